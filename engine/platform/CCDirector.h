@@ -1,0 +1,92 @@
+#pragma once
+
+#include "engine/base/CCGeometry.h"
+#include "engine/base/CCObject.h"
+
+namespace lirava {
+
+class CCActionManager;
+class CCEGLView;
+class CCScene;
+class CCScheduler;
+class CCTouchDispatcher;
+class Renderer;
+
+// Runs the main loop: one running scene, scene replacement (through transitions), the
+// scheduler and action manager, the touch dispatcher and the frame clock.
+//
+// Frame order: input (dispatched by the view before the frame), scheduler (actions first, then
+// per-frame updates, then interval selectors), scene switch, drawing, autorelease pool drain.
+class CCDirector : public CCObject {
+public:
+    static CCDirector* sharedDirector();
+    // Tears the director down (tests and shutdown); the next sharedDirector makes a new one.
+    static void purgeDirector();
+
+    CCScene* getRunningScene() const { return m_runningScene; }
+    CCScene* getNextScene() const { return m_nextScene; }
+
+    double getAnimationInterval() const { return m_animationInterval; }
+    void setAnimationInterval(double interval);
+    void startAnimation();
+    void stopAnimation();
+    bool isAnimating() const { return m_animating; }
+
+    CCEGLView* getOpenGLView() const { return m_openGLView; }
+    void setOpenGLView(CCEGLView* view);
+    Renderer* getRenderer() const;
+
+    // The design size (640 x 960 in the program) once the view has a design resolution.
+    CCSize getWinSize() const;
+    CCSize getWinSizeInPixels() const;
+    CCSize getVisibleSize() const;
+    CCPoint getVisibleOrigin() const;
+
+    void runWithScene(CCScene* scene);
+    // The scene becomes the running one at the start of the next frame's draw; the old scene
+    // gets its exit hooks and cleanup then (unless the new scene is a transition, which takes
+    // care of the old one) and is released.
+    void replaceScene(CCScene* scene);
+    void end();
+    bool isSendCleanupToScene() const { return m_sendCleanupToScene; }
+
+    // Empties the texture cache and the sprite-frame cache.
+    void purgeCachedData();
+    void setDepthTest(bool on) { m_depthTest = on; }
+    bool isDepthTest() const { return m_depthTest; }
+
+    CCScheduler* getScheduler() const { return m_scheduler; }
+    CCActionManager* getActionManager() const { return m_actionManager; }
+    CCTouchDispatcher* getTouchDispatcher() const { return m_touchDispatcher; }
+
+    // One frame: scheduler by dt, scene switch, draw, pool drain.
+    void mainLoop(float dt);
+    void drawScene(float dt);
+    float getDeltaTime() const { return m_deltaTime; }
+    unsigned int getTotalFrames() const { return m_totalFrames; }
+    // Seconds of frame time since the director started (virtual time in headless runs).
+    double getElapsedTime() const { return m_elapsedTime; }
+    bool isEnded() const { return m_ended; }
+
+private:
+    CCDirector();
+    ~CCDirector() override;
+    void setNextScene();
+
+    CCScene* m_runningScene = nullptr;
+    CCScene* m_nextScene = nullptr;
+    CCEGLView* m_openGLView = nullptr;
+    CCScheduler* m_scheduler = nullptr;
+    CCActionManager* m_actionManager = nullptr;
+    CCTouchDispatcher* m_touchDispatcher = nullptr;
+    double m_animationInterval = 1.0 / 60.0;
+    float m_deltaTime = 0.0f;
+    double m_elapsedTime = 0.0;
+    unsigned int m_totalFrames = 0;
+    bool m_animating = true;
+    bool m_sendCleanupToScene = false;
+    bool m_depthTest = false;
+    bool m_ended = false;
+};
+
+}  // namespace lirava

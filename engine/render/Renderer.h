@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/base/CCGeometry.h"
+#include "engine/base/ccTypes.h"
+
+namespace lirava {
+
+// One corner of a textured triangle. Positions are in design units (y up); the renderer maps
+// them onto the pixels of its current target. Texture coordinates are normalised (0..1, v
+// growing downwards in the image). The colour multiplies the texel (straight alpha).
+struct Vertex {
+    float x, y;
+    ccColor4B color;
+    float u, v;
+};
+
+// Handle of a texture owned by the renderer; 0 means "no texture" (plain coloured triangles).
+using TextureId = std::uint32_t;
+
+// The drawing surface behind the scene graph. Nodes draw only through this interface; the SDL
+// implementation lives beside it, so the scene graph never touches SDL.
+class Renderer {
+public:
+    virtual ~Renderer() = default;
+
+    // The renderer the director draws with, or null before the view exists (textures then stay
+    // in memory and are uploaded when first drawn).
+    static Renderer* current();
+    static void setCurrent(Renderer* renderer);
+
+    // The design area stretched over the whole output (exact fit).
+    virtual void setDesignSize(const CCSize& designSize) = 0;
+    virtual CCSize getDesignSize() const = 0;
+    // Pixel size of the current target (the frame, or a render-target texture).
+    virtual int targetWidth() const = 0;
+    virtual int targetHeight() const = 0;
+
+    // Textures from straight-alpha RGBA pixels, rows top to bottom, width * 4 bytes per row.
+    virtual TextureId createTexture(int width, int height, const std::uint8_t* rgba) = 0;
+    virtual void destroyTexture(TextureId texture) = 0;
+    // A texture that can be drawn into and then drawn from (scene transitions).
+    virtual TextureId createRenderTarget(int pixelWidth, int pixelHeight) = 0;
+    // 0 selects the frame again. The design area maps onto the whole target either way.
+    virtual void setRenderTarget(TextureId target) = 0;
+
+    virtual void clear(const ccColor4B& color) = 0;
+    virtual void drawTriangles(TextureId texture, const Vertex* vertices, int vertexCount, const int* indices,
+                               int indexCount, BlendMode blend) = 0;
+    // Axis-aligned clip in design units; nested clips intersect. Every push needs its pop.
+    virtual void pushClip(const CCRect& designRect) = 0;
+    virtual void popClip() = 0;
+
+    // The current target's pixels as RGBA rows, top to bottom.
+    virtual bool readPixels(std::vector<std::uint8_t>& rgba, int& width, int& height) = 0;
+    // Shows the finished frame (window mode); headless renderers keep it for read-back.
+    virtual void present() = 0;
+
+    // Convenience for the common case: one textured quad from four corners given
+    // bottom-left, bottom-right, top-left, top-right.
+    void drawQuad(TextureId texture, const Vertex corners[4], BlendMode blend = BlendMode::Alpha);
+};
+
+}  // namespace lirava
