@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace lirava {
+
+class AudioBackend;
+
+// Which back end plays sound: the sound device through SDL_mixer, or the virtual back end of
+// headless runs, in which a track "plays" for its real decoded duration on the frame clock.
+enum class AudioBackendKind { Device, Virtual };
+
+// The narration channel: one track at a time, played once.
+class SimpleAudioEngine {
+public:
+    static SimpleAudioEngine* sharedEngine();
+    // Stops playback and closes the back end.
+    static void end();
+
+    // Chosen once at start-up by the application (before the first track plays). The device
+    // back end is the default.
+    void selectBackend(AudioBackendKind kind);
+    AudioBackendKind backendKind() const;
+
+    // path is resolved through CCFileUtils. Replaces any track playing. A missing or undecodable
+    // file plays nothing.
+    void playBackgroundMusic(const char* path, bool loop = false);
+    void stopBackgroundMusic(bool releaseData = false);
+    // True while a track plays; false once it ended or was stopped.
+    bool isBackgroundMusicPlaying();
+    float getBackgroundMusicVolume();
+    void setBackgroundMusicVolume(float volume);
+
+    // The path given to playBackgroundMusic while that track plays, else empty.
+    std::string playingMusicPath();
+
+private:
+    SimpleAudioEngine();
+    ~SimpleAudioEngine();
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+}  // namespace lirava
