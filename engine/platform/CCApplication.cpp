@@ -215,8 +215,11 @@ int CCApplication::run() {
         }
     };
 
+    // The script starts once the first frame is up, so that its first command meets the first
+    // scene on stage rather than an empty one.
+    bool firstFrame = true;
     while (!quit) {
-        if (script) {
+        if (script && !firstFrame) {
             script->beforeFrame();
             if (script->isFinished()) {
                 status = script->exitStatus();
@@ -246,6 +249,7 @@ int CCApplication::run() {
             clock.resetStep();
             CCPoolManager::sharedPoolManager()->pop();
         }
+        firstFrame = false;
         if (view->isEndRequested() || director->isEnded()) {
             break;
         }
