@@ -8,22 +8,30 @@
 
 namespace lirava {
 
-CCObject* CCAction::copy() { return nullptr; }
+CCObject* CCAction::copy() {
+    return nullptr;
+}
 
-bool CCAction::isDone() { return true; }
+bool CCAction::isDone() {
+    return true;
+}
 
 void CCAction::startWithTarget(CCNode* target) {
     m_originalTarget = target;
     m_target = target;
 }
 
-void CCAction::stop() { m_target = nullptr; }
+void CCAction::stop() {
+    m_target = nullptr;
+}
 
 void CCAction::step(float dt) {}
 
 void CCAction::update(float time) {}
 
-CCFiniteTimeAction* CCFiniteTimeAction::reverse() { return nullptr; }
+CCFiniteTimeAction* CCFiniteTimeAction::reverse() {
+    return nullptr;
+}
 
 bool CCActionInterval::initWithDuration(float duration) {
     m_duration = duration;
@@ -32,7 +40,9 @@ bool CCActionInterval::initWithDuration(float duration) {
     return true;
 }
 
-bool CCActionInterval::isDone() { return m_elapsed >= m_duration; }
+bool CCActionInterval::isDone() {
+    return m_elapsed >= m_duration;
+}
 
 void CCActionInterval::step(float dt) {
     if (m_firstTick) {
@@ -41,7 +51,12 @@ void CCActionInterval::step(float dt) {
     } else {
         m_elapsed += dt;
     }
-    update(std::max(0.0f, std::min(1.0f, m_elapsed / std::max(m_duration, FLT_EPSILON))));
+    // Zero and negative durations (key frames out of order build those) end on the first step.
+    if (m_duration <= 0.0f) {
+        update(1.0f);
+        return;
+    }
+    update(std::max(0.0f, std::min(1.0f, m_elapsed / m_duration)));
 }
 
 void CCActionInterval::startWithTarget(CCNode* target) {
@@ -50,8 +65,12 @@ void CCActionInterval::startWithTarget(CCNode* target) {
     m_firstTick = true;
 }
 
-CCFiniteTimeAction* CCActionInterval::reverse() { return nullptr; }
+CCFiniteTimeAction* CCActionInterval::reverse() {
+    return nullptr;
+}
 
-CCFiniteTimeAction* CCActionInstant::reverse() { return nullptr; }
+CCFiniteTimeAction* CCActionInstant::reverse() {
+    return nullptr;
+}
 
 }  // namespace lirava
