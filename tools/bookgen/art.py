@@ -28,7 +28,7 @@ BROWN = (160, 105, 65)
 GREY = (170, 170, 182)
 BLACK = (60, 50, 55)
 CHEEK = (255, 120, 130, 110)
-COLOURS = {"red": RED, "orange": ORANGE, "yellow": YELLOW, "green": GREEN,
+COLOURS = {"storm": (132, 138, 156), "red": RED, "orange": ORANGE, "yellow": YELLOW, "green": GREEN,
            "blue": BLUE, "purple": PURPLE, "pink": PINK, "brown": BROWN,
            "grey": GREY, "white": WHITE}
 
@@ -86,11 +86,11 @@ ARMS = {
 }
 
 
-def _hair_cap(p, cy, r, col, a0=198, a1=342, depth=0.32, bumps=3):
+def _hair_cap(p, cy, r, col, a0=198, a1=342, depth=0.32, bumps=3, cu=0.0):
     pts = []
     for i in range(25):
         a = math.radians(a0 + (a1 - a0) * i / 24)
-        pts.append((math.cos(a) * (r + 1.5), cy + math.sin(a) * (r + 1.5)))
+        pts.append((cu + math.cos(a) * (r + 1.5), cy + math.sin(a) * (r + 1.5)))
     right, left = pts[-1], pts[0]
     n = 24
     for i in range(n + 1):
@@ -175,6 +175,10 @@ def person(p, look, pose="stand", mouth="smile"):
         p.poly([(hr * 0.5, hy - hr * 0.9), (hr * -0.1, hy - hr * 1.25), (hr * -0.1, hy - hr * 0.55)],
                look["bow"])
     _face(p, hy, hr, skin, look.get("glasses", False))
+    if look.get("hat"):
+        p.ellipse(0, hy - hr * 0.55, hr * 1.55, hr * 0.28, look["hat"])
+        p.chord(0, hy - hr * 0.6, hr * 0.95, hr * 0.85, 180, 360, look["hat"])
+        p.line([(-hr * 0.93, hy - hr * 0.72), (hr * 0.93, hy - hr * 0.72)], RED, hr * 0.16)
     if mouth == "open":
         p.ellipse(0, hy + hr * 0.4, hr * 0.16, hr * 0.12, (150, 60, 70), outline=False)
 
@@ -185,6 +189,8 @@ def _make_person(name, height):
         look = dict(LOOKS[name])
         if "top" in opts:
             look["top"] = COLOURS.get(opts["top"], look["top"])
+        if "hat" in opts:
+            look["hat"] = COLOURS.get(opts["hat"], YELLOW)
         person(p, look, pose, opts.get("mouth", "smile"))
     return draw
 
@@ -738,11 +744,11 @@ def boots(p, **opts):
 @thing("cloud", 0.12)
 def cloud(p, **opts):
     c = colour(opts, WHITE)
-    # outlined shapes first, then the same shapes filled on top: one outer outline
-    for outline in (True, False):
+    # the silhouette in ink, a line width larger, then the shapes on top: one outer outline
+    for grow, fill in ((p.ow / p.k, INK), (0, c)):
         for u, v, r in ((-30, -30, 22), (0, -44, 30), (30, -30, 22)):
-            p.circle(u, v, r, c, outline)
-        p.rrect(-50, -34, 50, -8, 13, c, outline)
+            p.circle(u, v, r + grow, fill, False)
+        p.rrect(-50 - grow, -34 - grow, 50 + grow, -8 + grow, 13 + grow, fill, False)
     if opts.get("rain"):
         for u in (-30, -10, 10, 30):
             p.line([(u, 2), (u - 4, 14)], (100, 150, 230), 3)
@@ -901,6 +907,13 @@ def bed(p, night=False, **opts):
     p.rrect(46, -46, 56, 0, 3, wood)
     p.rrect(-50, -36, 52, -14, 4, wood)
     p.rrect(-48, -44, -14, -30, 8, WHITE)
+    if opts.get("sleeper"):
+        look = LOOKS[opts["sleeper"]]
+        p.circle(-30, -48, 12, look["skin"])
+        _hair_cap(p, -48, 12, look["hair"], 198, 342, 0.3, 2, cu=-30)
+        for u in (-36, -26):
+            p.arc(u, -49, 2.6, 2, 20, 160, INK, 0.9)
+        p.circle(-22, -44, 2.2, CHEEK, outline=False)
     p.rrect(-24, -40, 52, -22, 6, colour(opts, (120, 170, 235)))
     for u in (-10, 10, 30):
         p.circle(u, -32, 3, WHITE, outline=False)
@@ -936,6 +949,22 @@ def blanket(p, width=300, **opts):
     p.poly([(-span / 2, 0), (span / 2, 0), (span / 2 - 20, -40), (-span / 2 + 20, -40)], None)
 
 
+@thing("waves", 0.1)
+def waves(p, width=640, **opts):
+    """Sea water in front of swimmers: a band with a wavy top."""
+    span = width / p.k
+    sea = (90, 170, 230)
+    top = []
+    n = 24
+    for i in range(n + 1):
+        u = -span / 2 + span * i / n
+        top.append((u, -80 - 8 * math.sin(i * math.pi / 2)))
+    p.poly(top + [(span / 2, 0), (-span / 2, 0)], sea, outline=False)
+    for i in range(6):
+        u = -span / 2 + span * (i + 0.5) / 6
+        p.arc(u, -60 + (i % 2) * 24, 14, 5, 200, 340, (200, 235, 255), 3)
+
+
 @thing("pie", 0.06)
 def pie(p, **opts):
     p.ellipse(0, -20, 48, 16, (225, 170, 100))
@@ -961,8 +990,9 @@ def sun(p, **opts):
 
 @thing("pond", 0.1)
 def pond(p, **opts):
-    p.ellipse(0, -20, 100, 22, (120, 190, 235))
-    p.ellipse(-30, -24, 30, 5, (180, 225, 250), outline=False)
+    water = (150, 105, 70) if opts.get("color") == "brown" else (120, 190, 235)
+    p.ellipse(0, -20, 100, 22, water)
+    p.ellipse(-30, -24, 30, 5, lighter(water, 0.4), outline=False)
     for u in (-70, 76):
         p.line([(u, -26), (u - 4, -60)], (90, 150, 80), 3)
         p.ellipse(u - 4, -62, 3, 8, BROWN, outline=False)
@@ -1109,25 +1139,39 @@ def _wall(c, col, stripe, floor, horizon):
         c.line([(0, y), (c.w, y)], darker(floor, 0.08), 2)
 
 
-def bg_indoor(c, horizon, opts):
+def bg_indoor(c, horizon, opts, wall_top=0):
+    """wall_top: highest point of the wall that the text panel leaves visible;
+    windows and shelves that would not fit below it are left out."""
     room = opts.get("room", "kitchen")
     night = opts.get("sky") == "night"
+
+    def fits(top):
+        return top >= wall_top + 8
     if room == "kitchen":
         _wall(c, (255, 240, 210), (255, 232, 196), (200, 160, 120), horizon)
-        draw_thing(c, "window", 470, horizon - 150, 170, night=night)
-        c.rrect(40, horizon - 260, 240, horizon - 190, 6, (180, 220, 200), INK, 2)
-        for i in range(4):
-            c.circle(70 + i * 46, horizon - 225, 14, (250, 250, 250), INK, 1.5)
+        if fits(horizon - 320):
+            draw_thing(c, "window", 470, horizon - 150, 170, night=night)
+        # a shelf with three jars
+        if fits(horizon - 262):
+            c.rrect(40, horizon - 196, 250, horizon - 184, 3, (190, 130, 85), INK, 2)
+        for i, col in enumerate(((250, 200, 90), (240, 120, 110), (150, 200, 120))):
+            if not fits(horizon - 262):
+                break
+            x = 62 + i * 64
+            c.rrect(x, horizon - 250, x + 44, horizon - 196, 8, lighter(col, 0.3), INK, 2)
+            c.rrect(x - 2, horizon - 262, x + 46, horizon - 248, 4, col, INK, 2)
     elif room == "bedroom":
         wall = (70, 80, 140) if night else (210, 230, 250)
         _wall(c, wall, mix(wall, WHITE, 0.15), (190, 150, 120), horizon)
-        draw_thing(c, "window", 480, horizon - 170, 180, night=night)
+        if fits(horizon - 350):
+            draw_thing(c, "window", 480, horizon - 170, 180, night=night)
         c.ellipse(320, horizon + 120, 220, 40, (250, 200, 120) if not night else (150, 120, 110))
         if night:
             c.rect(0, 0, c.w, c.h, (20, 20, 70, 70))
     elif room == "living":
         _wall(c, (250, 225, 235), (250, 215, 228), (180, 140, 110), horizon)
-        draw_thing(c, "window", 120, horizon - 170, 170, night=night)
+        if fits(horizon - 340):
+            draw_thing(c, "window", 120, horizon - 170, 170, night=night)
         c.ellipse(320, horizon + 140, 240, 50, (160, 200, 240))
     elif room == "party":
         _wall(c, (255, 240, 200), (255, 230, 185), (200, 160, 120), horizon)

@@ -4,7 +4,7 @@
     /usr/bin/python3 tools/bookgen/generate.py [--out DIR] [--no-audio]
     /usr/bin/python3 tools/bookgen/generate.py --preview OUT.png PAGES...
 
-PAGES are numbers or ranges ("2 5 9 80-86"); the preview draws those pages
+PAGES are numbers, ranges or "settings" ("2 5 9 80-86"); the preview draws those pages
 of an already generated book the way the reader lays them out, with the
 sentence hotspots outlined.
 """
@@ -166,7 +166,9 @@ def parse_pages(specs):
     out = []
     for spec in specs:
         for part in spec.split(","):
-            if "-" in part:
+            if part == "settings":
+                out.append(part)
+            elif "-" in part:
                 a, b = part.split("-")
                 out.extend(range(int(a), int(b) + 1))
             elif part:

@@ -100,7 +100,7 @@ def draw_scene(c, page, stage):
     if kind == "outdoor":
         art.bg_outdoor(c, top + sh * opts.get("horizon", 0.55), opts, top)
     elif kind == "indoor":
-        art.bg_indoor(c, top + sh * opts.get("horizon", 0.6), opts)
+        art.bg_indoor(c, top + sh * opts.get("horizon", 0.6), opts, top)
     elif kind == "plain":
         art.bg_plain(c, opts)
     else:

@@ -247,6 +247,9 @@ def render(book, numbers, out_png, scale=0.5):
     captions = read_strings(os.path.join(book, "Stringstr.xml"))
     tiles = []
     for n in numbers:
+        if n == "settings":
+            tiles.append(PagePainter(book, os.path.join(book, "3age", "pageset.json")).paint())
+            continue
         painter = PagePainter(book, os.path.join(book, names.document_name(n)))
         painter.paint()
         page_layer(book, painter, n, strings, captions)
@@ -262,7 +265,3 @@ def render(book, numbers, out_png, scale=0.5):
                     (8 + (k % cols) * (tw + 8), 8 + (k // cols) * (th + 8)))
     sheet.save(out_png)
 
-
-def render_settings(book, out_png):
-    painter = PagePainter(book, os.path.join(book, "3age", "pageset.json"))
-    painter.paint().convert("RGB").save(out_png)

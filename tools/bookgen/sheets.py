@@ -53,8 +53,8 @@ CAST = {
     "pip_wave.png": lambda: render_figure("pip", 200, pose="wave"),
     "pip_sleep.png": lambda: render_figure("pip", 200, pose="wave", top="blue"),
     "pip_umbrella.png": lambda: render_layers(
-        [("umbrella", 150, 150, 170, {"color": "yellow"}), ("pip", 130, 300, 190, {"pose": "hold"})],
-        300, 320, 300),
+        [("umbrella", 150, 250, 200, {"color": "yellow"}), ("pip", 150, 330, 190, {"pose": "hold"})],
+        300, 350, 330),
     "lulu.png": lambda: render_figure("lulu", 200, pose="wave"),
     "grandma.png": lambda: render_figure("grandma", 260, pose="wave"),
     "biscuit.png": lambda: render_figure("biscuit", 110, pose="happy"),
