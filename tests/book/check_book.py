@@ -37,6 +37,11 @@ MAX_BOOK_BYTES = 25 * 1024 * 1024
 ALLOWED_MISSING_CAPTIONS = {"str072"}
 FIXTURES = {5: list(range(1, 13)), 20: list(range(1, 12)), 9: [1, 3], 44: []}
 
+# images the page layer and the home screen load by name
+REQUIRED_IMAGES = ("up1.png", "up2.png", "play_btn.png", "pause_btn.png", "next1.png",
+                   "next2.png", "bnchback1.png", "bnren1.png", "bnren2.png", "grossini.png",
+                   "drag.jpg")
+
 STRING_KEYS = ("setmenu_set", "main_page", "bntext", "wordname", "page_front", "page_after")
 SETTING_BUTTONS = ("bnmain", "bnpres", "bnaotopage", "bnaoto", "bnok", "bncancel")
 SETTING_TITLE = (25, 24, 25)
@@ -90,9 +95,14 @@ class Book:
     def __init__(self, root):
         self.root = os.path.abspath(root)
         self.problems = []
-        self.sheets = {}          # absolute plist path -> set of frame names, or None if bad
+        self.sheets = {}          # absolute plist path -> frames by name, or None if bad
         self.counts = {}
         self.sentences = 0
+        self.narrations = set()
+        self.caption_keys = set()
+        self.captions = {}
+        # what the documents exercise, for check_coverage
+        self.seen = set()
 
     def fail(self, where, message):
         self.problems.append("%s: %s" % (where, message))
@@ -203,6 +213,10 @@ class Book:
 
     def check_document(self, rel, doc):
         older = version_number(doc.get("version")) < 250
+        self.seen.add("older keys, no version" if "version" not in doc
+                      else "older keys, old version" if older else "newer keys")
+        if isinstance(doc.get("animation"), dict) and doc["animation"].get("actionlist"):
+            self.seen.add("animation")
         doc_dir = os.path.dirname(self.path(rel))
         if (doc.get("designWidth"), doc.get("designHeight")) != DESIGN:
             self.fail(rel, "design size is not 640 x 960")
@@ -228,6 +242,9 @@ class Book:
             name = opts.get("name", "default")
             where = "%s [%s]" % (rel, name)
             tags.add(opts.get("actiontag", 0))
+            self.seen.add(cls)
+            if opts.get("scale9Enable") is True:
+                self.seen.add("nine-slice")
             if cls in ("Panel", "ScrollView", "DragPanel", "PageView") and \
                     ("anchorPointX" not in opts or "anchorPointY" not in opts):
                 # a missing anchor reads as (0.5, 0.5) and shifts the panel by half its size
@@ -252,8 +269,11 @@ class Book:
                     refs.append((key, ref.get("resourceType", 0), ref["path"]))
         for key, kind, value in refs:
             if kind == 1:
+                self.seen.add("merged texture" if older else "resource type 1")
                 if value not in frames:
                     self.fail(where, "%s names frame %s, which no listed sheet has" % (key, value))
+                elif frames[value].get("rotated") is True:
+                    self.seen.add("rotated frame")
             elif kind == 0:
                 if not os.path.isfile(os.path.normpath(os.path.join(doc_dir, value))):
                     self.fail(where, "%s names %s, which does not exist" % (key, value))
@@ -280,6 +300,7 @@ class Book:
         if doc is None:
             return
         root = self.check_document(rel, doc)
+        self.check_layout(rel, root)
         expected = {sentence_name("bn", page, i): i for i in range(1, MAX_SENTENCE + 1)}
         found = {}
         for node, opts, parent in self.walk(root):
@@ -377,23 +398,39 @@ class Book:
 
     # -------------------------------------------------------- all
     def run(self):
-        self.narrations = set()
-        self.caption_keys = set()
         self.check_strings()
+        self.check_images_folder()
         for page in PAGES:
             self.check_page(page)
-            rel = "english5down/english5down_%d.json" % page
-            if os.path.isfile(self.path(rel)):
-                doc = self.load_document(rel)
-                if doc:
-                    self.check_layout(rel, doc["widgetTree"])
         self.check_settings()
         self.check_leftovers()
+        self.check_coverage()
         size = sum(os.path.getsize(os.path.join(d, f))
                    for d, _, files in os.walk(self.root) for f in files)
         if size > MAX_BOOK_BYTES:
             self.fail("book", "%.1f MiB is over the size budget" % (size / 1048576))
         return self.problems
+
+    def check_images_folder(self):
+        for name in REQUIRED_IMAGES:
+            if not os.path.isfile(self.path("Images/" + name)):
+                self.fail("Images/" + name, "missing")
+        normal, pressed = (self.path("Images/bnren%d.png" % k) for k in (1, 2))
+        if os.path.isfile(normal) and os.path.isfile(pressed) and \
+                png_size(normal) != png_size(pressed):
+            # the page layer swaps these two on one button of a fixed scale
+            self.fail("Images/bnren2.png", "differs in size from bnren1.png")
+
+    COVERAGE = ("newer keys", "older keys, no version", "older keys, old version",
+                "resource type 1", "merged texture", "rotated frame", "nine-slice", "animation",
+                "Label", "TextArea", "TextButton", "ImageView", "Button", "Panel")
+
+    def check_coverage(self):
+        """The sample book is the fixture of the reader's tests: it must keep
+        using every document feature that those tests lean on."""
+        for feature in self.COVERAGE:
+            if feature not in self.seen:
+                self.fail("book", "no document uses %s" % feature)
 
     def check_leftovers(self):
         """Narration files and captions that no sentence button uses."""
