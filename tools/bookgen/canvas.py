@@ -145,14 +145,6 @@ class Canvas:
         self.d.text((x * SS, y * SS), s, font=f, fill=fill, anchor=anchor,
                     stroke_width=int(stroke * SS), stroke_fill=stroke_fill)
 
-    def paste(self, sprite, x, y):
-        """Composite an RGBA image (final pixels) with its top-left at (x, y)."""
-        big = sprite.resize((sprite.width * SS, sprite.height * SS), Image.LANCZOS)
-        if self.transparent:
-            self.img.alpha_composite(big, (int(x * SS), int(y * SS)))
-        else:
-            self.img.paste(big, (int(x * SS), int(y * SS)), big)
-
     def result(self):
         if self.transparent:
             # scale premultiplied so that transparent pixels don't darken edges

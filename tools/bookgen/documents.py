@@ -336,13 +336,3 @@ def settings_document():
                                     anchor=anchor))
     return {"version": "1.0.0.0", "designWidth": W, "designHeight": H, "textures": [],
             "widgetTree": node("Panel", root, children), "animation": {"actionlist": []}}
-
-
-def card_frames_needed(pages):
-    """Word-card frames that go into the words sprite sheet."""
-    out = []
-    for p in pages:
-        if p.number in WORDS_SHEET_PAGES:
-            out.extend(p.words)
-    return out
-

@@ -28,7 +28,7 @@ def render_figure(name, height, **opts):
     return img.crop((max(0, x0 - PAD), max(0, y0 - PAD), min(w, x1 + PAD), min(h, y1 + PAD)))
 
 
-def render_layers(layers, w, h, foot):
+def render_layers(layers, w, h):
     """Several figures in one frame: layers of (name, x, y, height, opts)."""
     c = Canvas(w, h, transparent=True)
     for name, x, y, height, opts in layers:
@@ -54,7 +54,7 @@ CAST = {
     "pip_sleep.png": lambda: render_figure("pip", 200, pose="wave", top="blue"),
     "pip_umbrella.png": lambda: render_layers(
         [("umbrella", 150, 250, 200, {"color": "yellow"}), ("pip", 150, 330, 190, {"pose": "hold"})],
-        300, 350, 330),
+        300, 350),
     "lulu.png": lambda: render_figure("lulu", 200, pose="wave"),
     "grandma.png": lambda: render_figure("grandma", 260, pose="wave"),
     "biscuit.png": lambda: render_figure("biscuit", 110, pose="happy"),
