@@ -63,8 +63,9 @@ def mascot():
 
 
 def drag_hint():
-    c = Canvas(200, 120, (255, 250, 225))
-    c.rrect(3, 3, 197, 117, 18, (255, 244, 200), (230, 170, 80), 4)
+    # a JPEG has no transparency, so the card fills the whole picture
+    c = Canvas(200, 120, (255, 244, 200))
+    c.rect(0, 0, 200, 120, None, (230, 170, 80), 4)
     for dy in (-1, 1):
         y = 60 + dy * 36
         c.poly([(52, y), (36, y - dy * 16), (68, y - dy * 16)], (250, 150, 60), INK, 2)
