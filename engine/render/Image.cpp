@@ -216,4 +216,18 @@ bool Image::saveToPNG(const std::string& path) const {
     return ok;
 }
 
+bool Image::saveToJPG(const std::string& path, int quality) const {
+    if (isEmpty() || !initDecoders()) {
+        return false;
+    }
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(m_pixels.data()), m_width,
+                                                              m_height, 32, m_width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (!surface) {
+        return false;
+    }
+    const bool ok = IMG_SaveJPG(surface, path.c_str(), quality) == 0;
+    SDL_FreeSurface(surface);
+    return ok;
+}
+
 }  // namespace lirava
