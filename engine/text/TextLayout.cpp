@@ -66,17 +66,21 @@ private:
     // left of it stays in `line`.
     void breakWord(std::string word, std::string& line) {
         while (!word.empty() && !full()) {
-            if (m_face.textWidth(word) <= m_maxWidth) {
+            // Only a window of the word can fit on one line; measuring just that keeps very
+            // long words linear.
+            const std::size_t window = static_cast<std::size_t>(m_maxWidth) * 4 + 16;
+            if (word.size() <= window && m_face.textWidth(word) <= m_maxWidth) {
                 line = std::move(word);
                 return;
             }
-            // Only a window of the word can fit on one line; measuring just that keeps very
-            // long words linear.
-            const std::size_t window = std::min(word.size(), static_cast<std::size_t>(m_maxWidth) * 4 + 16);
-            std::size_t cut = m_face.fittingPrefix(word.substr(0, window), m_maxWidth);
+            std::size_t cut = m_face.fittingPrefix(word.substr(0, std::min(word.size(), window)), m_maxWidth);
             if (cut == 0) {
                 char32_t c;
                 cut = utf8::decodeAt(word, 0, c);  // one character per line at the least
+            }
+            if (cut >= word.size()) {
+                line = std::move(word);
+                return;
             }
             emit(word.substr(0, cut));
             word.erase(0, cut);
