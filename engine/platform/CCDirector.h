@@ -20,12 +20,15 @@ class Renderer;
 class CCDirector : public CCObject {
 public:
     static CCDirector* sharedDirector();
-    // Tears the director down (tests and shutdown); the next sharedDirector makes a new one.
+    // Tears the director down (tests and shutdown): the running scene gets its exit hooks and
+    // cleanup and is released, a pending scene is dropped, every touch delegate is removed. The
+    // next sharedDirector makes a new director.
     static void purgeDirector();
 
     CCScene* getRunningScene() const { return m_runningScene; }
     CCScene* getNextScene() const { return m_nextScene; }
 
+    // Seconds per frame; the main loop paces real frames to it and advances virtual time by it.
     double getAnimationInterval() const { return m_animationInterval; }
     void setAnimationInterval(double interval);
     void startAnimation();
@@ -42,15 +45,19 @@ public:
     CCSize getVisibleSize() const;
     CCPoint getVisibleOrigin() const;
 
+    // The scene becomes the running one at the next frame (with no cleanup of a scene that runs
+    // already) and animation starts.
     void runWithScene(CCScene* scene);
     // The scene becomes the running one at the start of the next frame's draw; the old scene
     // gets its exit hooks and cleanup then (unless the new scene is a transition, which takes
     // care of the old one) and is released.
     void replaceScene(CCScene* scene);
+    // Ends the main loop after the current frame.
     void end();
     bool isSendCleanupToScene() const { return m_sendCleanupToScene; }
 
-    // Empties the texture cache and the sprite-frame cache.
+    // Empties the texture cache and the sprite-frame cache (textures in use stay alive with their
+    // users).
     void purgeCachedData();
     void setDepthTest(bool on) { m_depthTest = on; }
     bool isDepthTest() const { return m_depthTest; }
@@ -59,9 +66,13 @@ public:
     CCActionManager* getActionManager() const { return m_actionManager; }
     CCTouchDispatcher* getTouchDispatcher() const { return m_touchDispatcher; }
 
-    // One frame: scheduler by dt, scene switch, draw, pool drain.
-    void mainLoop(float dt);
-    void drawScene(float dt);
+    // One frame: scheduler by dt, scene switch, draw and present, pool drain.
+    void mainLoop(double dt);
+    // The frame without the pool drain.
+    void drawScene(double dt);
+    // Draws the running scene into the renderer's frame without presenting it or advancing
+    // anything (screenshots read it back). False when there is no renderer.
+    bool renderFrame();
     float getDeltaTime() const { return m_deltaTime; }
     unsigned int getTotalFrames() const { return m_totalFrames; }
     // Seconds of frame time since the director started (virtual time in headless runs).
@@ -72,6 +83,7 @@ private:
     CCDirector();
     ~CCDirector() override;
     void setNextScene();
+    void releaseScenes();
 
     CCScene* m_runningScene = nullptr;
     CCScene* m_nextScene = nullptr;

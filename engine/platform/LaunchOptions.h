@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lirava {
+
+// What the command line asks of a run.
+struct LaunchOptions {
+    // The resource root; always an existing folder after a successful parse.
+    std::string resourceRoot;
+    bool headless = false;
+    // --size WxH: the headless frame, or the window size in window mode.
+    bool sizeGiven = false;
+    int frameWidth = 640;
+    int frameHeight = 960;
+    // --script FILE, "-" for standard input; empty for none.
+    std::string scriptPath;
+};
+
+// The one-line summary of the options.
+const char* launchUsage();
+
+// Reads argv into options. bundledRoots are the folders tried, in order, when --resources is not
+// given. Returns false when the program must stop at once, with exitStatus 0 after --help and 2
+// after a usage error; the one-line message has then been printed (standard error for errors).
+bool parseLaunchOptions(int argc, const char* const* argv, const std::vector<std::string>& bundledRoots,
+                        LaunchOptions& options, int& exitStatus);
+
+}  // namespace lirava

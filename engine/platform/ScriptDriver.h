@@ -1,0 +1,124 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <istream>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/base/CCGeometry.h"
+
+namespace lirava {
+
+class JsonWriter;
+
+// One parsed line of a driver script.
+struct ScriptCommand {
+    enum class Kind { Empty, Wait, Click, Press, Move, Release, Drag, Screenshot, Dump, Quit, Extra };
+    Kind kind = Kind::Empty;
+    double seconds = 0.0;                // wait
+    CCPoint point;                       // click, press, move, release; drag start
+    CCPoint to;                          // drag end
+    int steps = 10;                      // drag
+    std::string path;                    // screenshot
+    std::string name;                    // extra command
+    std::vector<std::string> arguments;  // extra command
+};
+
+// Limits that keep a script from asking for the impossible.
+constexpr double kScriptMaxWaitSeconds = 3600.0;
+constexpr double kScriptMaxCoordinate = 100000.0;
+constexpr int kScriptMaxDragSteps = 1000;
+constexpr std::size_t kScriptMaxLineLength = 4096;
+
+// Parses one line (without its line break; a trailing "\r" is allowed). Blank lines and comments
+// give Kind::Empty. isExtra tells which other command names are known. False with a short reason
+// for anything malformed. Never throws, whatever the bytes.
+bool parseScriptLine(std::string_view line, ScriptCommand& command, std::string& error,
+                     const std::function<bool(const std::string&)>& isExtra = nullptr);
+
+// What the script needs of the running program.
+class ScriptHost {
+public:
+    enum class Touch { Press, Move, Release };
+    enum class Key { Backspace, Return };
+
+    virtual ~ScriptHost() = default;
+    // Seconds on the run's clock (virtual in headless runs).
+    virtual double now() const = 0;
+    // Input enters like real input: queued now, handled by the next frame.
+    virtual void pushTouch(Touch phase, const CCPoint& designPoint) = 0;
+    virtual void pushText(const std::string& utf8) = 0;
+    virtual void pushKey(Key key) = 0;
+    // Saves the current frame as PNG at the frame size; false with a reason.
+    virtual bool screenshot(const std::string& path, std::string& error) = 0;
+    // Writes the engine's own members of the state dump into the open object.
+    virtual void writeState(JsonWriter& writer) = 0;
+};
+
+// Result of a command the program registered.
+struct ScriptCommandResult {
+    static ScriptCommandResult ok(int frames = 0) {
+        ScriptCommandResult r;
+        r.frames = frames;
+        return r;
+    }
+    static ScriptCommandResult fail(std::string message, int status = 2) {
+        ScriptCommandResult r;
+        r.error = std::move(message);
+        r.exitStatus = status;
+        return r;
+    }
+    std::string error;  // empty on success
+    int exitStatus = 0;
+    int frames = 0;  // frames to run before the next line
+};
+
+// Runs a driver script, one command a line, between the frames of the main loop. The loop calls
+// beforeFrame() at the start of every frame; the driver runs commands until one needs frames to
+// pass (a wait, or a touch whose events the next frame handles), and reports when the run is over.
+//
+// Touch commands take one frame per event: click = press, frame, release, frame; drag = press,
+// frame, STEPS x (move, frame), release, frame.
+class ScriptDriver {
+public:
+    using StateProvider = std::function<void(JsonWriter&)>;
+    using CommandHandler = std::function<ScriptCommandResult(const std::vector<std::string>& arguments, ScriptHost&)>;
+
+    // Process-wide extensions, registered by the program before run(): members added to every
+    // dump, and extra commands.
+    static void addStateProvider(StateProvider provider);
+    static void registerCommand(const std::string& name, CommandHandler handler);
+    static void clearExtensions();
+
+    // Reads the script from path ("-" is standard input). Null with a reason if it cannot be opened.
+    static std::unique_ptr<ScriptDriver> open(const std::string& path, ScriptHost& host, std::string& error);
+    ScriptDriver(std::unique_ptr<std::istream> ownedInput, std::istream& input, ScriptHost& host);
+
+    void beforeFrame();
+    bool isFinished() const { return m_finished; }
+    int exitStatus() const { return m_exitStatus; }
+    int lineNumber() const { return m_lineNumber; }
+
+    // The line a dump prints: "state " and the JSON object.
+    std::string stateLine();
+
+private:
+    bool readLine(std::string& line, bool& tooLong);
+    bool runLine(const std::string& line);
+    void fail(const std::string& reason, int status);
+    void finish(int status);
+
+    std::unique_ptr<std::istream> m_ownedInput;
+    std::istream& m_input;
+    ScriptHost& m_host;
+    std::deque<std::function<bool()>> m_steps;  // a step returns false to let a frame run
+    double m_waitUntil = -1.0;
+    int m_lineNumber = 0;
+    bool m_finished = false;
+    int m_exitStatus = 0;
+};
+
+}  // namespace lirava

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <unordered_map>
+#include <vector>
+
+#include "engine/render/Renderer.h"
+
+struct SDL_Renderer;
+struct SDL_Texture;
+
+namespace lirava {
+
+// The Renderer over an SDL_Renderer. Triangles go through SDL_RenderGeometry; the design area is
+// stretched over the current target (the frame or a render-target texture) by exact fit; clips
+// are SDL clip rectangles, kept per target. Texture ids are unique in the process, so an id from
+// another renderer is never taken for one of this renderer's textures (it draws nothing).
+class SdlRenderer : public Renderer {
+public:
+    // Takes ownership of the SDL renderer.
+    explicit SdlRenderer(SDL_Renderer* renderer);
+    ~SdlRenderer() override;
+    SdlRenderer(const SdlRenderer&) = delete;
+    SdlRenderer& operator=(const SdlRenderer&) = delete;
+
+    SDL_Renderer* sdlRenderer() const { return m_renderer; }
+    // Number of live textures and render targets (leak checks).
+    std::size_t textureCount() const { return m_textures.size(); }
+
+    void setDesignSize(const CCSize& designSize) override;
+    CCSize getDesignSize() const override { return m_designSize; }
+    int targetWidth() const override;
+    int targetHeight() const override;
+
+    TextureId createTexture(int width, int height, const std::uint8_t* rgba) override;
+    void destroyTexture(TextureId texture) override;
+    TextureId createRenderTarget(int pixelWidth, int pixelHeight) override;
+    void setRenderTarget(TextureId target) override;
+
+    void clear(const ccColor4B& color) override;
+    void drawTriangles(TextureId texture, const Vertex* vertices, int vertexCount, const int* indices, int indexCount,
+                       BlendMode blend) override;
+    void pushClip(const CCRect& designRect) override;
+    void popClip() override;
+
+    bool readPixels(std::vector<std::uint8_t>& rgba, int& width, int& height) override;
+    void present() override;
+
+private:
+    struct Texture {
+        SDL_Texture* texture;
+        int width;
+        int height;
+        bool target;
+    };
+    struct Clip {
+        int x, y, w, h;
+    };
+
+    void applyClip();
+    bool setBlend(SDL_Texture* texture, BlendMode blend);
+
+    SDL_Renderer* m_renderer;
+    CCSize m_designSize = CCSize(640.0f, 960.0f);
+    std::unordered_map<TextureId, Texture> m_textures;
+    TextureId m_target = 0;
+    // Clip stacks per target (0 is the frame); the innermost is the intersection of all.
+    std::unordered_map<TextureId, std::vector<Clip>> m_clips;
+    std::vector<float> m_scratch;  // SDL vertex data, reused between calls
+    bool m_premultipliedSupported = true;
+};
+
+}  // namespace lirava
