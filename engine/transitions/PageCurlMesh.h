@@ -56,6 +56,7 @@ private:
     std::vector<int> m_indices;
     std::vector<float> m_triangleDepth;
     std::vector<int> m_order;
+    std::vector<int> m_sortedIndices;
 };
 
 }  // namespace lirava
