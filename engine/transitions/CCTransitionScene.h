@@ -64,7 +64,6 @@ protected:
     float m_duration = 0.0f;
     float m_elapsed = 0.0f;
     float m_progress = 0.0f;
-    bool m_firstTick = true;
     bool m_finished = false;
     bool m_isInSceneOnTop = true;
     bool m_sendCleanupToScene = false;
