@@ -3,7 +3,7 @@
 #include "engine/nodes/CCClippingNode.h"
 #include "engine/nodes/CCDrawNode.h"
 #include "support/EngineEnvironment.h"
-#include "tests/engine/nodes/RecordingRenderer.h"
+#include "tests/engine/nodes/ClipRecordingRenderer.h"
 
 namespace lirava {
 namespace {
@@ -20,7 +20,7 @@ protected:
         return node;
     }
 
-    test::RecordingRenderer renderer;
+    test::ClipRecordingRenderer renderer;
 };
 
 bool sameRect(const CCRect& a, const CCRect& b) {

@@ -6,9 +6,9 @@
 
 namespace lirava::test {
 
-// A renderer that draws nothing and remembers what it was asked to draw: every triangle
+// A renderer that draws nothing and remembers every triangle
 // batch with the clip rectangle in force, and every render-target switch.
-class RecordingRenderer : public Renderer {
+class ClipRecordingRenderer : public Renderer {
 public:
     struct Batch {
         TextureId texture;
