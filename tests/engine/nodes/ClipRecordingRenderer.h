@@ -6,8 +6,8 @@
 
 namespace lirava::test {
 
-// A renderer that draws nothing and remembers every triangle
-// batch with the clip rectangle in force, and every render-target switch.
+// A renderer that draws nothing and remembers every triangle batch with the clip rectangle in
+// force, and every render-target switch.
 class ClipRecordingRenderer : public Renderer {
 public:
     struct Batch {
