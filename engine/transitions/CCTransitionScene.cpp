@@ -59,10 +59,11 @@ void CCTransitionScene::onEnter() {
     m_finished = false;
     updateProgress(0.0f);
     startAnimation();
-    schedule(schedule_selector(CCTransitionScene::tick));
+    // A per-frame update runs from the very next frame, so a zero-length transition swaps then.
+    scheduleUpdate();
 }
 
-void CCTransitionScene::tick(float dt) {
+void CCTransitionScene::update(float dt) {
     if (m_finished) {
         return;
     }
@@ -91,7 +92,7 @@ void CCTransitionScene::finish() {
         return;
     }
     m_finished = true;
-    unschedule(schedule_selector(CCTransitionScene::tick));
+    unscheduleUpdate();
     resetScenes();
     CCDirector::sharedDirector()->replaceScene(m_inScene);
 }

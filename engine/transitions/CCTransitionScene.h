@@ -45,6 +45,8 @@ public:
     void onEnter() override;
     void onExit() override;
     void cleanup() override;
+    // Advances the animation; runs once a frame while the transition is on stage.
+    void update(float dt) override;
     void draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) override;
 
 protected:
@@ -56,8 +58,6 @@ protected:
     virtual void startAnimation() {}
     // Restores both scenes' visibility and transform once the animation is over.
     virtual void resetScenes();
-
-    void tick(float dt);
 
     CCScene* m_inScene = nullptr;
     CCScene* m_outScene = nullptr;
