@@ -47,6 +47,27 @@ def lighter(col, t=0.35):
     return mix(col, (255, 255, 255), t)
 
 
+def _translucent(args):
+    return any(isinstance(a, tuple) and len(a) == 4 and a[3] < 255 for a in args)
+
+
+def blended(method):
+    """Pillow replaces pixels when it draws on an RGBA image, alpha included,
+    so a translucent shape would punch a hole into a sprite.  Draw such a
+    shape on a layer of its own and composite the layer instead."""
+    def draw(self, *args, **kwargs):
+        if not (self.transparent and _translucent(list(args) + list(kwargs.values()))):
+            return method(self, *args, **kwargs)
+        target, layer = self.img, Image.new("RGBA", self.img.size, (0, 0, 0, 0))
+        self.img, self.d = layer, ImageDraw.Draw(layer)
+        try:
+            method(self, *args, **kwargs)
+        finally:
+            self.img, self.d = target, ImageDraw.Draw(target)
+        target.alpha_composite(layer)
+    return draw
+
+
 def oval_points(cx, cy, rx, ry, angle=0.0, n=48):
     a = math.radians(angle)
     ca, sa = math.cos(a), math.sin(a)
@@ -78,10 +99,12 @@ class Canvas:
     def _w(self, width):
         return max(1, int(round(width * SS)))
 
+    @blended
     def rect(self, x0, y0, x1, y1, fill=None, outline=None, width=0):
         self.d.rectangle([x0 * SS, y0 * SS, x1 * SS - 1, y1 * SS - 1], fill=fill,
                          outline=outline, width=self._w(width) if outline else 0)
 
+    @blended
     def rrect(self, x0, y0, x1, y1, r, fill=None, outline=None, width=2.0):
         x0, x1 = min(x0, x1), max(x0, x1)
         y0, y1 = min(y0, y1), max(y0, y1)
@@ -90,6 +113,7 @@ class Canvas:
                                  fill=fill, outline=outline,
                                  width=self._w(width) if outline else 0)
 
+    @blended
     def ellipse(self, cx, cy, rx, ry, fill=None, outline=None, width=2.0, angle=0.0):
         if angle:
             self.poly(oval_points(cx, cy, rx, ry, angle), fill, outline, width)
@@ -100,6 +124,7 @@ class Canvas:
     def circle(self, cx, cy, r, fill=None, outline=None, width=2.0):
         self.ellipse(cx, cy, r, r, fill, outline, width)
 
+    @blended
     def poly(self, pts, fill=None, outline=None, width=2.0):
         p = [(x * SS, y * SS) for x, y in pts]
         if fill is not None:
@@ -110,6 +135,7 @@ class Canvas:
             for x, y in p:
                 self.d.ellipse([x - r, y - r, x + r, y + r], fill=outline)
 
+    @blended
     def line(self, pts, fill, width=2.0, caps=True):
         p = [(x * SS, y * SS) for x, y in pts]
         w = self._w(width)
@@ -119,15 +145,18 @@ class Canvas:
             for x, y in (p[0], p[-1]):
                 self.d.ellipse([x - r, y - r, x + r, y + r], fill=fill)
 
+    @blended
     def arc(self, cx, cy, rx, ry, start, end, fill, width=2.0):
         self.d.arc([(cx - rx) * SS, (cy - ry) * SS, (cx + rx) * SS, (cy + ry) * SS],
                    start, end, fill=fill, width=self._w(width))
 
+    @blended
     def pie(self, cx, cy, rx, ry, start, end, fill, outline=None, width=2.0):
         self.d.pieslice([(cx - rx) * SS, (cy - ry) * SS, (cx + rx) * SS, (cy + ry) * SS],
                         start, end, fill=fill, outline=outline,
                         width=self._w(width) if outline else 0)
 
+    @blended
     def chord(self, cx, cy, rx, ry, start, end, fill, outline=None, width=2.0):
         self.d.chord([(cx - rx) * SS, (cy - ry) * SS, (cx + rx) * SS, (cy + ry) * SS],
                      start, end, fill=fill, outline=outline,
