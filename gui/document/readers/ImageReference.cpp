@@ -10,7 +10,7 @@ namespace {
 
 ImageReference localFile(const CCSGUIReader& reader, const char* name) {
     ImageReference ref;
-    ref.textureKind = kTextureLocalFile;
+    ref.textureKind = UI_TEX_TYPE_LOCAL;
     if (name && name[0] != '\0') {
         ref.hasName = true;
         ref.path = reader.getFilePath() + name;
@@ -20,7 +20,7 @@ ImageReference localFile(const CCSGUIReader& reader, const char* name) {
 
 ImageReference spriteFrame(const char* name) {
     ImageReference ref;
-    ref.textureKind = kTextureSpriteFrame;
+    ref.textureKind = UI_TEX_TYPE_PLIST;
     if (name) {
         ref.hasName = true;
         ref.path = name;

@@ -2,14 +2,12 @@
 
 #include <string>
 
+#include "gui/widgets/UIWidget.h"
+
 namespace lirava {
 
 class CCSGUIReader;
 class JsonDictionary;
-
-// Texture kinds as the widget loaders take them.
-constexpr int kTextureLocalFile = 0;
-constexpr int kTextureSpriteFrame = 1;
 
 // An image or font file named by a document, resolved for a widget loader: the name to pass
 // (possibly null) with its texture kind, or no call at all.
@@ -17,7 +15,7 @@ struct ImageReference {
     bool callLoader = true;
     bool hasName = false;
     std::string path;
-    int textureKind = kTextureLocalFile;
+    TextureResType textureKind = UI_TEX_TYPE_LOCAL;
 
     const char* name() const { return hasName ? path.c_str() : nullptr; }
 
