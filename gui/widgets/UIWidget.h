@@ -219,6 +219,9 @@ protected:
     virtual void showPressedLook() {}
     virtual void showDisabledLook() {}
 
+    // Brings a node just loaded under the renderer in step with the widget's colour and opacity,
+    // as if the renderer had cascaded them to it.
+    void syncColorTo(CCNode* node);
     // Stops the per-frame updates of this widget and its whole subtree.
     void unscheduleSubtreeUpdates();
     void callTouchListener(WidgetTouchEvent event);
