@@ -34,6 +34,8 @@ public:
     int columns() const { return m_columns; }
     int rows() const { return m_rows; }
     float radius() const { return m_radius; }
+    float width() const { return m_width; }
+    float height() const { return m_height; }
 
     // The fold axis: points p with dot(p, axisNormal()) > axisOffset() are lifted.
     CCPoint axisNormal() const { return m_normal; }
@@ -56,6 +58,7 @@ private:
     std::vector<int> m_indices;
     std::vector<float> m_triangleDepth;
     std::vector<int> m_order;
+    std::vector<int> m_sortedIndices;
 };
 
 }  // namespace lirava

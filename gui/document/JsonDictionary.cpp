@@ -143,4 +143,20 @@ const char* JsonDictionary::getArrayString(const char* key, int index) const {
     return element && element->isString() ? element->asCString() : nullptr;
 }
 
+std::unique_ptr<JsonDictionary> JsonDictionary::takeDictionary(const char* key) {
+    Json::Value* v = const_cast<Json::Value*>(member(key));
+    if (!v || !isContainer(*v)) {
+        return nullptr;
+    }
+    return std::make_unique<JsonDictionary>(std::exchange(*v, Json::Value()));
+}
+
+std::unique_ptr<JsonDictionary> JsonDictionary::takeArrayElement(const char* key, int index) {
+    Json::Value* element = const_cast<Json::Value*>(arrayElement(key, index));
+    if (!element || !isContainer(*element)) {
+        return nullptr;
+    }
+    return std::make_unique<JsonDictionary>(std::exchange(*element, Json::Value()));
+}
+
 }  // namespace lirava

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 
 #include <json/value.h>
 
@@ -16,6 +17,7 @@ class JsonDictionary {
 public:
     JsonDictionary() = default;
     explicit JsonDictionary(const Json::Value& value) : m_root(value) {}
+    explicit JsonDictionary(Json::Value&& value) : m_root(std::move(value)) {}
 
     // Replaces the root by the parse of the text. Text that does not parse leaves whatever the
     // parser had built before it stopped; null or empty text leaves the root null.
@@ -38,6 +40,12 @@ public:
     // A copy of element index of an array member when that element is an array, object or null.
     std::unique_ptr<JsonDictionary> getArrayElement(const char* key, int index) const;
     const char* getArrayString(const char* key, int index) const;
+
+    // The same as getDictionary and getArrayElement, but the member is moved out instead of
+    // copied and left null here. The document reader walks a widget tree this way so that each
+    // subtree is not copied once per level of nesting.
+    std::unique_ptr<JsonDictionary> takeDictionary(const char* key);
+    std::unique_ptr<JsonDictionary> takeArrayElement(const char* key, int index);
 
     const Json::Value& root() const { return m_root; }
 

@@ -12,8 +12,12 @@ void EngineEnvironment::SetUp() {
     CCDirector::sharedDirector();
 }
 
-void EngineEnvironment::TearDown() { drainAutoreleasePool(); }
+void EngineEnvironment::TearDown() {
+    drainAutoreleasePool();
+}
 
-void drainAutoreleasePool() { CCPoolManager::sharedPoolManager()->pop(); }
+void drainAutoreleasePool() {
+    CCPoolManager::sharedPoolManager()->pop();
+}
 
 }  // namespace lirava::test
