@@ -413,11 +413,12 @@ TEST_F(UIWidgetTest, ForwardersReachTheRenderer) {
     EXPECT_EQ(widget->getOpacity(), 40);
     EXPECT_TRUE(widget->isCascadeColorEnabled());
 
-    // A container's renderer has no colour of its own.
+    // A container's renderer has no colour of its own; the layout keeps what it was given.
     Layout* layout = Layout::create();
     layout->setColor(ccc3(1, 2, 3));
-    EXPECT_EQ(layout->getColor(), ccWHITE);
-    EXPECT_EQ(layout->getOpacity(), 255);
+    layout->setOpacity(9);
+    EXPECT_EQ(layout->getColor(), ccc3(1, 2, 3));
+    EXPECT_EQ(layout->getOpacity(), 9);
     EXPECT_FALSE(layout->isCascadeOpacityEnabled());
 }
 
