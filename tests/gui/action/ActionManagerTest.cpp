@@ -8,6 +8,7 @@
 #include "engine/actions/CCScaleTo.h"
 #include "engine/actions/CCTintTo.h"
 #include "engine/base/CCArray.h"
+#include "engine/base/CCAutoreleasePool.h"
 #include "engine/nodes/CCNodeRGBA.h"
 #include "gui/action/ActionFadeFrame.h"
 #include "gui/action/ActionManager.h"
@@ -161,7 +162,7 @@ TEST_F(ActionManagerTest, DestroyingTheRegistryReleasesEverythingAndItComesBack)
     EXPECT_FALSE(ActionManager::exists());
     root->release();
     UIToolbox::purgeToolbox();
-    test::drainAutoreleasePool();
+    CCPoolManager::sharedPoolManager()->drainAll();
     EXPECT_EQ(CCObject::liveObjectCount(), before);
 
     EXPECT_EQ(ActionManager::instance()->documentCount(), 0u);

@@ -6,6 +6,7 @@
 #include "engine/actions/CCActionInterval.h"
 #include "engine/actions/CCActionManager.h"
 #include "engine/actions/CCMoveTo.h"
+#include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCArray.h"
 #include "engine/nodes/CCNode.h"
 #include "engine/platform/CCDirector.h"
@@ -256,9 +257,8 @@ TEST_F(ActionNodeTest, NodesLeaveNothingBehind) {
         node->startPlayback(true);
         target->stopAllActions();
         target->onExit();
-        test::drainAutoreleasePool();
     }
-    test::drainAutoreleasePool();
+    CCPoolManager::sharedPoolManager()->drainAll();
     EXPECT_EQ(CCObject::liveObjectCount(), before);
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/base/CCArray.h"
+#include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCString.h"
 #include "engine/nodes/CCSpriteFrameCache.h"
 #include "engine/platform/CCDirector.h"
@@ -160,9 +161,9 @@ TEST_F(CCSGUIReaderTest, ChildrenKeepDocumentOrderAndUnknownClassesDropTheirSubt
     EXPECT_EQ(UIToolbox::sharedToolbox()->findWidgetByName(root, "lost"), nullptr);
 
     // Everything the read made, the widgets of the dropped subtree included, goes with the pool
-    // and the purges.
-    test::drainAutoreleasePool();
+    // and the purges (widgets let go of their nodes over more than one drain).
     purgeAll();
+    CCPoolManager::sharedPoolManager()->drainAll();
     EXPECT_EQ(CCObject::liveObjectCount(), before);
 }
 
@@ -220,8 +221,8 @@ TEST_F(CCSGUIReaderTest, DeepDocumentsGiveATreeOrNoneWithoutLeaking) {
 
     // Beyond the parser's nesting limit: whatever comes back, nothing crashes or stays behind.
     read("deeper.json", nestedPanels(5000));
-    test::drainAutoreleasePool();
     purgeAll();
+    CCPoolManager::sharedPoolManager()->drainAll();
     EXPECT_EQ(CCObject::liveObjectCount(), before);
 }
 
