@@ -22,6 +22,7 @@
 #include "gui/document/UIToolbox.h"
 #include "gui/widgets/Layout.h"
 #include "support/EngineEnvironment.h"
+#include "support/SettledObjects.h"
 
 namespace lirava {
 namespace {
@@ -149,7 +150,7 @@ TEST_F(ActionManagerTest, DocumentsAreFiledByFileNameAndReplaced) {
 }
 
 TEST_F(ActionManagerTest, DestroyingTheRegistryReleasesEverythingAndItComesBack) {
-    const std::size_t before = CCObject::liveObjectCount();
+    const std::size_t before = test::settledObjectCount();
     Layout* root = Layout::create();
     root->retain();
     ActionManager::instance()->loadDocumentAnimations("p.json", parse(R"({"actionlist": [{"unittime": 0.1,
@@ -162,8 +163,7 @@ TEST_F(ActionManagerTest, DestroyingTheRegistryReleasesEverythingAndItComesBack)
     EXPECT_FALSE(ActionManager::exists());
     root->release();
     UIToolbox::purgeToolbox();
-    CCPoolManager::sharedPoolManager()->drainAll();
-    EXPECT_EQ(CCObject::liveObjectCount(), before);
+    EXPECT_EQ(test::settledObjectCount(), before);
 
     EXPECT_EQ(ActionManager::instance()->documentCount(), 0u);
 }

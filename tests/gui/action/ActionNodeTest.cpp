@@ -20,6 +20,7 @@
 #include "gui/document/UIToolbox.h"
 #include "gui/widgets/Layout.h"
 #include "support/EngineEnvironment.h"
+#include "support/SettledObjects.h"
 
 namespace lirava {
 namespace {
@@ -240,7 +241,7 @@ TEST_F(ActionNodeTest, SeekPosesEachKindBetweenItsFrames) {
 }
 
 TEST_F(ActionNodeTest, NodesLeaveNothingBehind) {
-    const std::size_t before = CCObject::liveObjectCount();
+    const std::size_t before = test::settledObjectCount();
     {
         CCNode* target = CCNode::create();
         target->onEnter();
@@ -258,8 +259,7 @@ TEST_F(ActionNodeTest, NodesLeaveNothingBehind) {
         target->stopAllActions();
         target->onExit();
     }
-    CCPoolManager::sharedPoolManager()->drainAll();
-    EXPECT_EQ(CCObject::liveObjectCount(), before);
+    EXPECT_EQ(test::settledObjectCount(), before);
 }
 
 }  // namespace

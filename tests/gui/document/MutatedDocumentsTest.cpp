@@ -14,6 +14,7 @@
 #include "gui/document/UIToolbox.h"
 #include "support/DocumentFolder.h"
 #include "support/EngineEnvironment.h"
+#include "support/SettledObjects.h"
 
 namespace lirava {
 namespace {
@@ -82,7 +83,7 @@ TEST(MutatedDocuments, ReadWithoutCrashingOrLeaking) {
     Json::StreamWriterBuilder writer;
     writer["indentation"] = "";
     std::mt19937 random(20240601u);
-    const std::size_t before = CCObject::liveObjectCount();
+    const std::size_t before = test::settledObjectCount();
     for (int round = 0; round < 60; ++round) {
         Json::Value document = originals[round % originals.size()];
         mutate(document, random);
@@ -95,8 +96,7 @@ TEST(MutatedDocuments, ReadWithoutCrashingOrLeaking) {
     DictionaryAccessor::purge();
     UIToolbox::purgeToolbox();
     ActionManager::destroyInstance();
-    CCPoolManager::sharedPoolManager()->drainAll();
-    EXPECT_EQ(CCObject::liveObjectCount(), before);
+    EXPECT_EQ(test::settledObjectCount(), before);
 }
 
 }  // namespace
