@@ -1,7 +1,6 @@
 #include "engine/actions/CCAction.h"
 
 #include <algorithm>
-#include <cfloat>
 
 #include "engine/actions/CCActionInstant.h"
 #include "engine/actions/CCActionInterval.h"
@@ -41,7 +40,12 @@ void CCActionInterval::step(float dt) {
     } else {
         m_elapsed += dt;
     }
-    update(std::max(0.0f, std::min(1.0f, m_elapsed / std::max(m_duration, FLT_EPSILON))));
+    // Zero and negative durations (key frames out of order build those) end on the first step.
+    if (m_duration <= 0.0f) {
+        update(1.0f);
+        return;
+    }
+    update(std::max(0.0f, std::min(1.0f, m_elapsed / m_duration)));
 }
 
 void CCActionInterval::startWithTarget(CCNode* target) {

@@ -22,6 +22,9 @@ public:
     // back end is the default.
     void selectBackend(AudioBackendKind kind);
     AudioBackendKind backendKind() const;
+    // Plays through the given back end from now on (tests drive a virtual back end on a clock
+    // of their own this way). Stops the track playing.
+    void useBackend(std::unique_ptr<AudioBackend> backend, AudioBackendKind kind);
 
     // path is resolved through CCFileUtils. Replaces any track playing. A missing or undecodable
     // file plays nothing.

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/audio/AudioBackend.h"
+
+struct _Mix_Music;
+
+namespace lirava {
+
+// Plays through the sound device with SDL_mixer. When no device can be opened (a machine
+// without sound hardware), it falls back to SDL's "dummy" audio driver, on which tracks still
+// take their real time to play, so narration timing is kept.
+class DeviceAudioBackend : public AudioBackend {
+public:
+    DeviceAudioBackend();
+    ~DeviceAudioBackend() override;
+
+    bool play(const std::string& fullPath, bool loop) override;
+    void stop() override;
+    bool isPlaying() override;
+    void setVolume(float volume) override;
+
+    // Whether the mixer is open (on the device or on the dummy driver).
+    bool isOpen() const { return m_open; }
+    bool usesDummyDriver() const { return m_dummy; }
+
+private:
+    bool open();
+    void freeMusic();
+
+    _Mix_Music* m_music = nullptr;
+    bool m_triedOpen = false;
+    bool m_open = false;
+    bool m_dummy = false;
+    bool m_initedSubsystem = false;
+    int m_volume = 128;
+};
+
+}  // namespace lirava

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <unordered_map>
+
+#include "engine/audio/AudioBackend.h"
+
+namespace lirava {
+
+// Plays nothing aloud: a track "plays" for its real decoded duration on a clock, by default
+// the director's frame clock (virtual time in headless runs). Durations are measured once per
+// file with SDL_mixer opened on SDL's "dummy" audio driver.
+class VirtualAudioBackend : public AudioBackend {
+public:
+    using Clock = std::function<double()>;
+
+    // Null clock: the director's elapsed frame time.
+    explicit VirtualAudioBackend(Clock clock = nullptr);
+    ~VirtualAudioBackend() override;
+
+    bool play(const std::string& fullPath, bool loop) override;
+    void stop() override;
+    bool isPlaying() override;
+    void setVolume(float volume) override {}
+
+    // Seconds of audio in the file, or a negative value when it is missing or undecodable.
+    double trackDuration(const std::string& fullPath);
+
+private:
+    bool openMixer();
+    double now() const;
+
+    Clock m_clock;
+    std::unordered_map<std::string, double> m_durations;
+    double m_startTime = 0.0;
+    double m_duration = 0.0;
+    bool m_playing = false;
+    bool m_loop = false;
+    bool m_triedOpen = false;
+    bool m_open = false;
+    bool m_initedSubsystem = false;
+};
+
+}  // namespace lirava

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lirava {
+
+// Straight-alpha RGBA pixels, rows top to bottom, four bytes a pixel. Decoding goes through
+// SDL2_image and accepts PNG and JPEG only; anything else, and any file that is corrupt,
+// truncated, empty or larger than kMaxSide on a side, gives no image (false) and never a crash.
+class Image {
+public:
+    // Larger images are refused before decoding, so a hostile header cannot ask for gigabytes.
+    static constexpr int kMaxSide = 8192;
+
+    Image() = default;
+    // A transparent white image (255, 255, 255, 0): text is drawn into it as coverage.
+    Image(int width, int height);
+
+    bool initWithFile(const std::string& fullPath);
+    // Encoded bytes (a whole PNG or JPEG file) in memory.
+    bool initWithEncodedData(const void* data, std::size_t size);
+    // Raw RGBA pixels, copied.
+    bool initWithRawData(const std::uint8_t* rgba, int width, int height);
+
+    // Writes a PNG file; false when the image is empty or the file cannot be written.
+    bool saveToPNG(const std::string& path) const;
+    // Writes a JPEG file (alpha is dropped), quality 0 to 100.
+    bool saveToJPG(const std::string& path, int quality = 90) const;
+
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    bool isEmpty() const { return m_pixels.empty(); }
+    std::size_t byteSize() const { return m_pixels.size(); }
+    const std::uint8_t* data() const { return m_pixels.data(); }
+    std::uint8_t* data() { return m_pixels.data(); }
+    // Pointer to the four bytes of a pixel; the coordinates must be inside the image.
+    const std::uint8_t* pixel(int x, int y) const { return m_pixels.data() + (static_cast<std::size_t>(y) * m_width + x) * 4; }
+    std::uint8_t* pixel(int x, int y) { return m_pixels.data() + (static_cast<std::size_t>(y) * m_width + x) * 4; }
+
+    // Frees the pixels (and gives the memory back).
+    void clear();
+
+private:
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<std::uint8_t> m_pixels;
+};
+
+// Reads the pixel size from a PNG or JPEG header without decoding. False for other formats and
+// for headers that are malformed or truncated (a JPEG must also reach its end-of-image marker).
+bool probeImageSize(const std::uint8_t* data, std::size_t size, int& width, int& height);
+
+}  // namespace lirava

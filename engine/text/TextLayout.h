@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lirava {
+
+class FontFace;
+
+// Lines of a label's text as they will be drawn.
+struct TextLayout {
+    struct Line {
+        std::string text;
+        int width = 0;
+    };
+    std::vector<Line> lines;
+    int width = 0;   // widest line
+    int height = 0;  // lines x line height
+};
+
+// Breaks valid UTF-8 text into lines: at every "\n" ("\r\n" counts as one break), and, when
+// maxWidth is above 0, between words so that no line is wider than maxWidth. A word wider than
+// maxWidth on its own is broken between characters; every line holds at least one character,
+// so the layout always ends. Spaces at a wrapped line break are dropped. Empty text has no lines.
+// Lines past what the largest texture could show (Image::kMaxSide pixels) are left out.
+TextLayout layoutText(const FontFace& face, const std::string& text, int maxWidth);
+
+}  // namespace lirava

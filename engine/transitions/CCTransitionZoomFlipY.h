@@ -1,0 +1,33 @@
+#pragma once
+
+#include "engine/render/Renderer.h"
+#include "engine/transitions/CCTransitionScene.h"
+
+namespace lirava {
+
+// Flips the screen about its horizontal axis while zooming out: the out scene shrinks and
+// turns edge-on during the first half, then the in scene turns back from edge-on to full
+// size. "Down over" (1) turns the top edge away from the viewer first; "up over" (0) the
+// bottom edge.
+class CCTransitionZoomFlipY : public CCTransitionScene {
+public:
+    static CCTransitionZoomFlipY* create(float duration, CCScene* scene, tOrientation orientation);
+    static CCTransitionZoomFlipY* create(float duration, CCScene* scene, int orientation);
+    virtual bool initWithDuration(float duration, CCScene* scene, tOrientation orientation);
+    ~CCTransitionZoomFlipY() override;
+
+    tOrientation getOrientation() const { return m_orientation; }
+
+    void draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) override;
+
+private:
+    void releaseTarget();
+
+    tOrientation m_orientation = kCCTransitionOrientationUpOver;
+    Renderer* m_targetOwner = nullptr;
+    TextureId m_target = 0;
+    int m_targetWidth = 0;
+    int m_targetHeight = 0;
+};
+
+}  // namespace lirava
