@@ -5,14 +5,12 @@
 #include "engine/base/CCAffineTransform.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/nodes/CCScene.h"
+#include "engine/nodes/CCSpriteFrameCache.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/CCTouchDispatcher.h"
+#include "engine/render/CCTextureCache.h"
 #include "engine/render/Renderer.h"
-
-#if __has_include("engine/transitions/CCTransitionScene.h")
 #include "engine/transitions/CCTransitionScene.h"
-#define LIRAVA_HAVE_TRANSITIONS 1
-#endif
 
 namespace lirava {
 
@@ -24,12 +22,7 @@ CCDirector* g_director = nullptr;
 constexpr int kMaxSceneSwitchesPerFrame = 8;
 
 bool isTransition(CCScene* scene) {
-#ifdef LIRAVA_HAVE_TRANSITIONS
     return dynamic_cast<CCTransitionScene*>(scene) != nullptr;
-#else
-    (void)scene;
-    return false;
-#endif
 }
 
 }  // namespace
@@ -188,8 +181,9 @@ void CCDirector::end() {
 }
 
 void CCDirector::purgeCachedData() {
-    // TODO(platform): call CCTextureCache::purgeSharedTextureCache() and
-    // CCSpriteFrameCache::purgeSharedSpriteFrameCache() once the caches are merged.
+    // Frames first: they hold textures the texture cache would otherwise keep alive.
+    CCSpriteFrameCache::purgeSharedSpriteFrameCache();
+    CCTextureCache::purgeSharedTextureCache();
 }
 
 void CCDirector::mainLoop(double dt) {

@@ -5,6 +5,8 @@
 #include <regex>
 #include <sstream>
 
+#include <cmath>
+
 #include "AppFixture.h"
 #include "app/contents/MenuLayerMainMenu.h"
 #include "app/contents/TestController.h"

@@ -123,7 +123,19 @@ TEST(HeadlessRun, ProbeFrameHasItsKnownPixelsAndClicksBecomeTouches) {
                                             ws.path("shot.png") +
                                             "\n"
                                             "expect-taps 1\n");
-    const Result r = run(ws, {kProbe, "--headless", "--script", script});
+    // A 20 x 20 image, orange on the left, teal on the right.
+    std::vector<std::uint8_t> image(20 * 20 * 4);
+    for (int i = 0; i < 400; ++i) {
+        const bool left = i % 20 < 10;
+        image[i * 4] = left ? 255 : 0;
+        image[i * 4 + 1] = left ? 128 : 200;
+        image[i * 4 + 2] = left ? 0 : 200;
+        image[i * 4 + 3] = 255;
+    }
+    std::string error;
+    ASSERT_TRUE(writePngFile(ws.path("probe-sprite.png"), image, 20, 20, error)) << error;
+
+    const Result r = run(ws, {kProbe, "--headless", "--resources", ws.path(""), "--script", script});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::vector<std::string> states = stateLines(r.out);
     ASSERT_EQ(states.size(), 2u) << r.out;
@@ -146,6 +158,24 @@ TEST(HeadlessRun, ProbeFrameHasItsKnownPixelsAndClicksBecomeTouches) {
     EXPECT_TRUE(colorNear(frame.atDesign(140, 575), ccc4(250, 220, 0, 255)));   // the tapped pad
     EXPECT_TRUE(colorNear(frame.atDesign(400, 400), ccc4(0, 0, 255, 255), 4));  // render target
     EXPECT_TRUE(colorNear(frame.atDesign(312, 312), ccc4(255, 255, 255, 255), 4));
+    EXPECT_TRUE(colorNear(frame.atDesign(550, 150), ccc4(200, 0, 200, 255)));     // colour layer
+    EXPECT_TRUE(colorNear(frame.atDesign(510, 400), ccc4(255, 128, 0, 255), 4));  // sprite, left half
+    EXPECT_TRUE(colorNear(frame.atDesign(530, 400), ccc4(0, 200, 200, 255), 4));  // right half
+    EXPECT_TRUE(colorNear(frame.atDesign(545, 400), kBackground));
+
+    // The label: light pixels inside its box, none just outside it.
+    int inside = 0;
+    int outside = 0;
+    for (int y = 540; y < 660; ++y) {
+        for (int x = 300; x < 560; ++x) {
+            const ccColor4B c = frame.atDesign(static_cast<float>(x), static_cast<float>(y));
+            if (c.r > 200 && c.g > 200 && c.b > 200) {
+                (x >= 330 && x < 510 && y >= 565 && y < 635 ? inside : outside)++;
+            }
+        }
+    }
+    EXPECT_GT(inside, 300);
+    EXPECT_EQ(outside, 0);
 }
 
 TEST(HeadlessRun, FramesAreTheSameOnEveryRunAndScaleWithTheSizeOption) {
