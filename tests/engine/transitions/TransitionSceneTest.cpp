@@ -123,6 +123,26 @@ TEST_F(TransitionScene, AZeroLengthTransitionSwapsOnItsFirstStep) {
     EXPECT_TRUE(dispatching());
 }
 
+TEST_F(TransitionScene, ATransitionReplacedBeforeItEndsTakesItsScenesAlong) {
+    bool aGone = false;
+    bool bGone = false;
+    runScene(RecordingScene::create("A", &log, kRed, &aGone));
+    RecordingScene* b = RecordingScene::create("B", &log, kBlue, &bGone);
+    director()->replaceScene(CCTransitionPageTurn::create(0.5f, b, false));
+    stepFrames(5);
+    log.clear();
+    // A second page turn starts while the first one runs (auto-play can do that).
+    RecordingScene* c = RecordingScene::create("C", &log, kRed);
+    director()->replaceScene(CCTransitionPageTurn::create(0.5f, c, false));
+    EXPECT_GT(framesUntil(c), 25);
+    stepFrames(40);
+    EXPECT_EQ(director()->getRunningScene(), c);
+    EXPECT_EQ(log, (Log{"C enter", "A exit", "B leaving", "B exit", "C entered", "A cleanup", "B cleanup"}));
+    EXPECT_TRUE(dispatching());
+    EXPECT_TRUE(aGone);
+    EXPECT_TRUE(bGone);
+}
+
 TEST_F(TransitionScene, FirstSceneAndBadArguments) {
     // With nothing running, an empty scene stands in for the outgoing one.
     RecordingScene* first = RecordingScene::create("A", &log, kRed);
