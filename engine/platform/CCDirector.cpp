@@ -25,6 +25,20 @@ bool isTransition(CCScene* scene) {
     return dynamic_cast<CCTransitionScene*>(scene) != nullptr;
 }
 
+// Whether next was entered already by the transition it replaces: a transition enters its in
+// scene itself. Any other scene after a transition (say, a second transition that replaced an
+// unfinished one) still has to be entered.
+bool enteredByTransition(CCScene* old, CCScene* next) {
+#ifdef LIRAVA_HAVE_TRANSITIONS
+    CCTransitionScene* transition = dynamic_cast<CCTransitionScene*>(old);
+    return transition && transition->getInScene() == next;
+#else
+    (void)old;
+    (void)next;
+    return false;
+#endif
+}
+
 }  // namespace
 
 CCDirector* CCDirector::sharedDirector() {
@@ -151,8 +165,8 @@ void CCDirector::setNextScene() {
     CCScene* next = m_nextScene;
     m_nextScene = nullptr;  // the director's reference moves to m_runningScene below
     CCScene* old = m_runningScene;
-    const bool runningIsTransition = isTransition(old);
     const bool newIsTransition = isTransition(next);
+    const bool alreadyEntered = enteredByTransition(old, next);
 
     // A transition takes care of the old scene's exit itself.
     if (!newIsTransition && old) {
@@ -166,8 +180,7 @@ void CCDirector::setNextScene() {
     if (old) {
         old->release();
     }
-    // After a transition the new scene has entered already (the transition entered it).
-    if (!runningIsTransition && next) {
+    if (!alreadyEntered && next) {
         next->onEnter();
         next->onEnterTransitionDidFinish();
     }
