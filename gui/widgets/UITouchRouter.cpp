@@ -25,8 +25,7 @@ bool UITouchRouter::checkTouchEvent(UIWidget* widget, const CCPoint& point) {
             }
         }
     }
-    if (widget->isEnabled() && widget->isTouchEnabled() && widget->hitTest(point) &&
-        widget->isClipAncestorHit(point)) {
+    if (widget->isEnabled() && widget->isTouchEnabled() && widget->hitTest(point) && widget->isClipAncestorHit(point)) {
         m_selectedWidgets->addObject(widget);
         widget->onTouchBegan(point);
         return true;
@@ -68,6 +67,8 @@ void UITouchRouter::touchCancelled(const CCPoint& point) {
     m_selectedWidgets->removeAllObjects();
 }
 
-void UITouchRouter::clearSelection() { m_selectedWidgets->removeAllObjects(); }
+void UITouchRouter::clearSelection() {
+    m_selectedWidgets->removeAllObjects();
+}
 
 }  // namespace lirava

@@ -1,14 +1,13 @@
-#include "gui/widgets/UIButton.h"
-
 #include <gtest/gtest.h>
 
+#include "WidgetTestSupport.h"
 #include "engine/nodes/CCSprite.h"
 #include "engine/nodes/CCSpriteFrame.h"
 #include "engine/nodes/CCSpriteFrameCache.h"
 #include "engine/text/CCLabelTTF.h"
 #include "gui/widgets/CCScale9Sprite.h"
+#include "gui/widgets/UIButton.h"
 #include "support/EngineEnvironment.h"
-#include "WidgetTestSupport.h"
 
 namespace lirava {
 namespace {

@@ -1,11 +1,10 @@
-#include "gui/widgets/UIImageView.h"
-
 #include <gtest/gtest.h>
 
+#include "WidgetTestSupport.h"
 #include "engine/nodes/CCSprite.h"
 #include "gui/widgets/CCScale9Sprite.h"
+#include "gui/widgets/UIImageView.h"
 #include "support/EngineEnvironment.h"
-#include "WidgetTestSupport.h"
 
 namespace lirava {
 namespace {

@@ -1,15 +1,14 @@
-#include "gui/widgets/UILabel.h"
-
 #include <gtest/gtest.h>
 
+#include "WidgetTestSupport.h"
 #include "engine/text/CCLabelBMFont.h"
 #include "engine/text/CCLabelTTF.h"
 #include "gui/widgets/UICCLabelAtlas.h"
+#include "gui/widgets/UILabel.h"
 #include "gui/widgets/UILabelAtlas.h"
 #include "gui/widgets/UILabelBMFont.h"
 #include "support/EngineEnvironment.h"
 #include "support/TestImages.h"
-#include "WidgetTestSupport.h"
 
 namespace lirava {
 namespace {

@@ -1,15 +1,14 @@
-#include "gui/widgets/UILayer.h"
-
 #include <gtest/gtest.h>
 
+#include "WidgetTestSupport.h"
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCTouch.h"
 #include "engine/platform/CCTouchDispatcher.h"
 #include "gui/widgets/Layout.h"
+#include "gui/widgets/UILayer.h"
 #include "gui/widgets/UIRootWidget.h"
 #include "gui/widgets/UITouchRouter.h"
 #include "support/EngineEnvironment.h"
-#include "WidgetTestSupport.h"
 
 namespace lirava {
 namespace {

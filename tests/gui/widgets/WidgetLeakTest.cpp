@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "WidgetTestSupport.h"
 #include "engine/platform/CCTouch.h"
 #include "gui/widgets/Layout.h"
 #include "gui/widgets/UIButton.h"
@@ -13,7 +14,6 @@
 #include "gui/widgets/UIRootWidget.h"
 #include "support/EngineEnvironment.h"
 #include "support/SettledObjects.h"
-#include "WidgetTestSupport.h"
 
 namespace lirava {
 namespace {

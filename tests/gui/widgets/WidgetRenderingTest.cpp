@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "WidgetTestSupport.h"
 #include "engine/base/CCSet.h"
 #include "engine/nodes/CCLayerColor.h"
 #include "engine/nodes/CCScene.h"
@@ -17,7 +18,6 @@
 #include "gui/widgets/UILayer.h"
 #include "gui/widgets/UIRootWidget.h"
 #include "support/HeadlessFixture.h"
-#include "WidgetTestSupport.h"
 
 namespace lirava {
 namespace {
