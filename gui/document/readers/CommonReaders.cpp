@@ -1,9 +1,9 @@
+#include <cstring>
+
 #include "gui/document/CCSGUIReader.h"
 #include "gui/document/readers/PropertyReaders.h"
 #include "gui/document/readers/ReaderSupport.h"
 #include "gui/widgets/Layout.h"
-#include <cstring>
-
 #include "gui/widgets/UIListView.h"
 #include "gui/widgets/UIWidget.h"
 
