@@ -79,6 +79,7 @@ public:
     // Appends the sprite's quad (four corners: bottom-left, bottom-right, top-left, top-right) in
     // world space; false (nothing appended) for an empty sprite. Batch nodes draw with it.
     bool appendQuad(std::vector<Vertex>& out, const CCAffineTransform& nodeToWorld);
+    bool computeQuad(Vertex out[4], const CCAffineTransform& nodeToWorld);
 
 protected:
     // Recomputes the quad's position inside the content rectangle.

@@ -2,12 +2,37 @@
 
 #include "engine/actions/CCActionManager.h"
 #include "engine/actions/CCScheduler.h"
+#include "engine/base/CCAffineTransform.h"
+#include "engine/base/CCAutoreleasePool.h"
+#include "engine/nodes/CCScene.h"
+#include "engine/platform/CCEGLView.h"
+#include "engine/platform/CCTouchDispatcher.h"
+#include "engine/render/Renderer.h"
+
+#if __has_include("engine/transitions/CCTransitionScene.h")
+#include "engine/transitions/CCTransitionScene.h"
+#define LIRAVA_HAVE_TRANSITIONS 1
+#endif
 
 namespace lirava {
 
 namespace {
+
 CCDirector* g_director = nullptr;
+
+// A scene that calls replaceScene from its enter hooks would otherwise switch forever.
+constexpr int kMaxSceneSwitchesPerFrame = 8;
+
+bool isTransition(CCScene* scene) {
+#ifdef LIRAVA_HAVE_TRANSITIONS
+    return dynamic_cast<CCTransitionScene*>(scene) != nullptr;
+#else
+    (void)scene;
+    return false;
+#endif
 }
+
+}  // namespace
 
 CCDirector* CCDirector::sharedDirector() {
     if (!g_director) {
@@ -17,22 +42,185 @@ CCDirector* CCDirector::sharedDirector() {
 }
 
 void CCDirector::purgeDirector() {
-    if (g_director) {
-        g_director->release();
-        g_director = nullptr;
+    if (!g_director) {
+        return;
     }
+    CCDirector* director = g_director;
+    director->releaseScenes();
+    director->m_touchDispatcher->removeAllDelegates();
+    // Nodes that outlive the director keep their (retained) scheduler; make sure it calls no one.
+    director->m_scheduler->unscheduleAll();
+    director->m_actionManager->removeAllActions();
+    g_director = nullptr;
+    director->release();
 }
 
 CCDirector::CCDirector() {
     m_scheduler = new CCScheduler();
     m_actionManager = new CCActionManager();
     m_scheduler->scheduleUpdateForTarget(m_actionManager, kCCPrioritySystem, false);
+    m_touchDispatcher = new CCTouchDispatcher();
 }
 
 CCDirector::~CCDirector() {
+    releaseScenes();
+    m_touchDispatcher->release();
     m_scheduler->unscheduleAll();
     m_actionManager->release();
     m_scheduler->release();
+}
+
+void CCDirector::releaseScenes() {
+    if (m_runningScene) {
+        CCScene* scene = m_runningScene;
+        m_runningScene = nullptr;
+        if (scene->isRunning()) {
+            scene->onExitTransitionDidStart();
+            scene->onExit();
+        }
+        scene->cleanup();
+        scene->release();
+    }
+    CC_SAFE_RELEASE_NULL(m_nextScene);
+}
+
+void CCDirector::setAnimationInterval(double interval) {
+    // Zero, negative or absurd intervals would stall or spin the loop.
+    if (interval > 0.0 && interval <= 1.0) {
+        m_animationInterval = interval;
+    }
+}
+
+void CCDirector::startAnimation() {
+    m_animating = true;
+}
+
+void CCDirector::stopAnimation() {
+    m_animating = false;
+}
+
+void CCDirector::setOpenGLView(CCEGLView* view) {
+    m_openGLView = view;
+}
+
+Renderer* CCDirector::getRenderer() const {
+    if (m_openGLView) {
+        if (Renderer* renderer = m_openGLView->getRenderer()) {
+            return renderer;
+        }
+    }
+    return Renderer::current();
+}
+
+CCSize CCDirector::getWinSize() const {
+    const CCEGLView* view = m_openGLView ? m_openGLView : CCEGLView::sharedOpenGLView();
+    return view->getDesignResolutionSize();
+}
+
+CCSize CCDirector::getWinSizeInPixels() const {
+    const CCEGLView* view = m_openGLView ? m_openGLView : CCEGLView::sharedOpenGLView();
+    return view->getFrameSize();
+}
+
+CCSize CCDirector::getVisibleSize() const {
+    const CCEGLView* view = m_openGLView ? m_openGLView : CCEGLView::sharedOpenGLView();
+    return view->getVisibleSize();
+}
+
+CCPoint CCDirector::getVisibleOrigin() const {
+    const CCEGLView* view = m_openGLView ? m_openGLView : CCEGLView::sharedOpenGLView();
+    return view->getVisibleOrigin();
+}
+
+void CCDirector::runWithScene(CCScene* scene) {
+    if (!scene) {
+        return;
+    }
+    scene->retain();
+    CC_SAFE_RELEASE(m_nextScene);
+    m_nextScene = scene;
+    m_sendCleanupToScene = false;
+    startAnimation();
+}
+
+void CCDirector::replaceScene(CCScene* scene) {
+    if (!scene) {
+        return;
+    }
+    // A second replacement in the same frame wins; the first scene never enters.
+    scene->retain();
+    CC_SAFE_RELEASE(m_nextScene);
+    m_nextScene = scene;
+    m_sendCleanupToScene = true;
+}
+
+void CCDirector::setNextScene() {
+    CCScene* next = m_nextScene;
+    m_nextScene = nullptr;  // the director's reference moves to m_runningScene below
+    CCScene* old = m_runningScene;
+    const bool runningIsTransition = isTransition(old);
+    const bool newIsTransition = isTransition(next);
+
+    // A transition takes care of the old scene's exit itself.
+    if (!newIsTransition && old) {
+        old->onExitTransitionDidStart();
+        old->onExit();
+        if (m_sendCleanupToScene) {
+            old->cleanup();
+        }
+    }
+    m_runningScene = next;
+    if (old) {
+        old->release();
+    }
+    // After a transition the new scene has entered already (the transition entered it).
+    if (!runningIsTransition && next) {
+        next->onEnter();
+        next->onEnterTransitionDidFinish();
+    }
+}
+
+void CCDirector::end() {
+    m_ended = true;
+    if (m_openGLView) {
+        m_openGLView->end();
+    }
+}
+
+void CCDirector::purgeCachedData() {
+    // TODO(platform): call CCTextureCache::purgeSharedTextureCache() and
+    // CCSpriteFrameCache::purgeSharedSpriteFrameCache() once the caches are merged.
+}
+
+void CCDirector::mainLoop(double dt) {
+    drawScene(dt);
+    CCPoolManager::sharedPoolManager()->pop();
+}
+
+void CCDirector::drawScene(double dt) {
+    m_deltaTime = static_cast<float>(dt);
+    m_elapsedTime += dt;
+    m_scheduler->update(m_deltaTime);
+    for (int i = 0; m_nextScene && i < kMaxSceneSwitchesPerFrame; ++i) {
+        setNextScene();
+    }
+    if (renderFrame()) {
+        getRenderer()->present();
+    }
+    ++m_totalFrames;
+}
+
+bool CCDirector::renderFrame() {
+    Renderer* renderer = getRenderer();
+    if (!renderer) {
+        return false;
+    }
+    renderer->setRenderTarget(0);
+    renderer->clear(ccc4(0, 0, 0, 255));
+    if (m_runningScene) {
+        m_runningScene->visit(*renderer, CCAffineTransformIdentity);
+    }
+    return true;
 }
 
 }  // namespace lirava

@@ -1,8 +1,9 @@
 #include "engine/platform/CCFileUtils.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 
 namespace lirava {
 

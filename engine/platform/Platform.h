@@ -9,6 +9,16 @@ namespace lirava {
 // headless frame height; 0 when no display can be reached.
 double platformUsableScreenHeight();
 
+// Whether window mode can hope for a display: an X11 or Wayland display is named in the
+// environment, or SDL_VIDEODRIVER names a driver explicitly. Without one SDL would quietly fall
+// back to an offscreen driver and the reader would run in a window no one can see.
+bool platformDisplayConfigured();
+
+// Starts SDL's video subsystem for a headless surface (the dummy driver, whatever the
+// environment says) or for a real window. False with a reason; displayMissing tells a window
+// mode without a display apart from other failures. Each success needs SDL_QuitSubSystem.
+bool platformInitVideo(bool headless, std::string& error, bool& displayMissing);
+
 // Folder of the running executable, without a trailing "/"; empty if unknown.
 std::string platformExecutableDirectory();
 

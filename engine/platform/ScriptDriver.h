@@ -12,6 +12,7 @@
 
 namespace lirava {
 
+class CCObject;
 class JsonWriter;
 
 // One parsed line of a driver script.
@@ -104,6 +105,9 @@ public:
 
     // The line a dump prints: "state " and the JSON object.
     std::string stateLine();
+
+    // The class name of an object as dumps show it: demangled, without namespaces; null gives "".
+    static std::string className(const CCObject* object);
 
 private:
     bool readLine(std::string& line, bool& tooLong);

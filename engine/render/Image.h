@@ -27,6 +27,8 @@ public:
 
     // Writes a PNG file; false when the image is empty or the file cannot be written.
     bool saveToPNG(const std::string& path) const;
+    // Writes a JPEG file (alpha is dropped), quality 0 to 100.
+    bool saveToJPG(const std::string& path, int quality = 90) const;
 
     int width() const { return m_width; }
     int height() const { return m_height; }

@@ -21,8 +21,9 @@ constexpr float kCCLabelAutomaticWidth = -1.0f;
 // Layout: lines at every "\n" and, when width is above 0, between words so that lines fit in
 // width (a word too wide on its own is broken between characters). Each line is placed by the
 // alignment inside the content width. Content size = (width when above 0, else the widest line;
-// lines x the font's line height). Characters the font does not have are skipped. Colour and
-// opacity always cascade to the character sprites.
+// lines x the font's line height). Characters the font does not have are skipped, and so are
+// characters past the first 16384 (each is a sprite). Colour and opacity always cascade to the
+// character sprites.
 class CCLabelBMFont : public CCSpriteBatchNode, public CCLabelProtocol, public CCRGBAProtocol {
 public:
     static CCLabelBMFont* create();

@@ -22,6 +22,7 @@ struct TextLayout {
 // maxWidth is above 0, between words so that no line is wider than maxWidth. A word wider than
 // maxWidth on its own is broken between characters; every line holds at least one character,
 // so the layout always ends. Spaces at a wrapped line break are dropped. Empty text has no lines.
+// Lines past what the largest texture could show (Image::kMaxSide pixels) are left out.
 TextLayout layoutText(const FontFace& face, const std::string& text, int maxWidth);
 
 }  // namespace lirava

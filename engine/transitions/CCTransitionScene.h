@@ -45,6 +45,8 @@ public:
     void onEnter() override;
     void onExit() override;
     void cleanup() override;
+    // Advances the animation; runs once a frame while the transition is on stage.
+    void update(float dt) override;
     void draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) override;
 
 protected:
@@ -56,15 +58,16 @@ protected:
     virtual void startAnimation() {}
     // Restores both scenes' visibility and transform once the animation is over.
     virtual void resetScenes();
-
-    void tick(float dt);
+    // A design point moved onto the nearest pixel corner of the renderer's current target.
+    // Meshes whose shared corners land on whole pixels leave no hairline gaps between their
+    // triangles in a software rasteriser.
+    static CCPoint snapToPixel(const CCPoint& point, Renderer& renderer);
 
     CCScene* m_inScene = nullptr;
     CCScene* m_outScene = nullptr;
     float m_duration = 0.0f;
     float m_elapsed = 0.0f;
     float m_progress = 0.0f;
-    bool m_firstTick = true;
     bool m_finished = false;
     bool m_isInSceneOnTop = true;
     bool m_sendCleanupToScene = false;

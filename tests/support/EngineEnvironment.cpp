@@ -12,8 +12,18 @@ void EngineEnvironment::SetUp() {
     CCDirector::sharedDirector();
 }
 
-void EngineEnvironment::TearDown() { drainAutoreleasePool(); }
+void EngineEnvironment::TearDown() {
+    drainAutoreleasePool();
+}
 
-void drainAutoreleasePool() { CCPoolManager::sharedPoolManager()->pop(); }
+void drainAutoreleasePool() {
+    // Destructors run by a drain may autorelease objects of their own (node clean-up walks
+    // copies of child lists); those belong to the same teardown, so drain until nothing is left.
+    CCPoolManager* pools = CCPoolManager::sharedPoolManager();
+    pools->pop();
+    while (pools->getCurrentPool()->size() > 0) {
+        pools->getCurrentPool()->clear();
+    }
+}
 
 }  // namespace lirava::test

@@ -26,7 +26,8 @@ TEST(Md5, BlockBoundariesAndPiecewiseInputAgree) {
     for (std::size_t length : {55u, 56u, 57u, 63u, 64u, 65u, 119u, 120u, 1000u}) {
         const std::string text(length, 'x');
         Md5 piecewise;
-        for (char c : text) piecewise.update(&c, 1);
+        for (char c : text)
+            piecewise.update(&c, 1);
         std::uint8_t a[16];
         piecewise.finish(a);
         Md5 whole;

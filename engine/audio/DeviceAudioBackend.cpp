@@ -1,0 +1,113 @@
+#include "engine/audio/DeviceAudioBackend.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/base/CCLog.h"
+
+namespace lirava {
+
+namespace {
+constexpr int kFrequency = 44100;
+constexpr int kChannels = 2;
+constexpr int kChunkSize = 2048;
+
+bool openMixer() {
+    return Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kChannels, kChunkSize) == 0;
+}
+}  // namespace
+
+DeviceAudioBackend::DeviceAudioBackend() = default;
+
+DeviceAudioBackend::~DeviceAudioBackend() {
+    if (m_open) {
+        Mix_HaltMusic();
+    }
+    freeMusic();
+    if (m_open) {
+        Mix_CloseAudio();
+    }
+    if (m_initedSubsystem) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
+
+bool DeviceAudioBackend::open() {
+    if (m_triedOpen) {
+        return m_open;
+    }
+    m_triedOpen = true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        m_initedSubsystem = true;
+        Mix_Init(MIX_INIT_MP3);
+        m_open = openMixer();
+    }
+    if (!m_open) {
+        // No sound device (no /dev/snd, no server): SDL's dummy driver still consumes audio in
+        // real time, so tracks end when they would have, and the narration keeps its timing.
+        const std::string reason = SDL_GetError();
+        if (m_initedSubsystem) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            m_initedSubsystem = false;
+        }
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+            m_initedSubsystem = true;
+            Mix_Init(MIX_INIT_MP3);
+            m_open = openMixer();
+            m_dummy = m_open;
+        }
+        CCLog("Audio: no sound device (%s); narration plays silently on the dummy driver", reason.c_str());
+    }
+    if (m_open) {
+        Mix_VolumeMusic(m_volume);
+    }
+    return m_open;
+}
+
+void DeviceAudioBackend::freeMusic() {
+    if (m_music) {
+        Mix_FreeMusic(m_music);
+        m_music = nullptr;
+    }
+}
+
+bool DeviceAudioBackend::play(const std::string& fullPath, bool loop) {
+    stop();
+    if (!open()) {
+        return false;
+    }
+    m_music = Mix_LoadMUS(fullPath.c_str());
+    if (!m_music) {
+        return false;
+    }
+    // One play through, or (not quite) forever.
+    if (Mix_PlayMusic(m_music, loop ? -1 : 1) != 0) {
+        freeMusic();
+        return false;
+    }
+    return true;
+}
+
+void DeviceAudioBackend::stop() {
+    if (m_open && m_music) {
+        Mix_HaltMusic();
+    }
+    freeMusic();
+}
+
+bool DeviceAudioBackend::isPlaying() {
+    return m_open && m_music && Mix_PlayingMusic() != 0;
+}
+
+void DeviceAudioBackend::setVolume(float volume) {
+    m_volume = static_cast<int>(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME));
+    if (m_open) {
+        Mix_VolumeMusic(m_volume);
+    }
+}
+
+}  // namespace lirava

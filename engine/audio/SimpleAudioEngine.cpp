@@ -1,0 +1,115 @@
+#include "engine/audio/SimpleAudioEngine.h"
+
+#include <algorithm>
+
+#include "engine/audio/AudioBackend.h"
+#include "engine/audio/DeviceAudioBackend.h"
+#include "engine/audio/VirtualAudioBackend.h"
+#include "engine/platform/CCFileUtils.h"
+
+namespace lirava {
+
+struct SimpleAudioEngine::State {
+    std::unique_ptr<AudioBackend> backend;
+    AudioBackendKind kind = AudioBackendKind::Device;
+    std::string path;
+    float volume = 1.0f;
+
+    // Made on first use, so that a run that never plays sound never opens a device.
+    AudioBackend& active() {
+        if (!backend) {
+            if (kind == AudioBackendKind::Virtual) {
+                backend = std::make_unique<VirtualAudioBackend>();
+            } else {
+                backend = std::make_unique<DeviceAudioBackend>();
+            }
+            backend->setVolume(volume);
+        }
+        return *backend;
+    }
+};
+
+namespace {
+SimpleAudioEngine* g_engine = nullptr;
+}
+
+SimpleAudioEngine* SimpleAudioEngine::sharedEngine() {
+    if (!g_engine) {
+        g_engine = new SimpleAudioEngine();
+    }
+    return g_engine;
+}
+
+void SimpleAudioEngine::end() {
+    delete g_engine;
+    g_engine = nullptr;
+}
+
+SimpleAudioEngine::SimpleAudioEngine() : m_state(std::make_unique<State>()) {}
+
+SimpleAudioEngine::~SimpleAudioEngine() {
+    if (m_state->backend) {
+        m_state->backend->stop();
+    }
+}
+
+void SimpleAudioEngine::selectBackend(AudioBackendKind kind) {
+    if (kind == m_state->kind) {
+        return;
+    }
+    stopBackgroundMusic();
+    m_state->backend.reset();
+    m_state->kind = kind;
+}
+
+AudioBackendKind SimpleAudioEngine::backendKind() const {
+    return m_state->kind;
+}
+
+void SimpleAudioEngine::useBackend(std::unique_ptr<AudioBackend> backend, AudioBackendKind kind) {
+    stopBackgroundMusic();
+    m_state->backend = std::move(backend);
+    m_state->kind = kind;
+    if (m_state->backend) {
+        m_state->backend->setVolume(m_state->volume);
+    }
+}
+
+void SimpleAudioEngine::playBackgroundMusic(const char* path, bool loop) {
+    stopBackgroundMusic();
+    if (!path || !*path) {
+        return;
+    }
+    const std::string fullPath = CCFileUtils::sharedFileUtils()->fullPathForFilename(path);
+    if (m_state->active().play(fullPath, loop)) {
+        m_state->path = path;
+    }
+}
+
+void SimpleAudioEngine::stopBackgroundMusic(bool releaseData) {
+    if (m_state->backend) {
+        m_state->backend->stop();
+    }
+    m_state->path.clear();
+}
+
+bool SimpleAudioEngine::isBackgroundMusicPlaying() {
+    return m_state->backend && m_state->backend->isPlaying();
+}
+
+float SimpleAudioEngine::getBackgroundMusicVolume() {
+    return m_state->volume;
+}
+
+void SimpleAudioEngine::setBackgroundMusicVolume(float volume) {
+    m_state->volume = volume >= 0.0f ? std::min(volume, 1.0f) : 0.0f;  // NaN counts as silence
+    if (m_state->backend) {
+        m_state->backend->setVolume(m_state->volume);
+    }
+}
+
+std::string SimpleAudioEngine::playingMusicPath() {
+    return isBackgroundMusicPlaying() ? m_state->path : std::string();
+}
+
+}  // namespace lirava

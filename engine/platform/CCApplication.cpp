@@ -1,0 +1,267 @@
+#include "engine/platform/CCApplication.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/base/CCAutoreleasePool.h"
+#include "engine/base/CCObject.h"
+#include "engine/nodes/CCScene.h"
+#include "engine/platform/CCDirector.h"
+#include "engine/platform/CCEGLView.h"
+#include "engine/platform/CCFileUtils.h"
+#include "engine/platform/FrameClock.h"
+#include "engine/platform/JsonWriter.h"
+#include "engine/platform/PlatformWindow.h"
+#include "engine/platform/ScriptDriver.h"
+#include "engine/platform/TouchInput.h"
+#include "engine/render/PngFile.h"
+#include "engine/render/Renderer.h"
+
+namespace lirava {
+
+namespace {
+
+CCApplication* g_application = nullptr;
+
+int roundToInt(float value) {
+    if (!(value > -1.0e6f && value < 1.0e6f)) {
+        return value > 0.0f ? 1000000 : -1000000;
+    }
+    return static_cast<int>(std::lround(value));
+}
+
+// What the driver script reaches of the running program.
+class LoopHost : public ScriptHost {
+public:
+    LoopHost(PlatformWindow& window, const FrameClock& clock) : m_window(window), m_clock(clock) {}
+
+    double now() const override { return m_clock.now(); }
+
+    void pushTouch(Touch phase, const CCPoint& designPoint) override {
+        // Real mouse positions are whole window pixels; so are these.
+        const CCPoint frame = CCEGLView::sharedOpenGLView()->convertDesignToFrame(designPoint);
+        PlatformEvent event;
+        event.type = phase == Touch::Press  ? PlatformEvent::Type::MouseDown
+                     : phase == Touch::Move ? PlatformEvent::Type::MouseMove
+                                            : PlatformEvent::Type::MouseUp;
+        event.x = roundToInt(frame.x);
+        event.y = roundToInt(frame.y);
+        m_window.pushEvent(event);
+    }
+
+    void pushText(const std::string& utf8) override {
+        PlatformEvent event;
+        event.type = PlatformEvent::Type::TextInput;
+        event.text = utf8;
+        m_window.pushEvent(event);
+    }
+
+    void pushKey(Key key) override {
+        PlatformEvent event;
+        event.type = key == Key::Backspace ? PlatformEvent::Type::Backspace : PlatformEvent::Type::Return;
+        m_window.pushEvent(event);
+    }
+
+    bool screenshot(const std::string& path, std::string& error) override {
+        if (!CCDirector::sharedDirector()->renderFrame()) {
+            error = "nothing to draw with";
+            return false;
+        }
+        std::vector<std::uint8_t> pixels;
+        int width = 0;
+        int height = 0;
+        if (!m_window.renderer().readPixels(pixels, width, height)) {
+            error = "the frame could not be read back";
+            return false;
+        }
+        return writePngFile(path, pixels, width, height, error);
+    }
+
+    void writeState(JsonWriter& writer) override {
+        CCDirector* director = CCDirector::sharedDirector();
+        CCScene* scene = director->getRunningScene();
+        if (scene) {
+            writer.member("scene", ScriptDriver::className(scene));
+        } else {
+            writer.memberNull("scene");
+        }
+        writer.member("objects", static_cast<unsigned long long>(CCObject::liveObjectCount()));
+        writer.member("frame", director->getTotalFrames());
+        writer.member("time", director->getElapsedTime());
+    }
+
+private:
+    PlatformWindow& m_window;
+    const FrameClock& m_clock;
+};
+
+}  // namespace
+
+CCApplication::CCApplication() {
+    g_application = this;
+}
+
+CCApplication::~CCApplication() {
+    if (g_application == this) {
+        g_application = nullptr;
+    }
+}
+
+CCApplication* CCApplication::sharedApplication() {
+    return g_application;
+}
+
+int CCApplication::run() {
+    if (!m_options.resourceRoot.empty()) {
+        CCFileUtils::sharedFileUtils()->setResourceRoot(m_options.resourceRoot);
+    }
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+
+    PlatformWindowConfig config;
+    config.title = view->getViewName();
+    config.headless = m_options.headless;
+    if (m_options.headless || m_options.sizeGiven) {
+        config.width = m_options.frameWidth;
+        config.height = m_options.frameHeight;
+    } else {
+        config.width = roundToInt(view->getFrameSize().width);
+        config.height = roundToInt(view->getFrameSize().height);
+    }
+    std::string error;
+    bool displayMissing = false;
+    std::unique_ptr<PlatformWindow> window = PlatformWindow::open(config, error, displayMissing);
+    if (!window) {
+        if (displayMissing) {
+            std::fprintf(stderr,
+                         "lirava: no display to open the window on (%s); the reader needs one, or run it with "
+                         "--headless\n",
+                         error.c_str());
+        } else {
+            std::fprintf(stderr, "lirava: the window could not be opened: %s\n", error.c_str());
+        }
+        return 1;
+    }
+    view->attachWindow(window.get());
+    Renderer::setCurrent(&window->renderer());
+    CCDirector* director = CCDirector::sharedDirector();
+    director->setOpenGLView(view);
+
+    // TODO(platform): once the audio engine is merged, pick its back end here, before the
+    // launch hook: SimpleAudioEngine::sharedEngine()->selectBackend(headless ? Virtual : Device).
+    // TODO(platform): once the input-method dispatcher is merged, install its keyboard-state
+    // handler here: it switches view->setIMEKeyboardState.
+
+    FrameClock clock(m_options.headless);
+    LoopHost host(*window, clock);
+    std::unique_ptr<ScriptDriver> script;
+    int status = 0;
+    if (!m_options.scriptPath.empty()) {
+        script = ScriptDriver::open(m_options.scriptPath, host, error);
+        if (!script) {
+            std::fprintf(stderr, "lirava: %s\n", error.c_str());
+            status = 2;
+        }
+    }
+
+    if (status == 0 && !applicationDidFinishLaunching()) {
+        std::fprintf(stderr, "lirava: the application could not start\n");
+        status = 1;
+    }
+
+    TouchInput touches;
+    bool minimized = false;
+    bool quit = status != 0;
+    auto handle = [&](const PlatformEvent& event) {
+        switch (event.type) {
+            case PlatformEvent::Type::Quit:
+                quit = true;
+                break;
+            case PlatformEvent::Type::Minimized:
+                if (!minimized) {
+                    minimized = true;
+                    touches.cancel();
+                    applicationDidEnterBackground();
+                }
+                break;
+            case PlatformEvent::Type::Restored:
+                if (minimized) {
+                    minimized = false;
+                    applicationWillEnterForeground();
+                    clock.resetStep();
+                }
+                break;
+            case PlatformEvent::Type::FocusLost:
+                touches.cancel();
+                break;
+            case PlatformEvent::Type::MouseDown:
+                touches.press(view->convertFrameToDesign(static_cast<float>(event.x), static_cast<float>(event.y)));
+                break;
+            case PlatformEvent::Type::MouseMove:
+                touches.move(view->convertFrameToDesign(static_cast<float>(event.x), static_cast<float>(event.y)));
+                break;
+            case PlatformEvent::Type::MouseUp:
+                touches.release(view->convertFrameToDesign(static_cast<float>(event.x), static_cast<float>(event.y)));
+                break;
+            case PlatformEvent::Type::TextInput:
+            case PlatformEvent::Type::Backspace:
+            case PlatformEvent::Type::Return:
+                // TODO(platform): feed CCIMEDispatcher (insert text, delete backward, "\n").
+                break;
+            case PlatformEvent::Type::None:
+                break;
+        }
+    };
+
+    while (!quit) {
+        if (script) {
+            script->beforeFrame();
+            if (script->isFinished()) {
+                status = script->exitStatus();
+                break;
+            }
+        }
+        PlatformEvent event;
+        while (!quit && window->pollEvent(event)) {
+            handle(event);
+        }
+        if (quit) {
+            break;
+        }
+        const double interval = director->getAnimationInterval();
+        if (director->isAnimating()) {
+            director->mainLoop(clock.beginFrame(interval));
+            clock.waitForNextFrame(interval);
+        } else if (clock.isVirtual()) {
+            // Nothing is drawn, but time goes on for the script's waits.
+            clock.beginFrame(interval);
+            CCPoolManager::sharedPoolManager()->pop();
+        } else {
+            // Stopped (minimised): sleep until something happens instead of spinning.
+            if (window->waitEvent(event, 50)) {
+                handle(event);
+            }
+            clock.resetStep();
+            CCPoolManager::sharedPoolManager()->pop();
+        }
+        if (view->isEndRequested() || director->isEnded()) {
+            break;
+        }
+    }
+
+    // Shut down while the renderer still exists: scenes and cached textures give their textures
+    // back to it.
+    touches.cancel();
+    director->purgeCachedData();
+    CCDirector::purgeDirector();
+    CCPoolManager::sharedPoolManager()->drainAll();
+    // TODO(platform): SimpleAudioEngine::end() once the audio engine is merged.
+    Renderer::setCurrent(nullptr);
+    view->attachWindow(nullptr);
+    window.reset();
+    return status;
+}
+
+}  // namespace lirava

@@ -1,0 +1,241 @@
+#include <SDL.h>
+
+#include <cstring>
+#include <memory>
+
+#include "engine/platform/Platform.h"
+#include "engine/platform/PlatformWindow.h"
+#include "engine/render/SdlRenderer.h"
+
+namespace lirava {
+
+namespace {
+
+// The SDL side of the platform: one window (hidden, on the dummy video driver, when headless)
+// and its renderer. SDL's video subsystem is initialised for the window's lifetime.
+class SdlWindow : public PlatformWindow {
+public:
+    SdlWindow(SDL_Window* window, SDL_Renderer* renderer, bool headless)
+        : m_window(window), m_renderer(std::make_unique<SdlRenderer>(renderer)), m_headless(headless) {
+        // SDL starts with text input on; the text fields switch it on when they need it.
+        SDL_StopTextInput();
+    }
+
+    ~SdlWindow() override {
+        m_renderer.reset();
+        SDL_DestroyWindow(m_window);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    Renderer& renderer() override { return *m_renderer; }
+    bool isHeadless() const override { return m_headless; }
+
+    int width() const override {
+        int w = 0;
+        SDL_GetWindowSize(m_window, &w, nullptr);
+        return w;
+    }
+
+    int height() const override {
+        int h = 0;
+        SDL_GetWindowSize(m_window, nullptr, &h);
+        return h;
+    }
+
+    void setTitle(const std::string& title) override { SDL_SetWindowTitle(m_window, title.c_str()); }
+
+    void resize(int width, int height) override {
+        if (width > 0 && height > 0) {
+            SDL_SetWindowSize(m_window, width, height);
+        }
+    }
+
+    bool pollEvent(PlatformEvent& event) override {
+        SDL_Event sdlEvent;
+        while (SDL_PollEvent(&sdlEvent)) {
+            if (translate(sdlEvent, event)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool waitEvent(PlatformEvent& event, int timeoutMs) override {
+        SDL_Event sdlEvent;
+        if (SDL_WaitEventTimeout(&sdlEvent, timeoutMs) && translate(sdlEvent, event)) {
+            return true;
+        }
+        return pollEvent(event);
+    }
+
+    void pushEvent(const PlatformEvent& event) override {
+        SDL_Event sdlEvent;
+        SDL_zero(sdlEvent);
+        const Uint32 windowId = SDL_GetWindowID(m_window);
+        switch (event.type) {
+            case PlatformEvent::Type::MouseDown:
+            case PlatformEvent::Type::MouseUp:
+                sdlEvent.type = event.type == PlatformEvent::Type::MouseDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+                sdlEvent.button.windowID = windowId;
+                sdlEvent.button.button = SDL_BUTTON_LEFT;
+                sdlEvent.button.state = event.type == PlatformEvent::Type::MouseDown ? SDL_PRESSED : SDL_RELEASED;
+                sdlEvent.button.clicks = 1;
+                sdlEvent.button.x = event.x;
+                sdlEvent.button.y = event.y;
+                break;
+            case PlatformEvent::Type::MouseMove:
+                sdlEvent.type = SDL_MOUSEMOTION;
+                sdlEvent.motion.windowID = windowId;
+                sdlEvent.motion.state = SDL_BUTTON_LMASK;
+                sdlEvent.motion.x = event.x;
+                sdlEvent.motion.y = event.y;
+                break;
+            case PlatformEvent::Type::TextInput:
+                // Longer text is split over several events, as SDL does for real input.
+                for (std::size_t at = 0; at < event.text.size();) {
+                    std::size_t length = std::min(event.text.size() - at, sizeof(sdlEvent.text.text) - 1);
+                    // Never split a UTF-8 sequence.
+                    while (at + length < event.text.size() && length > 0 &&
+                           (static_cast<unsigned char>(event.text[at + length]) & 0xC0) == 0x80) {
+                        --length;
+                    }
+                    if (length == 0) {
+                        length = std::min(event.text.size() - at, sizeof(sdlEvent.text.text) - 1);
+                    }
+                    SDL_Event textEvent;
+                    SDL_zero(textEvent);
+                    textEvent.type = SDL_TEXTINPUT;
+                    textEvent.text.windowID = windowId;
+                    SDL_memcpy(textEvent.text.text, event.text.data() + at, length);
+                    SDL_PushEvent(&textEvent);
+                    at += length;
+                }
+                return;
+            case PlatformEvent::Type::Backspace:
+            case PlatformEvent::Type::Return:
+                sdlEvent.type = SDL_KEYDOWN;
+                sdlEvent.key.windowID = windowId;
+                sdlEvent.key.state = SDL_PRESSED;
+                sdlEvent.key.keysym.sym = event.type == PlatformEvent::Type::Backspace ? SDLK_BACKSPACE : SDLK_RETURN;
+                sdlEvent.key.keysym.scancode =
+                    event.type == PlatformEvent::Type::Backspace ? SDL_SCANCODE_BACKSPACE : SDL_SCANCODE_RETURN;
+                break;
+            case PlatformEvent::Type::Quit:
+                sdlEvent.type = SDL_QUIT;
+                break;
+            default:
+                return;
+        }
+        SDL_PushEvent(&sdlEvent);
+    }
+
+    void setTextInputActive(bool active) override {
+        if (active) {
+            SDL_StartTextInput();
+        } else {
+            SDL_StopTextInput();
+        }
+    }
+
+private:
+    bool translate(const SDL_Event& sdlEvent, PlatformEvent& event) {
+        event = PlatformEvent();
+        switch (sdlEvent.type) {
+            case SDL_QUIT:
+                event.type = PlatformEvent::Type::Quit;
+                return true;
+            case SDL_WINDOWEVENT:
+                switch (sdlEvent.window.event) {
+                    case SDL_WINDOWEVENT_CLOSE:
+                        event.type = PlatformEvent::Type::Quit;
+                        return true;
+                    case SDL_WINDOWEVENT_MINIMIZED:
+                        event.type = PlatformEvent::Type::Minimized;
+                        return true;
+                    case SDL_WINDOWEVENT_RESTORED:
+                        event.type = PlatformEvent::Type::Restored;
+                        return true;
+                    case SDL_WINDOWEVENT_FOCUS_LOST:
+                        event.type = PlatformEvent::Type::FocusLost;
+                        return true;
+                    default:
+                        return false;
+                }
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP:
+                if (sdlEvent.button.button != SDL_BUTTON_LEFT) {
+                    return false;
+                }
+                event.type = sdlEvent.type == SDL_MOUSEBUTTONDOWN ? PlatformEvent::Type::MouseDown
+                                                                  : PlatformEvent::Type::MouseUp;
+                event.x = sdlEvent.button.x;
+                event.y = sdlEvent.button.y;
+                return true;
+            case SDL_MOUSEMOTION:
+                event.type = PlatformEvent::Type::MouseMove;
+                event.x = sdlEvent.motion.x;
+                event.y = sdlEvent.motion.y;
+                return true;
+            case SDL_TEXTINPUT:
+                event.type = PlatformEvent::Type::TextInput;
+                event.text.assign(sdlEvent.text.text, ::strnlen(sdlEvent.text.text, sizeof(sdlEvent.text.text)));
+                return true;
+            case SDL_KEYDOWN:
+                if (sdlEvent.key.keysym.sym == SDLK_BACKSPACE) {
+                    event.type = PlatformEvent::Type::Backspace;
+                    return true;
+                }
+                if (sdlEvent.key.keysym.sym == SDLK_RETURN || sdlEvent.key.keysym.sym == SDLK_KP_ENTER) {
+                    event.type = PlatformEvent::Type::Return;
+                    return true;
+                }
+                return false;
+            default:
+                return false;
+        }
+    }
+
+    SDL_Window* m_window;
+    std::unique_ptr<SdlRenderer> m_renderer;
+    bool m_headless;
+};
+
+}  // namespace
+
+std::unique_ptr<PlatformWindow> PlatformWindow::open(const PlatformWindowConfig& config, std::string& error,
+                                                     bool& displayMissing) {
+    displayMissing = false;
+    if (config.width <= 0 || config.height <= 0) {
+        error = "the window has no size";
+        return nullptr;
+    }
+    if (!platformInitVideo(config.headless, error, displayMissing)) {
+        return nullptr;
+    }
+    // Mouse positions are wanted in window coordinates: no high-DPI back buffer.
+    const Uint32 flags = config.headless ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN;
+    SDL_Window* window = SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                          config.width, config.height, flags);
+    if (!window) {
+        error = SDL_GetError();
+        displayMissing = !config.headless;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    SDL_Renderer* renderer = nullptr;
+    if (!config.headless) {
+        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    }
+    if (!renderer) {
+        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+    }
+    if (!renderer) {
+        error = SDL_GetError();
+        SDL_DestroyWindow(window);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    return std::make_unique<SdlWindow>(window, renderer, config.headless);
+}
+
+}  // namespace lirava

@@ -1,0 +1,233 @@
+#include "engine/render/Image.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstring>
+
+#include "engine/platform/CCFileUtils.h"
+
+namespace lirava {
+
+namespace {
+
+enum class Format { None, Png, Jpeg };
+
+bool initDecoders() {
+    static const bool ready = [] {
+        const int wanted = IMG_INIT_PNG | IMG_INIT_JPG;
+        return (IMG_Init(wanted) & wanted) == wanted;
+    }();
+    return ready;
+}
+
+unsigned readBE16(const std::uint8_t* p) { return (unsigned(p[0]) << 8) | p[1]; }
+unsigned long readBE32(const std::uint8_t* p) {
+    return (static_cast<unsigned long>(p[0]) << 24) | (static_cast<unsigned long>(p[1]) << 16) |
+           (static_cast<unsigned long>(p[2]) << 8) | p[3];
+}
+
+bool probePng(const std::uint8_t* data, std::size_t size, int& width, int& height) {
+    static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (size < 33 || std::memcmp(data, kSignature, 8) != 0 || std::memcmp(data + 12, "IHDR", 4) != 0) {
+        return false;
+    }
+    const unsigned long w = readBE32(data + 16);
+    const unsigned long h = readBE32(data + 20);
+    if (w == 0 || h == 0 || w > 0x7FFFFFFFul || h > 0x7FFFFFFFul) {
+        return false;
+    }
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
+bool isStartOfFrame(std::uint8_t marker) {
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+// Walks the marker segments up to the end-of-image marker, so that a file cut short is caught
+// here: libjpeg would only warn and hand back a half-grey picture.
+bool probeJpeg(const std::uint8_t* data, std::size_t size, int& width, int& height) {
+    if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) {
+        return false;
+    }
+    bool haveFrame = false;
+    std::size_t pos = 2;
+    while (pos + 1 < size) {
+        if (data[pos] != 0xFF) {
+            return false;
+        }
+        while (pos + 1 < size && data[pos + 1] == 0xFF) {
+            ++pos;  // fill bytes
+        }
+        if (pos + 1 >= size) {
+            return false;
+        }
+        const std::uint8_t marker = data[pos + 1];
+        if (marker == 0xD9) {
+            return haveFrame;
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {
+            pos += 2;
+            continue;
+        }
+        if (pos + 4 > size) {
+            return false;
+        }
+        const unsigned length = readBE16(data + pos + 2);
+        if (length < 2 || pos + 2 + length > size) {
+            return false;
+        }
+        if (isStartOfFrame(marker)) {
+            if (length < 7) {
+                return false;
+            }
+            height = static_cast<int>(readBE16(data + pos + 5));
+            width = static_cast<int>(readBE16(data + pos + 7));
+            if (width == 0 || height == 0) {
+                return false;
+            }
+            haveFrame = true;
+        }
+        pos += 2 + length;
+        if (marker == 0xDA) {
+            // Entropy-coded data: a 0xFF in it is followed by 0x00 (stuffing) or a restart marker.
+            while (pos + 1 < size &&
+                   !(data[pos] == 0xFF && data[pos + 1] != 0x00 && !(data[pos + 1] >= 0xD0 && data[pos + 1] <= 0xD7))) {
+                ++pos;
+            }
+        }
+    }
+    return false;
+}
+
+Format probe(const std::uint8_t* data, std::size_t size, int& width, int& height) {
+    if (!data) {
+        return Format::None;
+    }
+    if (probePng(data, size, width, height)) {
+        return Format::Png;
+    }
+    if (probeJpeg(data, size, width, height)) {
+        return Format::Jpeg;
+    }
+    return Format::None;
+}
+
+}  // namespace
+
+bool probeImageSize(const std::uint8_t* data, std::size_t size, int& width, int& height) {
+    return probe(data, size, width, height) != Format::None;
+}
+
+Image::Image(int width, int height) {
+    if (width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide) {
+        m_width = width;
+        m_height = height;
+        m_pixels.resize(static_cast<std::size_t>(width) * height * 4);
+        for (std::size_t i = 0; i < m_pixels.size(); i += 4) {
+            m_pixels[i] = m_pixels[i + 1] = m_pixels[i + 2] = 255;
+        }
+    }
+}
+
+void Image::clear() {
+    std::vector<std::uint8_t>().swap(m_pixels);
+    m_width = m_height = 0;
+}
+
+bool Image::initWithFile(const std::string& fullPath) {
+    std::string bytes;
+    if (!CCFileUtils::sharedFileUtils()->readFile(fullPath, bytes)) {
+        clear();
+        return false;
+    }
+    return initWithEncodedData(bytes.data(), bytes.size());
+}
+
+bool Image::initWithEncodedData(const void* data, std::size_t size) {
+    clear();
+    const std::uint8_t* bytes = static_cast<const std::uint8_t*>(data);
+    int width = 0;
+    int height = 0;
+    const Format format = probe(bytes, size, width, height);
+    if (format == Format::None || width > kMaxSide || height > kMaxSide || size > 0x7FFFFFFF || !initDecoders()) {
+        return false;
+    }
+    SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
+    if (!stream) {
+        return false;
+    }
+    SDL_Surface* decoded = format == Format::Png ? IMG_LoadPNG_RW(stream) : IMG_LoadJPG_RW(stream);
+    SDL_RWclose(stream);
+    if (!decoded) {
+        return false;
+    }
+    SDL_Surface* rgba = decoded;
+    if (decoded->format->format != SDL_PIXELFORMAT_RGBA32) {
+        rgba = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_RGBA32, 0);
+        SDL_FreeSurface(decoded);
+        if (!rgba) {
+            return false;
+        }
+    }
+    bool ok = rgba->w == width && rgba->h == height;
+    if (ok) {
+        ok = SDL_LockSurface(rgba) == 0;
+    }
+    if (ok) {
+        m_width = width;
+        m_height = height;
+        m_pixels.resize(static_cast<std::size_t>(width) * height * 4);
+        const std::size_t row = static_cast<std::size_t>(width) * 4;
+        for (int y = 0; y < height; ++y) {
+            std::memcpy(m_pixels.data() + row * y, static_cast<const std::uint8_t*>(rgba->pixels) + rgba->pitch * y,
+                        row);
+        }
+        SDL_UnlockSurface(rgba);
+    }
+    SDL_FreeSurface(rgba);
+    return ok;
+}
+
+bool Image::initWithRawData(const std::uint8_t* rgba, int width, int height) {
+    clear();
+    if (!rgba || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
+        return false;
+    }
+    m_width = width;
+    m_height = height;
+    m_pixels.assign(rgba, rgba + static_cast<std::size_t>(width) * height * 4);
+    return true;
+}
+
+bool Image::saveToPNG(const std::string& path) const {
+    if (isEmpty() || !initDecoders()) {
+        return false;
+    }
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(m_pixels.data()), m_width,
+                                                              m_height, 32, m_width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (!surface) {
+        return false;
+    }
+    const bool ok = IMG_SavePNG(surface, path.c_str()) == 0;
+    SDL_FreeSurface(surface);
+    return ok;
+}
+
+bool Image::saveToJPG(const std::string& path, int quality) const {
+    if (isEmpty() || !initDecoders()) {
+        return false;
+    }
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(m_pixels.data()), m_width,
+                                                              m_height, 32, m_width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (!surface) {
+        return false;
+    }
+    const bool ok = IMG_SaveJPG(surface, path.c_str(), quality) == 0;
+    SDL_FreeSurface(surface);
+    return ok;
+}
+
+}  // namespace lirava

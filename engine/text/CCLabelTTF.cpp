@@ -1,0 +1,209 @@
+#include "engine/text/CCLabelTTF.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/render/CCTexture2D.h"
+#include "engine/render/FontRasterizer.h"
+#include "engine/render/Image.h"
+#include "engine/text/Utf8.h"
+
+namespace lirava {
+
+const char* const CCLabelTTF::kDefaultFontName = "Arial";
+
+namespace {
+
+int pixelSize(float fontSize) {
+    if (!(fontSize > 0.0f)) {
+        return 1;
+    }
+    return static_cast<int>(std::lround(std::min(fontSize, static_cast<float>(FontRasterizer::kMaxPixelSize))));
+}
+
+float clampSide(float value) {
+    if (!(value > 0.0f)) {
+        return 0.0f;
+    }
+    return std::min(value, static_cast<float>(Image::kMaxSide));
+}
+
+}  // namespace
+
+CCLabelTTF* CCLabelTTF::create() {
+    CCLabelTTF* label = new CCLabelTTF();
+    label->init();
+    label->autorelease();
+    return label;
+}
+
+CCLabelTTF* CCLabelTTF::create(const char* text, const char* fontName, float fontSize) {
+    return create(text, fontName, fontSize, CCSizeZero, kCCTextAlignmentCenter, kCCVerticalTextAlignmentTop);
+}
+
+CCLabelTTF* CCLabelTTF::create(const char* text, const char* fontName, float fontSize, const CCSize& dimensions,
+                               CCTextAlignment hAlignment) {
+    return create(text, fontName, fontSize, dimensions, hAlignment, kCCVerticalTextAlignmentTop);
+}
+
+CCLabelTTF* CCLabelTTF::create(const char* text, const char* fontName, float fontSize, const CCSize& dimensions,
+                               CCTextAlignment hAlignment, CCVerticalTextAlignment vAlignment) {
+    CCLabelTTF* label = new CCLabelTTF();
+    label->initWithString(text, fontName, fontSize, dimensions, hAlignment, vAlignment);
+    label->autorelease();
+    return label;
+}
+
+CCLabelTTF::CCLabelTTF() : m_fontName(kDefaultFontName) {}
+
+CCLabelTTF::~CCLabelTTF() = default;
+
+bool CCLabelTTF::init() { return initWithString("", kDefaultFontName, kDefaultFontSize); }
+
+bool CCLabelTTF::initWithString(const char* text, const char* fontName, float fontSize) {
+    return initWithString(text, fontName, fontSize, CCSizeZero, kCCTextAlignmentLeft, kCCVerticalTextAlignmentTop);
+}
+
+bool CCLabelTTF::initWithString(const char* text, const char* fontName, float fontSize, const CCSize& dimensions,
+                                CCTextAlignment hAlignment) {
+    return initWithString(text, fontName, fontSize, dimensions, hAlignment, kCCVerticalTextAlignmentTop);
+}
+
+bool CCLabelTTF::initWithString(const char* text, const char* fontName, float fontSize, const CCSize& dimensions,
+                                CCTextAlignment hAlignment, CCVerticalTextAlignment vAlignment) {
+    CCSprite::init();
+    m_fontName = fontName ? fontName : kDefaultFontName;
+    m_fontSize = fontSize;
+    m_dimensions = CCSize(clampSide(dimensions.width), clampSide(dimensions.height));
+    m_hAlignment = hAlignment;
+    m_vAlignment = vAlignment;
+    m_string = text ? text : "";
+    setDisplayedString(m_string);
+    return true;
+}
+
+void CCLabelTTF::setString(const char* text) {
+    const char* value = text ? text : "";
+    if (m_string == value && m_shown == m_string) {
+        return;
+    }
+    m_string = value;
+    setDisplayedString(m_string);
+}
+
+void CCLabelTTF::setDisplayedString(const std::string& text) {
+    m_shown = text;
+    updateLayout();
+}
+
+void CCLabelTTF::setFontName(const char* fontName) {
+    const std::string name = fontName ? fontName : kDefaultFontName;
+    if (name != m_fontName) {
+        m_fontName = name;
+        updateLayout();
+    }
+}
+
+void CCLabelTTF::setFontSize(float fontSize) {
+    if (fontSize != m_fontSize) {
+        m_fontSize = fontSize;
+        updateLayout();
+    }
+}
+
+void CCLabelTTF::setDimensions(const CCSize& dimensions) {
+    const CCSize clamped(clampSide(dimensions.width), clampSide(dimensions.height));
+    if (!clamped.equals(m_dimensions)) {
+        m_dimensions = clamped;
+        updateLayout();
+    }
+}
+
+void CCLabelTTF::setHorizontalAlignment(CCTextAlignment alignment) {
+    if (alignment != m_hAlignment) {
+        m_hAlignment = alignment;
+        m_textureDirty = true;
+    }
+}
+
+void CCLabelTTF::setVerticalAlignment(CCVerticalTextAlignment alignment) {
+    if (alignment != m_vAlignment) {
+        m_vAlignment = alignment;
+        updateLayout();
+    }
+}
+
+void CCLabelTTF::updateLayout() {
+    FontFace* face = FontRasterizer::shared()->face(FontRasterizer::fontFileForName(m_fontName), pixelSize(m_fontSize));
+    const int wrapWidth = static_cast<int>(std::ceil(m_dimensions.width));
+    m_layout = face ? layoutText(*face, utf8::sanitize(m_shown), wrapWidth) : TextLayout();
+
+    const float width = m_dimensions.width > 0.0f ? m_dimensions.width : clampSide(static_cast<float>(m_layout.width));
+    const float height =
+        m_dimensions.height > 0.0f ? m_dimensions.height : clampSide(static_cast<float>(m_layout.height));
+    m_textureWidth = static_cast<int>(std::ceil(width));
+    m_textureHeight = static_cast<int>(std::ceil(height));
+    m_textTop = 0;
+    if (m_dimensions.height > 0.0f) {
+        const float room = height - static_cast<float>(m_layout.height);
+        if (m_vAlignment == kCCVerticalTextAlignmentCenter) {
+            m_textTop = static_cast<int>(std::floor(room * 0.5f));
+        } else if (m_vAlignment == kCCVerticalTextAlignmentBottom) {
+            m_textTop = static_cast<int>(std::floor(room));
+        }
+    }
+    // The old pixels no longer match; the new ones are drawn when first needed.
+    setTexture(nullptr);
+    setTextureRect(CCRect(0.0f, 0.0f, width, height), false, CCSize(width, height));
+    m_textureDirty = true;
+}
+
+void CCLabelTTF::renderTexture() {
+    if (!m_textureDirty) {
+        return;
+    }
+    m_textureDirty = false;
+    setTexture(nullptr);
+    if (m_textureWidth <= 0 || m_textureHeight <= 0) {
+        return;
+    }
+    FontFace* face = FontRasterizer::shared()->face(FontRasterizer::fontFileForName(m_fontName), pixelSize(m_fontSize));
+    if (!face) {
+        return;
+    }
+    Image image(m_textureWidth, m_textureHeight);
+    const float boxWidth = m_contentSize.width;
+    const int lineHeight = std::max(1, face->lineHeight());
+    int y = m_textTop;
+    for (const TextLayout::Line& line : m_layout.lines) {
+        if (y >= m_textureHeight) {
+            break;
+        }
+        float x = 0.0f;
+        if (m_hAlignment == kCCTextAlignmentCenter) {
+            x = (boxWidth - static_cast<float>(line.width)) * 0.5f;
+        } else if (m_hAlignment == kCCTextAlignmentRight) {
+            x = boxWidth - static_cast<float>(line.width);
+        }
+        if (y + lineHeight > 0) {
+            face->drawText(line.text, image, static_cast<int>(std::floor(x)), y);
+        }
+        y += lineHeight;
+    }
+    CCTexture2D* texture = new CCTexture2D();
+    texture->initWithImage(std::move(image));
+    setTexture(texture);
+    texture->release();
+}
+
+CCTexture2D* CCLabelTTF::getTexture() {
+    renderTexture();
+    return CCSprite::getTexture();
+}
+
+void CCLabelTTF::draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) {
+    renderTexture();
+    CCSprite::draw(renderer, nodeToWorld);
+}
+
+}  // namespace lirava

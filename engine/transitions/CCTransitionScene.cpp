@@ -1,0 +1,141 @@
+#include "engine/transitions/CCTransitionScene.h"
+
+#include <cmath>
+
+#include "engine/platform/CCDirector.h"
+#include "engine/platform/CCTouchDispatcher.h"
+#include "engine/render/Renderer.h"
+
+namespace lirava {
+
+namespace {
+void setDispatching(bool on) {
+    if (CCTouchDispatcher* dispatcher = CCDirector::sharedDirector()->getTouchDispatcher()) {
+        dispatcher->setDispatchEvents(on);
+    }
+}
+}  // namespace
+
+CCTransitionScene* CCTransitionScene::create(float duration, CCScene* scene) {
+    CCTransitionScene* transition = new CCTransitionScene();
+    if (transition->initWithDuration(duration, scene)) {
+        transition->autorelease();
+        return transition;
+    }
+    delete transition;
+    return nullptr;
+}
+
+bool CCTransitionScene::initWithDuration(float duration, CCScene* scene) {
+    // A transition into the scene that already runs would exit and enter one scene at once.
+    CCScene* running = CCDirector::sharedDirector()->getRunningScene();
+    if (!scene || scene == running || !CCScene::init()) {
+        return false;
+    }
+    m_duration = duration;
+    m_inScene = scene;
+    m_inScene->retain();
+    // With nothing running yet, an empty scene stands in for the outgoing one.
+    m_outScene = running ? running : CCScene::create();
+    m_outScene->retain();
+    sceneOrder();
+    return true;
+}
+
+CCTransitionScene::~CCTransitionScene() {
+    CC_SAFE_RELEASE(m_inScene);
+    CC_SAFE_RELEASE(m_outScene);
+}
+
+void CCTransitionScene::sceneOrder() {
+    m_isInSceneOnTop = true;
+}
+
+void CCTransitionScene::onEnter() {
+    CCScene::onEnter();
+    // No touches while the scenes move; they come back when the in scene has finished entering.
+    setDispatching(false);
+    m_outScene->onExitTransitionDidStart();
+    m_inScene->onEnter();
+    m_elapsed = 0.0f;
+    m_progress = 0.0f;
+    m_finished = false;
+    updateProgress(0.0f);
+    startAnimation();
+    // A per-frame update runs from the very next frame, so a zero-length transition swaps then.
+    scheduleUpdate();
+}
+
+void CCTransitionScene::update(float dt) {
+    if (m_finished) {
+        return;
+    }
+    m_elapsed += dt;
+    if (m_duration <= 0.0f || m_elapsed >= m_duration) {
+        m_progress = 1.0f;
+        updateProgress(1.0f);
+        finish();
+        return;
+    }
+    m_progress = m_elapsed / m_duration;
+    updateProgress(m_progress);
+}
+
+void CCTransitionScene::resetScenes() {
+    for (CCScene* scene : {m_inScene, m_outScene}) {
+        scene->setVisible(true);
+        scene->setPosition(CCPointZero);
+        scene->setScale(1.0f);
+        scene->setRotation(0.0f);
+    }
+}
+
+CCPoint CCTransitionScene::snapToPixel(const CCPoint& point, Renderer& renderer) {
+    const CCSize design = renderer.getDesignSize();
+    if (design.width <= 0.0f || design.height <= 0.0f) {
+        return point;
+    }
+    const float sx = static_cast<float>(renderer.targetWidth()) / design.width;
+    const float sy = static_cast<float>(renderer.targetHeight()) / design.height;
+    return CCPoint(std::round(point.x * sx) / sx, std::round(point.y * sy) / sy);
+}
+
+void CCTransitionScene::finish() {
+    if (m_finished) {
+        return;
+    }
+    m_finished = true;
+    unscheduleUpdate();
+    resetScenes();
+    CCDirector::sharedDirector()->replaceScene(m_inScene);
+}
+
+void CCTransitionScene::hideOutShowIn() {
+    m_inScene->setVisible(true);
+    m_outScene->setVisible(false);
+}
+
+void CCTransitionScene::onExit() {
+    CCScene::onExit();
+    setDispatching(true);
+    m_outScene->onExit();
+    m_inScene->onEnterTransitionDidFinish();
+}
+
+void CCTransitionScene::cleanup() {
+    CCScene::cleanup();
+    // The director cleans the transition up when it replaces it; the out scene leaves with it.
+    m_outScene->cleanup();
+}
+
+void CCTransitionScene::draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) {
+    if (m_isInSceneOnTop) {
+        m_outScene->visit(renderer, nodeToWorld);
+        m_inScene->visit(renderer, nodeToWorld);
+    } else {
+        m_inScene->visit(renderer, nodeToWorld);
+        m_outScene->visit(renderer, nodeToWorld);
+    }
+}
+
+}  // namespace lirava

@@ -1,0 +1,83 @@
+#include "AppFixture.h"
+#include "app/contents/MenuLayerMainMenu.h"
+#include "app/contents/TestController.h"
+#include "app/reader/TestLayer1.h"
+#include "app/shell/AppDelegate.h"
+#include "app/shell/CocosGUIExamplesRegisterScene.h"
+#include "app/shell/MenuTestScene.h"
+#include "engine/menu/CCMenu.h"
+#include "engine/platform/CCEGLView.h"
+#include "gui/document/DictionaryAccessor.h"
+
+namespace lirava::test {
+namespace {
+
+class ScenesTest : public AppFixture {};
+
+TEST_F(ScenesTest, LaunchShowsTheHomeScreenOnAPlainScene) {
+    AppDelegate app;
+    ASSERT_TRUE(app.applicationDidFinishLaunching());
+    stepFrames(1);
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    EXPECT_EQ(view->getDesignResolutionSize(), CCSize(640, 960));
+    EXPECT_EQ(view->getResolutionPolicy(), kResolutionExactFit);
+    EXPECT_EQ(CCDirector::sharedDirector()->getAnimationInterval(), 0.016666666666666666);
+    CCScene* scene = CCDirector::sharedDirector()->getRunningScene();
+    ASSERT_NE(scene, nullptr);
+    EXPECT_EQ(typeid(*scene), typeid(CCScene));
+    ASSERT_EQ(scene->getChildrenCount(), 1u);
+    EXPECT_NE(runningChild<TestController>(), nullptr);
+
+    // Minimising stops the frames, restoring starts them again.
+    app.applicationDidEnterBackground();
+    EXPECT_FALSE(CCDirector::sharedDirector()->isAnimating());
+    app.applicationWillEnterForeground();
+    EXPECT_TRUE(CCDirector::sharedDirector()->isAnimating());
+}
+
+TEST_F(ScenesTest, PageListSceneHasAMainPageButtonBackHome) {
+    runScene(CCScene::create());
+    MenuTestScene* scene = new MenuTestScene();
+    scene->start();
+    scene->release();
+    stepFrames(1);
+    ASSERT_EQ(CCDirector::sharedDirector()->getRunningScene(), scene);
+    CCMenu* buttons = runningChild<CCMenu>();
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(buttons->getZOrder(), 1);
+    EXPECT_EQ(buttons->getPosition(), CCPointZero);
+    ASSERT_EQ(buttons->getChildrenCount(), 1u);
+    CCMenuItemLabel* home = static_cast<CCMenuItemLabel*>(child(buttons, 0));
+    EXPECT_EQ(itemText(home), "Home");
+    CCLabelTTF* label = static_cast<CCLabelTTF*>(home->getLabel());
+    EXPECT_STREQ(label->getFontName(), "Arial");
+    EXPECT_EQ(label->getFontSize(), 40.0f);
+    EXPECT_EQ(home->getPosition(), CCPoint(560, 30));
+    EXPECT_NE(runningChild<MenuLayerMainMenu>(), nullptr);
+
+    click(560, 30);
+    EXPECT_NE(runningChild<TestController>(), nullptr);
+    EXPECT_EQ(typeid(*CCDirector::sharedDirector()->getRunningScene()), typeid(CCScene));
+}
+
+TEST_F(ScenesTest, LeavingAPageSceneDropsTheDocumentSingletons) {
+    CocosGUIExamplesRegisterScene* page = new CocosGUIExamplesRegisterScene();
+    TestLayer1* layer = new TestLayer1();
+    ASSERT_TRUE(layer->init());
+    page->addChild(layer);
+    layer->release();
+    runScene(page);
+    page->release();
+
+    DictionaryAccessor::shared();
+    ASSERT_TRUE(DictionaryAccessor::exists());
+    CCDirector::sharedDirector()->replaceScene(TestController::createScene());
+    stepFrames(1);
+    EXPECT_FALSE(DictionaryAccessor::exists());
+    // Made again on the next use.
+    EXPECT_NE(DictionaryAccessor::shared(), nullptr);
+    DictionaryAccessor::purge();
+}
+
+}  // namespace
+}  // namespace lirava::test

@@ -1,0 +1,102 @@
+#include <json/json.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "AppFixture.h"
+#include "app/contents/TestController.h"
+#include "app/reader/TestLayer1.h"
+#include "app/shell/CocosGUIExamplesRegisterScene.h"
+#include "app/shell/ScriptExtensions.h"
+#include "engine/audio/SimpleAudioEngine.h"
+#include "engine/platform/JsonWriter.h"
+
+namespace lirava::test {
+namespace {
+
+class StateDumpTest : public AppFixture {
+protected:
+    Json::Value dump() {
+        JsonWriter writer;
+        writer.beginObject();
+        writeProgramState(writer);
+        writer.endObject();
+        EXPECT_TRUE(writer.isComplete());
+        Json::Value root;
+        std::string errors;
+        Json::CharReaderBuilder builder;
+        std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+        const std::string& text = writer.str();
+        EXPECT_TRUE(reader->parse(text.data(), text.data() + text.size(), &root, &errors)) << errors << text;
+        return root;
+    }
+
+    void showPage() {
+        CocosGUIExamplesRegisterScene* scene = new CocosGUIExamplesRegisterScene();
+        TestLayer1* page = new TestLayer1();
+        page->init();
+        scene->addChild(page);
+        page->release();
+        runScene(scene);
+        scene->release();
+    }
+};
+
+TEST_F(StateDumpTest, HomeScreenShowsItsMenuHintAndFigure) {
+    runScene(TestController::createScene());
+    const Json::Value state = dump();
+    EXPECT_EQ(state["layer"], "TestController");
+    EXPECT_EQ(state["currentPage"], 0);
+    EXPECT_EQ(state["currentUnit"], 0);
+    EXPECT_EQ(state["readingMode"], 3);
+    EXPECT_EQ(state["autoPlay"], false);
+    for (const char* name : {"activeSentence", "caption", "plate", "music"}) {
+        EXPECT_TRUE(state.isMember(name) && state[name].isNull()) << name;
+    }
+    EXPECT_EQ(state["menu"][0], 0);
+    EXPECT_EQ(state["menu"][1], 0);
+    ASSERT_EQ(state["items"].size(), 10u);
+    EXPECT_EQ(state["items"][3]["text"], "Recycle 1");
+    EXPECT_EQ(state["items"][3]["position"][1], 560);
+    EXPECT_EQ(state["items"][3]["z"], 10003);
+    EXPECT_TRUE(state["items"][9]["text"].isNull());
+    EXPECT_EQ(state["items"][9]["visible"], false);
+    EXPECT_EQ(state["hint"], false);
+    EXPECT_EQ(state["figure"][0], 60);
+    EXPECT_EQ(state["figure"][1], 96);
+}
+
+TEST_F(StateDumpTest, ACaptionIsOnlyReportedWhileAPageShows) {
+    CCLabelTTF* caption = CCLabelTTF::create("Touch a sentence.", "Arial", 22);
+    caption->setPosition(CCPoint(320, 40));
+    book::captionLabel = caption;
+
+    runScene(TestController::createScene());
+    EXPECT_TRUE(dump()["caption"].isNull());
+
+    showPage();
+    const Json::Value state = dump();
+    EXPECT_EQ(state["layer"], "TestLayer1");
+    EXPECT_EQ(state["caption"]["text"], "Touch a sentence.");
+    EXPECT_EQ(state["caption"]["visible"], true);
+    EXPECT_EQ(state["caption"]["position"][0], 320);
+    EXPECT_GT(state["caption"]["size"][0].asFloat(), 0.0f);
+    EXPECT_FALSE(state.isMember("items"));
+    book::captionLabel = nullptr;
+}
+
+TEST_F(StateDumpTest, NamesThePlayingTrackAndNoLayerOnForeignScenes) {
+    runScene(CCScene::create());
+    EXPECT_TRUE(dump()["layer"].isNull());
+    EXPECT_EQ(programLayerName(CCDirector::sharedDirector()->getRunningScene()), "");
+
+    const std::string track =
+        "epc/" + std::filesystem::directory_iterator(LIRAVA_SOURCE_DIR "/book/epc")->path().filename().string();
+    SimpleAudioEngine::sharedEngine()->playBackgroundMusic(track.c_str());
+    EXPECT_EQ(dump()["music"], track);
+    SimpleAudioEngine::sharedEngine()->stopBackgroundMusic();
+    EXPECT_TRUE(dump()["music"].isNull());
+}
+
+}  // namespace
+}  // namespace lirava::test
