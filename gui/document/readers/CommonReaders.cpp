@@ -14,8 +14,8 @@ using readers::json;
 namespace {
 
 // Scroll views, list views and drag panels keep their own clipping: "clipAble" does not reach
-// them. Scroll views and drag panels are told apart by their type names, which their subclasses
-// share, so a later subclass is caught as well.
+// them. The scroll view and drag panel classes are not part of the toolkit yet, so they are
+// recognised by their type names; once they are, a dynamic_cast to each belongs here instead.
 bool keepsOwnClipping(UIWidget* widget) {
     if (dynamic_cast<UIListView*>(widget)) {
         return true;
