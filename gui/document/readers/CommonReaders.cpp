@@ -1,9 +1,9 @@
+#include <cstring>
+
 #include "gui/document/CCSGUIReader.h"
 #include "gui/document/readers/PropertyReaders.h"
 #include "gui/document/readers/ReaderSupport.h"
 #include "gui/widgets/Layout.h"
-#include <cstring>
-
 #include "gui/widgets/UIListView.h"
 #include "gui/widgets/UIWidget.h"
 
@@ -14,8 +14,8 @@ using readers::json;
 namespace {
 
 // Scroll views, list views and drag panels keep their own clipping: "clipAble" does not reach
-// them. Scroll views and drag panels are told apart by their type names, which their subclasses
-// share, so a later subclass is caught as well.
+// them. The scroll view and drag panel classes are not part of the toolkit yet, so they are
+// recognised by their type names; once they are, a dynamic_cast to each belongs here instead.
 bool keepsOwnClipping(UIWidget* widget) {
     if (dynamic_cast<UIListView*>(widget)) {
         return true;
