@@ -6,8 +6,6 @@
 #include <regex>
 #include <sstream>
 
-#include <cmath>
-
 #include "app/AppFixture.h"
 #include "app/contents/MenuLayerMainMenu.h"
 #include "app/contents/TestController.h"
