@@ -13,6 +13,7 @@
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/CCFileUtils.h"
+#include "engine/platform/CCTouchDispatcher.h"
 #include "engine/platform/FrameClock.h"
 #include "engine/platform/JsonWriter.h"
 #include "engine/platform/PlatformWindow.h"
@@ -93,6 +94,9 @@ public:
         writer.member("objects", static_cast<unsigned long long>(CCObject::liveObjectCount()));
         writer.member("frame", director->getTotalFrames());
         writer.member("time", director->getElapsedTime());
+        writer.member("touchDelegates",
+                      static_cast<unsigned long long>(director->getTouchDispatcher()->delegateCount()));
+        writer.member("touchDispatch", director->getTouchDispatcher()->isDispatchEvents());
     }
 
 private:

@@ -29,14 +29,8 @@ bool isTransition(CCScene* scene) {
 // scene itself. Any other scene after a transition (say, a second transition that replaced an
 // unfinished one) still has to be entered.
 bool enteredByTransition(CCScene* old, CCScene* next) {
-#ifdef LIRAVA_HAVE_TRANSITIONS
     CCTransitionScene* transition = dynamic_cast<CCTransitionScene*>(old);
     return transition && transition->getInScene() == next;
-#else
-    (void)old;
-    (void)next;
-    return false;
-#endif
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-#include <cstring>
-
 #include "gui/document/CCSGUIReader.h"
 #include "gui/document/readers/PropertyReaders.h"
 #include "gui/document/readers/ReaderSupport.h"
 #include "gui/widgets/Layout.h"
+#include "gui/widgets/UIDragPanel.h"
 #include "gui/widgets/UIListView.h"
+#include "gui/widgets/UIScrollView.h"
 #include "gui/widgets/UIWidget.h"
 
 namespace lirava {
@@ -14,14 +14,10 @@ using readers::json;
 namespace {
 
 // Scroll views, list views and drag panels keep their own clipping: "clipAble" does not reach
-// them. The scroll view and drag panel classes are not part of the toolkit yet, so they are
-// recognised by their type names; once they are, a dynamic_cast to each belongs here instead.
+// them (page views, also containers that scroll, do take it).
 bool keepsOwnClipping(UIWidget* widget) {
-    if (dynamic_cast<UIListView*>(widget)) {
-        return true;
-    }
-    const char* type = widget->getTypeName();
-    return std::strcmp(type, "ScrollView") == 0 || std::strcmp(type, "DragPanel") == 0;
+    return dynamic_cast<UIScrollView*>(widget) || dynamic_cast<UIListView*>(widget) ||
+           dynamic_cast<UIDragPanel*>(widget);
 }
 
 }  // namespace

@@ -215,7 +215,7 @@ TEST_F(DirectorTest, TransitionEntersBothScenesThenHandsTheStageToTheNewOne) {
     director->getTouchDispatcher()->addTargetedDelegate(claimer, 0, true);
     claimer->release();
     CCTouch* touch = new CCTouch();
-    CCSet* touches = CCSet::create();
+    CCSet* touches = new CCSet();  // kept across frames, past the autorelease pool
     touches->addObject(touch);
     touch->release();
     director->getTouchDispatcher()->touchesBegan(touches, nullptr);  // down as the page turns
@@ -238,6 +238,7 @@ TEST_F(DirectorTest, TransitionEntersBothScenesThenHandsTheStageToTheNewOne) {
     EXPECT_TRUE(director->getTouchDispatcher()->isDispatchEvents());
     EXPECT_EQ(hooksOf(log), (Log{"out:onExit", "in:onEnterTransitionDidFinish", "out:cleanup", "out:destroyed"}));
     EXPECT_TRUE(in->isRunning());
+    touches->release();
 }
 
 TEST_F(DirectorTest, ZeroLengthTransitionSwapsAtOnceAndLeaksNothing) {

@@ -13,9 +13,11 @@
 #include "gui/document/readers/PropertyReaders.h"
 #include "gui/widgets/Layout.h"
 #include "gui/widgets/UIButton.h"
+#include "gui/widgets/UIDragPanel.h"
 #include "gui/widgets/UIImageView.h"
 #include "gui/widgets/UILabel.h"
 #include "gui/widgets/UIListView.h"
+#include "gui/widgets/UIScrollView.h"
 #include "support/EngineEnvironment.h"
 
 namespace lirava {
@@ -135,16 +137,17 @@ TEST_F(PropertyReadersTest, CommonKeysReadWhenPresent) {
     EXPECT_TRUE(widget->isFlipX());
 }
 
-TEST_F(PropertyReadersTest, ClipAbleReachesPanelsButNotListViews) {
-    auto clip = options(R"({"clipAble": true})");
+TEST_F(PropertyReadersTest, ClipAbleReachesPanelsButNotScrollingContainers) {
     Layout* panel = Layout::create();
-    readPanelProperties(*reader, panel, clip.get());
+    readPanelProperties(*reader, panel, options(R"({"clipAble": true})").get());
     EXPECT_TRUE(panel->isClippingEnabled());
 
-    UIListView* list = UIListView::create();
-    list->setClippingEnabled(true);
-    readPanelProperties(*reader, list, options(R"({"clipAble": false})").get());
-    EXPECT_TRUE(list->isClippingEnabled());
+    for (Layout* scrolling : {static_cast<Layout*>(UIListView::create()), static_cast<Layout*>(UIScrollView::create()),
+                              static_cast<Layout*>(UIDragPanel::create())}) {
+        scrolling->setClippingEnabled(true);
+        readContainerProperties(*reader, scrolling, options(R"({"clipAble": false})").get());
+        EXPECT_TRUE(scrolling->isClippingEnabled()) << scrolling->getTypeName();
+    }
 }
 
 TEST_F(PropertyReadersTest, PanelBackgrounds) {
