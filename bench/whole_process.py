@@ -75,13 +75,13 @@ def states(out):
     return [json.loads(line[6:]) for line in out.splitlines() if line.startswith("state ")]
 
 
-# Home (unit 1) -> its page list (page 2) -> the page; then auto-play on, and a dump every
-# simulated minute until the last page shows or the time runs out.
-BOOK_SCRIPT_HEAD = """wait 1
-click 320 830
-wait 1.5
-click 320 800
-wait 1.5
+# Home (unit 1) -> its page list (page 2, the first item) -> the page; then auto-play on, and a
+# dump every simulated minute until the time runs out (auto-play stops on the last page).
+BOOK_SCRIPT_HEAD = """wait 0.1
+click 320 860
+wait 2.5
+click 320 860
+wait 0.1
 dump
 """
 
@@ -99,7 +99,7 @@ def main():
     parser.add_argument("book")
     parser.add_argument("--runs", type=int, default=11)
     parser.add_argument("--skip-book", action="store_true")
-    parser.add_argument("--autoplay-click", default="",
+    parser.add_argument("--autoplay-click", default="click 580 40\n",
                         help="script lines that switch auto-play on from a page (default: the reader's own)")
     args = parser.parse_args()
     resources = scratch_book(args.book)
