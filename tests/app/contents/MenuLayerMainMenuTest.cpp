@@ -1,5 +1,6 @@
-#include "AppFixture.h"
+#include "app/AppFixture.h"
 #include "app/contents/MenuLayerMainMenu.h"
+#include "app/contents/TestController.h"
 #include "app/reader/TestLayer1.h"
 #include "app/shell/CocosGUIExamplesRegisterScene.h"
 #include "app/shell/MenuTestScene.h"

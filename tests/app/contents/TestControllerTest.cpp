@@ -1,11 +1,12 @@
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 
-#include "AppFixture.h"
+#include "app/AppFixture.h"
 #include "app/contents/MenuLayerMainMenu.h"
 #include "app/contents/TestController.h"
 #include "app/shell/MenuTestScene.h"

@@ -1,4 +1,4 @@
-#include "AppFixture.h"
+#include "app/AppFixture.h"
 #include "app/contents/MenuLayerMainMenu.h"
 #include "app/contents/TestController.h"
 #include "app/reader/TestLayer1.h"

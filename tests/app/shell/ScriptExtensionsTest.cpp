@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "AppFixture.h"
+#include "app/AppFixture.h"
 #include "app/contents/TestController.h"
 #include "app/reader/TestLayer1.h"
 #include "app/shell/CocosGUIExamplesRegisterScene.h"
