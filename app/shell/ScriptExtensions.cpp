@@ -21,6 +21,7 @@
 #include "engine/platform/ScriptDriver.h"
 #include "engine/text/CCLabelProtocol.h"
 #include "engine/text/CCLabelTTF.h"
+#include "gui/widgets/UIButton.h"
 
 namespace lirava {
 
@@ -107,8 +108,25 @@ void writeCaption(JsonWriter& writer, bool pageShown) {
         writeSize(writer, "size", caption->getContentSize());
         writer.endObject();
     }
-    // TODO(app-shell): the plate and the active sentence's name once the widget headers land.
-    writer.memberNull("plate");
+    UIButton* plate = pageShown ? book::captionBackground : nullptr;
+    if (!plate) {
+        writer.memberNull("plate");
+    } else {
+        writer.beginObject("plate");
+        writer.member("visible", plate->isVisible());
+        writePoint(writer, "position", plate->getPosition());
+        writeSize(writer, "size", plate->getSize());
+        writer.endObject();
+    }
+}
+
+void writeActiveSentence(JsonWriter& writer, bool pageShown) {
+    UIWidget* active = pageShown ? book::activeSentence : nullptr;
+    if (!active) {
+        writer.memberNull("activeSentence");
+    } else {
+        writer.member("activeSentence", active->getName());
+    }
 }
 
 }  // namespace
@@ -131,9 +149,10 @@ void writeProgramState(JsonWriter& writer) {
     writer.member("autoPlay", book::autoPlay);
     writer.member("nextSentence", book::nextSentence);
     writer.member("lastSentence", book::lastSentence);
-    writer.memberNull("activeSentence");
     // The caption pointers outlive their page; they are only looked at while a page is shown.
-    writeCaption(writer, layerName == "TestLayer1" || layerName == "TestLayer2");
+    const bool pageShown = layerName == "TestLayer1" || layerName == "TestLayer2";
+    writeActiveSentence(writer, pageShown);
+    writeCaption(writer, pageShown);
 
     const std::string music = SimpleAudioEngine::sharedEngine()->playingMusicPath();
     if (music.empty()) {

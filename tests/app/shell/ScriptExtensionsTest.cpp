@@ -67,22 +67,25 @@ TEST_F(StateDumpTest, HomeScreenShowsItsMenuHintAndFigure) {
 }
 
 TEST_F(StateDumpTest, ACaptionIsOnlyReportedWhileAPageShows) {
-    CCLabelTTF* caption = CCLabelTTF::create("Touch a sentence.", "Arial", 22);
-    caption->setPosition(CCPoint(320, 40));
-    book::captionLabel = caption;
-
     runScene(TestController::createScene());
     EXPECT_TRUE(dump()["caption"].isNull());
 
+    book::currentPage = 5;
     showPage();
-    const Json::Value state = dump();
+    Json::Value state = dump();
     EXPECT_EQ(state["layer"], "TestLayer1");
-    EXPECT_EQ(state["caption"]["text"], "Touch a sentence.");
+    EXPECT_EQ(state["caption"]["text"], "Touch a sentence to hear it.");
     EXPECT_EQ(state["caption"]["visible"], true);
     EXPECT_EQ(state["caption"]["position"][0], 320);
-    EXPECT_GT(state["caption"]["size"][0].asFloat(), 0.0f);
+    EXPECT_EQ(state["caption"]["size"][0], 160);
+    EXPECT_EQ(state["plate"]["visible"], false);
+    EXPECT_EQ(state["plate"]["position"][1], 960);
+    EXPECT_EQ(state["plate"]["size"][0], 150);
+    EXPECT_TRUE(state["activeSentence"].isNull());
     EXPECT_FALSE(state.isMember("items"));
-    book::captionLabel = nullptr;
+
+    book::activeSentence = runningChild<TestLayer1>()->getSentenceButtons()[3];
+    EXPECT_EQ(dump()["activeSentence"], "bn053");
 }
 
 TEST_F(StateDumpTest, NamesThePlayingTrackAndNoLayerOnForeignScenes) {
