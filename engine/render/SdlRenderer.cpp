@@ -198,9 +198,15 @@ void SdlRenderer::drawTriangles(TextureId texture, const Vertex* vertices, int v
         m_scratch[2 * i + 1] = (m_designSize.height - vertices[i].y) * scaleY;
     }
     static_assert(sizeof(ccColor4B) == sizeof(SDL_Color), "vertex colours are passed to SDL as they are");
-    SDL_RenderGeometryRaw(m_renderer, sdlTexture, m_scratch.data(), 2 * sizeof(float),
-                          reinterpret_cast<const SDL_Color*>(&vertices[0].color), sizeof(Vertex), &vertices[0].u,
-                          sizeof(Vertex), vertexCount, indices, indexCount, sizeof(int));
+    const SDL_Color* colors = reinterpret_cast<const SDL_Color*>(&vertices[0].color);
+    // SDL's software renderer turns rectangles made of two triangles into image copies, and its
+    // copy of a vertically flipped image (every quad here: design y grows upwards) drops additive
+    // blending. Single triangles are never taken for rectangles.
+    const int batch = blend == BlendMode::Additive ? 3 : indexCount;
+    for (int first = 0; first < indexCount; first += batch) {
+        SDL_RenderGeometryRaw(m_renderer, sdlTexture, m_scratch.data(), 2 * sizeof(float), colors, sizeof(Vertex),
+                              &vertices[0].u, sizeof(Vertex), vertexCount, indices + first, batch, sizeof(int));
+    }
 }
 
 void SdlRenderer::pushClip(const CCRect& designRect) {

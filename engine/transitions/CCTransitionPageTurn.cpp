@@ -15,6 +15,9 @@ constexpr int kRows = 24;
 // The shadow on the page below: its width as a share of the page width and its darkest alpha.
 constexpr float kShadowShare = 0.08f;
 constexpr float kShadowAlpha = 110.0f;
+constexpr int kShadowPieces = 8;
+// The colour of the back of a page.
+constexpr ccColor3B kPaper = {250, 246, 236};
 }  // namespace
 
 CCTransitionPageTurn* CCTransitionPageTurn::create(float duration, CCScene* scene, bool backwards) {
@@ -68,27 +71,28 @@ void CCTransitionPageTurn::updateProgress(float progress) {
 
 void CCTransitionPageTurn::drawShadow(Renderer& renderer) {
     const CCPoint n = m_mesh->axisNormal();
-    const CCPoint along(-n.y, n.x);
-    const CCSize design = renderer.getDesignSize();
-    const float length = design.width + design.height;
+    const float height = m_mesh->height();
     const float inner = m_mesh->axisOffset() + m_mesh->radius();
-    const float outer = inner + kShadowShare * design.width;
+    const float outer = inner + kShadowShare * m_mesh->width();
     // Fades as the curl leaves, so that no stripe is left at the edge in the last frames.
     const float fade = 1.0f - m_mesh->getProgress();
     const auto alpha = static_cast<std::uint8_t>(std::lround(kShadowAlpha * fade));
     const ccColor4B dark = ccc4(0, 0, 0, alpha);
     const ccColor4B clear = ccc4(0, 0, 0, 0);
-    const CCPoint a = n * inner - along * length;
-    const CCPoint b = n * outer - along * length;
-    const CCPoint c = n * inner + along * length;
-    const CCPoint d = n * outer + along * length;
-    const Vertex quad[4] = {
-        {a.x, a.y, dark, 0.0f, 0.0f},
-        {b.x, b.y, clear, 0.0f, 0.0f},
-        {c.x, c.y, dark, 0.0f, 0.0f},
-        {d.x, d.y, clear, 0.0f, 0.0f},
-    };
-    renderer.drawQuad(0, quad, BlendMode::Alpha);
+    // The band between the two lines along the axis, cut into short pieces down the page: a
+    // software rasteriser walks each triangle's bounding box, which stays small this way.
+    auto xOn = [&n](float along, float y) { return (along - n.y * y) / n.x; };
+    for (int i = 0; i < kShadowPieces; ++i) {
+        const float y0 = height * static_cast<float>(i) / kShadowPieces;
+        const float y1 = height * static_cast<float>(i + 1) / kShadowPieces;
+        const Vertex quad[4] = {
+            {xOn(inner, y0), y0, dark, 0.0f, 0.0f},
+            {xOn(outer, y0), y0, clear, 0.0f, 0.0f},
+            {xOn(inner, y1), y1, dark, 0.0f, 0.0f},
+            {xOn(outer, y1), y1, clear, 0.0f, 0.0f},
+        };
+        renderer.drawQuad(0, quad, BlendMode::Alpha);
+    }
 }
 
 void CCTransitionPageTurn::draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) {
@@ -131,17 +135,55 @@ void CCTransitionPageTurn::draw(Renderer& renderer, const CCAffineTransform& nod
     renderer.setRenderTarget(0);
 
     drawShadow(renderer);
+
+    // The part of the page that still lies flat left of the fold: one upright quad.
+    const float flat = m_mesh->flatWidth();
+    if (flat > 0.0f) {
+        const float h = m_mesh->height();
+        const float u = flat / m_mesh->width();
+        const ccColor4B white = ccc4(255, 255, 255, 255);
+        const CCPoint corners[4] = {CCPoint(0, 0), CCPoint(flat, 0), CCPoint(0, h), CCPoint(flat, h)};
+        const float us[4] = {0.0f, u, 0.0f, u};
+        const float vs[4] = {1.0f, 1.0f, 0.0f, 0.0f};
+        Vertex quad[4];
+        for (int i = 0; i < 4; ++i) {
+            const CCPoint at = snapToPixel(CCPointApplyAffineTransform(corners[i], nodeToWorld), renderer);
+            quad[i] = Vertex{at.x, at.y, white, us[i], vs[i]};
+        }
+        renderer.drawQuad(m_pageTarget, quad, BlendMode::Alpha);
+    }
+
+    // The page's front is its picture; its back, where the paper has turned past upright, is
+    // plain paper. Front and back do not overlap among themselves, so the back goes on top.
     const auto& points = m_mesh->points();
+    const float upright = m_mesh->radius();
     m_vertices.resize(points.size());
+    m_backVertices.resize(points.size());
     for (std::size_t i = 0; i < points.size(); ++i) {
         const auto& p = points[i];
-        const CCPoint at = CCPointApplyAffineTransform(CCPoint(p.x, p.y), nodeToWorld);
-        const auto grey = static_cast<std::uint8_t>(std::lround(255.0f * p.shade));
-        m_vertices[i] = Vertex{at.x, at.y, ccc4(grey, grey, grey, 255), p.u, p.v};
+        const CCPoint at = snapToPixel(CCPointApplyAffineTransform(CCPoint(p.x, p.y), nodeToWorld), renderer);
+        auto tone = [&p](float base) { return static_cast<std::uint8_t>(std::lround(base * p.shade)); };
+        m_vertices[i] = Vertex{at.x, at.y, ccc4(tone(255), tone(255), tone(255), 255), p.u, p.v};
+        m_backVertices[i] = Vertex{at.x, at.y, ccc4(tone(kPaper.r), tone(kPaper.g), tone(kPaper.b), 255), 0, 0};
     }
     const auto& indices = m_mesh->indices();
-    renderer.drawTriangles(m_pageTarget, m_vertices.data(), static_cast<int>(m_vertices.size()), indices.data(),
-                           static_cast<int>(indices.size()), BlendMode::Alpha);
+    m_frontIndices.clear();
+    m_backIndices.clear();
+    for (std::size_t t = 0; t + 2 < indices.size(); t += 3) {
+        const bool back = points[static_cast<std::size_t>(indices[t])].depth > upright ||
+                          points[static_cast<std::size_t>(indices[t + 1])].depth > upright ||
+                          points[static_cast<std::size_t>(indices[t + 2])].depth > upright;
+        std::vector<int>& list = back ? m_backIndices : m_frontIndices;
+        list.insert(list.end(), indices.begin() + static_cast<long>(t), indices.begin() + static_cast<long>(t + 3));
+    }
+    if (!m_frontIndices.empty()) {
+        renderer.drawTriangles(m_pageTarget, m_vertices.data(), static_cast<int>(m_vertices.size()),
+                               m_frontIndices.data(), static_cast<int>(m_frontIndices.size()), BlendMode::Alpha);
+    }
+    if (!m_backIndices.empty()) {
+        renderer.drawTriangles(0, m_backVertices.data(), static_cast<int>(m_backVertices.size()), m_backIndices.data(),
+                               static_cast<int>(m_backIndices.size()), BlendMode::Alpha);
+    }
 }
 
 }  // namespace lirava

@@ -39,6 +39,9 @@ private:
     int m_targetWidth = 0;
     int m_targetHeight = 0;
     std::vector<Vertex> m_vertices;
+    std::vector<Vertex> m_backVertices;
+    std::vector<int> m_frontIndices;
+    std::vector<int> m_backIndices;
 };
 
 }  // namespace lirava

@@ -1,7 +1,10 @@
 #include "engine/transitions/CCTransitionScene.h"
 
+#include <cmath>
+
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCTouchDispatcher.h"
+#include "engine/render/Renderer.h"
 
 namespace lirava {
 
@@ -85,6 +88,16 @@ void CCTransitionScene::resetScenes() {
         scene->setScale(1.0f);
         scene->setRotation(0.0f);
     }
+}
+
+CCPoint CCTransitionScene::snapToPixel(const CCPoint& point, Renderer& renderer) {
+    const CCSize design = renderer.getDesignSize();
+    if (design.width <= 0.0f || design.height <= 0.0f) {
+        return point;
+    }
+    const float sx = static_cast<float>(renderer.targetWidth()) / design.width;
+    const float sy = static_cast<float>(renderer.targetHeight()) / design.height;
+    return CCPoint(std::round(point.x * sx) / sx, std::round(point.y * sy) / sy);
 }
 
 void CCTransitionScene::finish() {

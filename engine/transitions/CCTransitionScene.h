@@ -58,6 +58,10 @@ protected:
     virtual void startAnimation() {}
     // Restores both scenes' visibility and transform once the animation is over.
     virtual void resetScenes();
+    // A design point moved onto the nearest pixel corner of the renderer's current target.
+    // Meshes whose shared corners land on whole pixels leave no hairline gaps between their
+    // triangles in a software rasteriser.
+    static CCPoint snapToPixel(const CCPoint& point, Renderer& renderer);
 
     CCScene* m_inScene = nullptr;
     CCScene* m_outScene = nullptr;

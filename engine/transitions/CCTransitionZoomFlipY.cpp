@@ -108,8 +108,10 @@ void CCTransitionZoomFlipY::draw(Renderer& renderer, const CCAffineTransform& no
         const float perspective = camera / (camera + depth);
         for (int column = 0; column <= kColumns; ++column) {
             const float x = w * static_cast<float>(column) / kColumns;
-            const CCPoint at = CCPointApplyAffineTransform(
-                CCPoint(cx + (x - cx) * perspective * zoom, cy + (y - cy) * c * perspective * zoom), nodeToWorld);
+            const CCPoint at = snapToPixel(
+                CCPointApplyAffineTransform(
+                    CCPoint(cx + (x - cx) * perspective * zoom, cy + (y - cy) * c * perspective * zoom), nodeToWorld),
+                renderer);
             vertices[row * (kColumns + 1) + column] =
                 Vertex{at.x, at.y, ccc4(grey, grey, grey, 255), x / w, 1.0f - y / h};
         }

@@ -58,11 +58,14 @@ void PageCurlMesh::setProgress(float progress) {
 
 void PageCurlMesh::rebuild() {
     m_offset = m_startOffset + (m_endOffset - m_startOffset) * m_progress;
+    // With the normal leaning down, the axis is furthest left at the bottom edge.
+    m_flatWidth = std::clamp(m_offset / m_normal.x, 0.0f, m_width);
+    const float meshWidth = m_width - m_flatWidth;
     const float r = m_radius;
     for (int row = 0; row <= m_rows; ++row) {
         const float y = m_height * static_cast<float>(row) / static_cast<float>(m_rows);
         for (int column = 0; column <= m_columns; ++column) {
-            const float x = m_width * static_cast<float>(column) / static_cast<float>(m_columns);
+            const float x = m_flatWidth + meshWidth * static_cast<float>(column) / static_cast<float>(m_columns);
             Point& p = m_points[static_cast<std::size_t>(row * (m_columns + 1) + column)];
             p.u = x / m_width;
             p.v = 1.0f - y / m_height;

@@ -8,12 +8,16 @@ namespace lirava {
 
 // The geometry of a page bent over a cylinder, seen from above.
 //
-// The page is a w x h rectangle on a grid of columns x rows cells. A straight fold axis,
-// tilted so that the lower right corner leads, sweeps from beyond the right edge across the
-// page as the progress goes from 0 to 1. Page points beyond the axis wrap round a cylinder
-// of the given radius lying on the page at the axis, and past half a turn lie flat again,
-// face down, on top of the page. At progress 0 the page lies flat; at progress 1 all of it
-// has been carried over to the left and nothing of it covers the page area any more.
+// The page is a w x h rectangle. A straight fold axis, tilted so that the lower right corner
+// leads, sweeps from beyond the right edge across the page as the progress goes from 0 to 1.
+// Page points beyond the axis wrap round a cylinder lying on the page at the axis, and past
+// half a turn lie flat again, face down, on top of the page. At progress 0 the page lies flat;
+// at progress 1 all of it has been carried over to the left and nothing of it covers the page
+// area any more.
+//
+// The strip of the page left of the axis's lowest point, [0, flatWidth()] x [0, h], is still
+// flat and not part of the mesh: drawn as one upright quad it is far cheaper for a software
+// renderer. The mesh, columns x rows cells, covers the rest of the page.
 class PageCurlMesh {
 public:
     struct Point {
@@ -35,6 +39,7 @@ public:
     int rows() const { return m_rows; }
     float radius() const { return m_radius; }
     float width() const { return m_width; }
+    float flatWidth() const { return m_flatWidth; }
     float height() const { return m_height; }
 
     // The fold axis: points p with dot(p, axisNormal()) > axisOffset() are lifted.
@@ -52,6 +57,7 @@ private:
     float m_progress = 0.0f;
     CCPoint m_normal;
     float m_offset = 0.0f;
+    float m_flatWidth = 0.0f;
     float m_startOffset = 0.0f;
     float m_endOffset = 0.0f;
     std::vector<Point> m_points;

@@ -68,6 +68,7 @@ bool Layout::hitTest(const CCPoint& point) {
 }
 
 void Layout::setColor(const ccColor3B& color) {
+    m_color = color;
     UIWidget::setColor(color);
     if (CCRGBAProtocol* image = dynamic_cast<CCRGBAProtocol*>(m_backGroundImage)) {
         image->setColor(color);
@@ -75,6 +76,7 @@ void Layout::setColor(const ccColor3B& color) {
 }
 
 void Layout::setOpacity(std::uint8_t opacity) {
+    m_opacity = opacity;
     UIWidget::setOpacity(opacity);
     if (CCRGBAProtocol* image = dynamic_cast<CCRGBAProtocol*>(m_backGroundImage)) {
         image->setOpacity(opacity);
@@ -158,6 +160,7 @@ void Layout::loadBackGroundImage() {
             image->initWithFile(fileName);
         }
         image->setPreferredSize(m_size);
+        m_backGroundImageTextureSize = image->getSourceSize();
     } else {
         CCSprite* image = static_cast<CCSprite*>(m_backGroundImage);
         if (m_backGroundImageTexType == UI_TEX_TYPE_PLIST) {
@@ -165,12 +168,12 @@ void Layout::loadBackGroundImage() {
         } else {
             image->initWithFile(fileName);
         }
+        m_backGroundImageTextureSize = image->getContentSize();
     }
     if (CCRGBAProtocol* image = dynamic_cast<CCRGBAProtocol*>(m_backGroundImage)) {
-        image->setColor(getColor());
-        image->setOpacity(getOpacity());
+        image->setColor(m_color);
+        image->setOpacity(m_opacity);
     }
-    m_backGroundImageTextureSize = m_backGroundImage->getContentSize();
     m_backGroundImage->setPosition(CCPoint(m_size.width / 2.0f, m_size.height / 2.0f));
 }
 

@@ -32,8 +32,9 @@ enum LayoutType : int {
 // when their kind changes and only resized or re-centred when the layout's size changes (a plain
 // background sprite keeps its natural size; a nine-slice one is stretched to the layout).
 //
-// The renderer is a RectClippingNode, which has no colour of its own: setColor and setOpacity
-// reach the background image only.
+// The renderer is a RectClippingNode, which has no colour of its own: the layout keeps the colour
+// and opacity it is given, and they reach the background image (now and when it is reloaded), not
+// the children.
 class Layout : public UIWidget {
 public:
     static Layout* create();
@@ -46,7 +47,9 @@ public:
     // The rectangle from the lower-left corner, whatever the anchor point.
     bool hitTest(const CCPoint& point) override;
     void setColor(const ccColor3B& color) override;
+    ccColor3B getColor() override { return m_color; }
     void setOpacity(std::uint8_t opacity) override;
+    std::uint8_t getOpacity() override { return m_opacity; }
     CCSize getRendererSize() override;
 
     virtual void setClippingEnabled(bool enabled);
@@ -65,6 +68,7 @@ public:
     bool isBackGroundImageScale9Enabled() const { return m_backGroundScale9Enabled; }
     void setBackGroundImageCapInsets(const CCRect& capInsets);
     const CCRect& getBackGroundImageCapInsets() const { return m_backGroundImageCapInsets; }
+    // The natural size of the background image (its source size when nine-sliced).
     const CCSize& getBackGroundImageTextureSize() const { return m_backGroundImageTextureSize; }
     // A CCSprite or a CCScale9Sprite, or null before the first image.
     CCNode* getBackGroundImage() const { return m_backGroundImage; }
@@ -109,6 +113,8 @@ private:
     int m_backGroundColorOpacity = 255;
     CCSize m_backGroundImageTextureSize;
     LayoutType m_layoutType = LAYOUT_ABSOLUTE;
+    ccColor3B m_color = {255, 255, 255};
+    std::uint8_t m_opacity = 255;
 };
 
 }  // namespace lirava

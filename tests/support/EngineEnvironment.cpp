@@ -17,7 +17,13 @@ void EngineEnvironment::TearDown() {
 }
 
 void drainAutoreleasePool() {
-    CCPoolManager::sharedPoolManager()->pop();
+    // Destructors run by a drain may autorelease objects of their own (node clean-up walks
+    // copies of child lists); those belong to the same teardown, so drain until nothing is left.
+    CCPoolManager* pools = CCPoolManager::sharedPoolManager();
+    pools->pop();
+    while (pools->getCurrentPool()->size() > 0) {
+        pools->getCurrentPool()->clear();
+    }
 }
 
 }  // namespace lirava::test

@@ -27,7 +27,7 @@ void tearDownHeadlessEngine() {
     DictionaryAccessor::purge();
     UIToolbox::purgeToolbox();
     ActionManager::destroyInstance();
-    CCPoolManager::sharedPoolManager()->pop();
+    CCPoolManager::sharedPoolManager()->drainAll();
 }
 
 std::string defaultResourceRoot() { return LIRAVA_BOOK_DIR; }

@@ -50,7 +50,8 @@ TEST(ActionManager, IntervalActionsRunTheirDurationAndEndExactlyOnTarget) {
         manager.addAction(Probe::create(0.1f, &log), node, false);
         test::drainAutoreleasePool();  // the manager's references keep both alive
         EXPECT_EQ(manager.numberOfRunningActionsInTarget(node), 1u);
-        for (int i = 0; i < 10; ++i) manager.update(1.0f / 60.0f);
+        for (int i = 0; i < 10; ++i)
+            manager.update(1.0f / 60.0f);
         EXPECT_EQ(manager.numberOfRunningActionsInTarget(node), 0u);
         ASSERT_EQ(log.size(), 7u);  // 0, then six frames to reach 0.1 s
         EXPECT_FLOAT_EQ(log.front(), 0.0f);

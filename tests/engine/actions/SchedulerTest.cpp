@@ -32,7 +32,8 @@ struct Ticker : CCObject {
 int framesUntilFired(CCScheduler& scheduler, Ticker& ticker, int limit) {
     for (int frame = 1; frame <= limit; ++frame) {
         scheduler.update(kFrame);
-        if (ticker.fired > 0) return frame;
+        if (ticker.fired > 0)
+            return frame;
     }
     return -1;
 }
@@ -54,7 +55,8 @@ TEST(Scheduler, UpdatesRunByPriorityThenTimersByTarget) {
     CCScheduler scheduler;
     std::vector<std::string> log;
     Ticker a, b, c;
-    for (Ticker* t : {&a, &b, &c}) t->log = &log;
+    for (Ticker* t : {&a, &b, &c})
+        t->log = &log;
     a.name = "a";
     b.name = "b";
     c.name = "c";
@@ -96,17 +98,20 @@ TEST(Scheduler, PausedTargetsAndRepeatCountsAndDelays) {
     Ticker ticker;
     ticker.log = &log;
     scheduler.scheduleSelector(schedule_selector(Ticker::tick), &ticker, 0.0f, 2, 0.0f, false);
-    for (int i = 0; i < 10; ++i) scheduler.update(kFrame);
+    for (int i = 0; i < 10; ++i)
+        scheduler.update(kFrame);
     EXPECT_EQ(ticker.fired, 3);  // repeat 2 means three calls
     EXPECT_FALSE(scheduler.isScheduledForTarget(schedule_selector(Ticker::tick), &ticker));
 
     ticker.fired = 0;
     scheduler.scheduleSelector(schedule_selector(Ticker::tick), &ticker, 0.0f, 0, 0.25f, true);
-    for (int i = 0; i < 30; ++i) scheduler.update(kFrame);
+    for (int i = 0; i < 30; ++i)
+        scheduler.update(kFrame);
     EXPECT_EQ(ticker.fired, 0);  // paused
     scheduler.resumeTarget(&ticker);
     EXPECT_EQ(framesUntilFired(scheduler, ticker, 100), 16);  // 1 + 15 frames of delay
-    for (int i = 0; i < 30; ++i) scheduler.update(kFrame);
+    for (int i = 0; i < 30; ++i)
+        scheduler.update(kFrame);
     EXPECT_EQ(ticker.fired, 1);
 }
 

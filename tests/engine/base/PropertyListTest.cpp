@@ -12,7 +12,9 @@
 namespace lirava {
 namespace {
 
-CCDictionary* parse(const std::string& xml) { return CCDictionary::createWithContentsOfData(xml.data(), xml.size()); }
+CCDictionary* parse(const std::string& xml) {
+    return CCDictionary::createWithContentsOfData(xml.data(), xml.size());
+}
 
 TEST(PropertyList, ReadsNestedValuesOfEveryKind) {
     CCDictionary* dict = parse(R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -51,7 +53,8 @@ TEST(PropertyList, MissingOrBrokenInputGivesAnEmptyDictionary) {
     EXPECT_EQ(parse("")->count(), 0u);
     EXPECT_EQ(parse("<plist><array/></plist>")->count(), 0u);
     // A value without a key and a key without a value are skipped; the rest survives.
-    CCDictionary* partial = parse("<plist><dict><string>orphan</string><key>k</key><string>v</string><key>dangling</key></dict></plist>");
+    CCDictionary* partial =
+        parse("<plist><dict><string>orphan</string><key>k</key><string>v</string><key>dangling</key></dict></plist>");
     EXPECT_EQ(partial->count(), 1u);
     EXPECT_STREQ(partial->valueForKey("k")->getCString(), "v");
     EXPECT_STREQ(partial->valueForKey("missing")->getCString(), "");
@@ -61,8 +64,10 @@ TEST(PropertyList, MissingOrBrokenInputGivesAnEmptyDictionary) {
 
 TEST(PropertyList, DeepNestingIsCutOffInsteadOfExhaustingTheStack) {
     std::string xml = "<plist><dict><key>a</key>";
-    for (int i = 0; i < 5000; ++i) xml += "<array>";
-    for (int i = 0; i < 5000; ++i) xml += "</array>";
+    for (int i = 0; i < 5000; ++i)
+        xml += "<array>";
+    for (int i = 0; i < 5000; ++i)
+        xml += "</array>";
     xml += "<key>b</key><string>ok</string></dict></plist>";
     CCDictionary* dict = parse(xml);
     EXPECT_STREQ(dict->valueForKey("b")->getCString(), "ok");

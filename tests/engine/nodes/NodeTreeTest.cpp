@@ -59,10 +59,22 @@ TEST(NodeTree, EnterAndExitHooksReachTheWholeSubtree) {
         std::vector<std::string>* log;
         std::string name;
         Recorder(std::vector<std::string>* l, std::string n) : log(l), name(std::move(n)) {}
-        void onEnter() override { CCNode::onEnter(); log->push_back(name + " enter"); }
-        void onEnterTransitionDidFinish() override { CCNode::onEnterTransitionDidFinish(); log->push_back(name + " finish"); }
-        void onExitTransitionDidStart() override { CCNode::onExitTransitionDidStart(); log->push_back(name + " start"); }
-        void onExit() override { CCNode::onExit(); log->push_back(name + " exit"); }
+        void onEnter() override {
+            CCNode::onEnter();
+            log->push_back(name + " enter");
+        }
+        void onEnterTransitionDidFinish() override {
+            CCNode::onEnterTransitionDidFinish();
+            log->push_back(name + " finish");
+        }
+        void onExitTransitionDidStart() override {
+            CCNode::onExitTransitionDidStart();
+            log->push_back(name + " start");
+        }
+        void onExit() override {
+            CCNode::onExit();
+            log->push_back(name + " exit");
+        }
     };
     std::vector<std::string> log;
     Recorder* root = new Recorder(&log, "root");

@@ -14,43 +14,52 @@ float along(const PageCurlMesh& mesh, float x, float y) {
     return x * mesh.axisNormal().x + y * mesh.axisNormal().y;
 }
 
-TEST(PageCurlMesh, StartsFlatWithTheWholeTexture) {
+// Where a mesh point lies on the flat page, from its texture coordinates.
+CCPoint rest(const PageCurlMesh::Point& p) {
+    return CCPoint(p.u * kW, (1.0f - p.v) * kH);
+}
+
+TEST(PageCurlMesh, StartsAsOneFlatPage) {
     PageCurlMesh mesh(kW, kH, 8, 6);
     ASSERT_EQ(mesh.points().size(), 9u * 7u);
     ASSERT_EQ(mesh.indices().size(), 8u * 6u * 6u);
-    for (int row = 0; row <= 6; ++row) {
-        for (int column = 0; column <= 8; ++column) {
-            const auto& p = mesh.points()[static_cast<std::size_t>(row * 9 + column)];
-            EXPECT_FLOAT_EQ(p.x, kW * column / 8);
-            EXPECT_FLOAT_EQ(p.y, kH * row / 6);
-            EXPECT_FLOAT_EQ(p.u, column / 8.0f);
-            EXPECT_FLOAT_EQ(p.v, 1.0f - row / 6.0f);
-            EXPECT_EQ(p.shade, 1.0f);
-        }
+    EXPECT_EQ(mesh.flatWidth(), kW);
+    for (const auto& p : mesh.points()) {
+        EXPECT_EQ(p.depth, 0.0f);
+        EXPECT_EQ(p.shade, 1.0f);
     }
 }
 
-// Along the way: positions stay finite, nothing moves right of where it lies flat or below
-// the frame, the flat part stays put, nothing pokes out beyond the cylinder, and shading
-// stays a brightness.
+// Along the way: the mesh begins where the flat strip ends, positions stay finite, nothing
+// moves right of where it lies flat or below the frame, what has not reached the axis stays
+// put, nothing pokes out beyond the cylinder, and shading stays a brightness.
 TEST(PageCurlMesh, BendsOnlyWhatLiesPastTheAxis) {
-    PageCurlMesh flat(kW, kH, 32, 24);
     PageCurlMesh mesh(kW, kH, 32, 24);
     for (int step = 0; step <= 50; ++step) {
         mesh.setProgress(step / 50.0f);
-        for (std::size_t i = 0; i < mesh.points().size(); ++i) {
-            const auto& p = mesh.points()[i];
-            const auto& rest = flat.points()[i];
+        EXPECT_GE(mesh.flatWidth(), 0.0f);
+        // Nothing in the flat strip has reached the axis.
+        if (mesh.flatWidth() > 0.0f) {
+            EXPECT_LE(along(mesh, mesh.flatWidth(), 0.0f), mesh.axisOffset() + 0.01f);
+        }
+        for (int row = 0; row <= mesh.rows(); ++row) {
+            const auto& first = mesh.points()[static_cast<std::size_t>(row * (mesh.columns() + 1))];
+            EXPECT_NEAR(rest(first).x, mesh.flatWidth(), 0.01f);
+            const auto& last = mesh.points()[static_cast<std::size_t>(row * (mesh.columns() + 1) + mesh.columns())];
+            EXPECT_NEAR(rest(last).x, kW, 0.01f);
+        }
+        for (const auto& p : mesh.points()) {
+            const CCPoint flat = rest(p);
             ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
-            EXPECT_LE(p.x, rest.x + 0.01f);
-            EXPECT_GE(p.y, rest.y - 0.01f);
+            EXPECT_LE(p.x, flat.x + 0.01f);
+            EXPECT_GE(p.y, flat.y - 0.01f);
             EXPECT_GE(p.y, 0.0f);
             EXPECT_LE(along(mesh, p.x, p.y), mesh.axisOffset() + mesh.radius() + 0.01f);
             EXPECT_GE(p.shade, 0.5f);
             EXPECT_LE(p.shade, 1.0f);
-            if (along(mesh, rest.x, rest.y) <= mesh.axisOffset()) {
-                EXPECT_EQ(p.x, rest.x);
-                EXPECT_EQ(p.y, rest.y);
+            if (along(mesh, flat.x, flat.y) <= mesh.axisOffset()) {
+                EXPECT_NEAR(p.x, flat.x, 0.01f);
+                EXPECT_NEAR(p.y, flat.y, 0.01f);
                 EXPECT_EQ(p.depth, 0.0f);
             }
         }
@@ -71,7 +80,7 @@ TEST(PageCurlMesh, TheCurlProgressesMonotonically) {
             rightmost = std::max(rightmost, p.x);
         }
         EXPECT_LT(mesh.axisOffset(), previousOffset);
-        EXPECT_GE(lifted, previousLifted);
+        EXPECT_GE(lifted, previousLifted > 0 ? previousLifted : 0);
         EXPECT_LE(rightmost, previousRightmost + 0.01f);
         previousOffset = mesh.axisOffset();
         previousLifted = lifted;

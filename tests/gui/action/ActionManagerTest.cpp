@@ -8,6 +8,7 @@
 #include "engine/actions/CCScaleTo.h"
 #include "engine/actions/CCTintTo.h"
 #include "engine/base/CCArray.h"
+#include "engine/base/CCAutoreleasePool.h"
 #include "engine/nodes/CCNodeRGBA.h"
 #include "gui/action/ActionFadeFrame.h"
 #include "gui/action/ActionManager.h"
@@ -21,6 +22,7 @@
 #include "gui/document/UIToolbox.h"
 #include "gui/widgets/Layout.h"
 #include "support/EngineEnvironment.h"
+#include "support/SettledObjects.h"
 
 namespace lirava {
 namespace {
@@ -148,7 +150,7 @@ TEST_F(ActionManagerTest, DocumentsAreFiledByFileNameAndReplaced) {
 }
 
 TEST_F(ActionManagerTest, DestroyingTheRegistryReleasesEverythingAndItComesBack) {
-    const std::size_t before = CCObject::liveObjectCount();
+    const std::size_t before = test::settledObjectCount();
     Layout* root = Layout::create();
     root->retain();
     ActionManager::instance()->loadDocumentAnimations("p.json", parse(R"({"actionlist": [{"unittime": 0.1,
@@ -161,8 +163,7 @@ TEST_F(ActionManagerTest, DestroyingTheRegistryReleasesEverythingAndItComesBack)
     EXPECT_FALSE(ActionManager::exists());
     root->release();
     UIToolbox::purgeToolbox();
-    test::drainAutoreleasePool();
-    EXPECT_EQ(CCObject::liveObjectCount(), before);
+    EXPECT_EQ(test::settledObjectCount(), before);
 
     EXPECT_EQ(ActionManager::instance()->documentCount(), 0u);
 }

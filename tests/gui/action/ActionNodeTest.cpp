@@ -6,6 +6,7 @@
 #include "engine/actions/CCActionInterval.h"
 #include "engine/actions/CCActionManager.h"
 #include "engine/actions/CCMoveTo.h"
+#include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCArray.h"
 #include "engine/nodes/CCNode.h"
 #include "engine/platform/CCDirector.h"
@@ -19,6 +20,7 @@
 #include "gui/document/UIToolbox.h"
 #include "gui/widgets/Layout.h"
 #include "support/EngineEnvironment.h"
+#include "support/SettledObjects.h"
 
 namespace lirava {
 namespace {
@@ -239,7 +241,7 @@ TEST_F(ActionNodeTest, SeekPosesEachKindBetweenItsFrames) {
 }
 
 TEST_F(ActionNodeTest, NodesLeaveNothingBehind) {
-    const std::size_t before = CCObject::liveObjectCount();
+    const std::size_t before = test::settledObjectCount();
     {
         CCNode* target = CCNode::create();
         target->onEnter();
@@ -256,10 +258,8 @@ TEST_F(ActionNodeTest, NodesLeaveNothingBehind) {
         node->startPlayback(true);
         target->stopAllActions();
         target->onExit();
-        test::drainAutoreleasePool();
     }
-    test::drainAutoreleasePool();
-    EXPECT_EQ(CCObject::liveObjectCount(), before);
+    EXPECT_EQ(test::settledObjectCount(), before);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/base/CCArray.h"
+#include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCString.h"
 #include "engine/nodes/CCSpriteFrameCache.h"
 #include "engine/platform/CCDirector.h"
@@ -15,6 +16,7 @@
 #include "gui/widgets/Layout.h"
 #include "gui/widgets/UIWidget.h"
 #include "support/EngineEnvironment.h"
+#include "support/SettledObjects.h"
 #include "support/DocumentFolder.h"
 
 namespace lirava {
@@ -140,7 +142,7 @@ TEST_F(CCSGUIReaderTest, SheetsAreRegisteredBelowTheDocumentFolderOnce) {
 }
 
 TEST_F(CCSGUIReaderTest, ChildrenKeepDocumentOrderAndUnknownClassesDropTheirSubtree) {
-    const std::size_t before = CCObject::liveObjectCount();
+    const std::size_t before = test::settledObjectCount();
     UIWidget* root = read("a.json", R"({"designWidth": 640, "designHeight": 960, "widgetTree":
         {"classname": "Panel", "options": {"name": "root"}, "children": [
             {"classname": "Panel", "options": {"name": "first"}, "children": [
@@ -160,10 +162,9 @@ TEST_F(CCSGUIReaderTest, ChildrenKeepDocumentOrderAndUnknownClassesDropTheirSubt
     EXPECT_EQ(UIToolbox::sharedToolbox()->findWidgetByName(root, "lost"), nullptr);
 
     // Everything the read made, the widgets of the dropped subtree included, goes with the pool
-    // and the purges.
-    test::drainAutoreleasePool();
+    // and the purges (widgets let go of their nodes over more than one drain).
     purgeAll();
-    EXPECT_EQ(CCObject::liveObjectCount(), before);
+    EXPECT_EQ(test::settledObjectCount(), before);
 }
 
 TEST_F(CCSGUIReaderTest, WidgetFromDictionaryLeavesTheCallersDictionaryAlone) {
@@ -209,7 +210,7 @@ std::string nestedPanels(int depth) {
 }
 
 TEST_F(CCSGUIReaderTest, DeepDocumentsGiveATreeOrNoneWithoutLeaking) {
-    const std::size_t before = CCObject::liveObjectCount();
+    const std::size_t before = test::settledObjectCount();
     UIWidget* root = read("deep.json", nestedPanels(300));
     ASSERT_NE(root, nullptr);
     int depth = 1;
@@ -220,9 +221,8 @@ TEST_F(CCSGUIReaderTest, DeepDocumentsGiveATreeOrNoneWithoutLeaking) {
 
     // Beyond the parser's nesting limit: whatever comes back, nothing crashes or stays behind.
     read("deeper.json", nestedPanels(5000));
-    test::drainAutoreleasePool();
     purgeAll();
-    EXPECT_EQ(CCObject::liveObjectCount(), before);
+    EXPECT_EQ(test::settledObjectCount(), before);
 }
 
 TEST_F(CCSGUIReaderTest, AnimationsAreFiledUnderTheDocumentsFileName) {

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/render/Renderer.h"
+#include "support/HeadlessFixture.h"
+
+namespace lirava {
+namespace {
+
+using test::colorNear;
+
+class SdlRendererTest : public test::HeadlessFixture {
+protected:
+    void SetUp() override {
+        HeadlessFixture::SetUp();
+        r().setRenderTarget(0);
+        r().clear(ccc4(255, 255, 255, 255));
+    }
+    static Renderer& r() { return renderer(); }
+
+    // Axis-aligned rectangle in design units.
+    static void fill(const CCRect& rect, const ccColor4B& color, TextureId texture = 0,
+                     BlendMode blend = BlendMode::Alpha) {
+        const float x0 = rect.getMinX(), x1 = rect.getMaxX(), y0 = rect.getMinY(), y1 = rect.getMaxY();
+        const Vertex v[4] = {
+            {x0, y0, color, 0, 1}, {x1, y0, color, 1, 1}, {x0, y1, color, 0, 0}, {x1, y1, color, 1, 0}};
+        r().drawQuad(texture, v, blend);
+    }
+
+    test::Frame read() {
+        test::Frame frame;
+        EXPECT_TRUE(r().readPixels(frame.rgba, frame.width, frame.height));
+        return frame;
+    }
+};
+
+const ccColor4B kWhite = {255, 255, 255, 255};
+const ccColor4B kRed = {255, 0, 0, 255};
+const ccColor4B kBlue = {0, 0, 255, 255};
+
+TEST_F(SdlRendererTest, DesignCoordinatesHaveTheirOriginBottomLeft) {
+    fill(CCRect(0, 0, 100, 50), kRed);
+    const test::Frame frame = read();
+    ASSERT_EQ(frame.width, 640);
+    ASSERT_EQ(frame.height, 960);
+    EXPECT_TRUE(colorNear(frame.at(50, 959), kRed));    // bottom rows of the image
+    EXPECT_TRUE(colorNear(frame.at(50, 905), kWhite));  // above the 50 units
+    EXPECT_TRUE(colorNear(frame.at(105, 950), kWhite));
+}
+
+TEST_F(SdlRendererTest, TexturesAreUprightAndVertexColoursBlendWithStraightAlpha) {
+    // 2 x 2 texture, rows top to bottom: red, blue / white, transparent.
+    const std::uint8_t pixels[16] = {255, 0, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255, 0, 0, 0, 0};
+    const TextureId texture = r().createTexture(2, 2, pixels);
+    ASSERT_NE(texture, 0u);
+    r().clear(ccc4(0, 255, 0, 255));
+    fill(CCRect(100, 100, 200, 200), kWhite, texture);
+    // Half-transparent red over white.
+    fill(CCRect(400, 400, 100, 100), ccc4(255, 0, 0, 128));
+    test::Frame frame = read();
+    EXPECT_TRUE(colorNear(frame.atDesign(140, 260), kRed, 8));                    // top-left texel
+    EXPECT_TRUE(colorNear(frame.atDesign(260, 260), kBlue, 8));                   // top-right
+    EXPECT_TRUE(colorNear(frame.atDesign(140, 140), kWhite, 8));                  // bottom-left
+    EXPECT_TRUE(colorNear(frame.atDesign(260, 140), ccc4(0, 255, 0, 255), 8));    // transparent: green shows
+    EXPECT_TRUE(colorNear(frame.atDesign(450, 450), ccc4(128, 127, 0, 255), 3));  // over the green
+    r().destroyTexture(texture);
+}
+
+TEST_F(SdlRendererTest, NestedClipsIntersectAndPoppingRestoresTheOuterOne) {
+    r().pushClip(CCRect(0, 0, 320, 960));
+    r().pushClip(CCRect(160, 480, 320, 480));  // overlaps the outer clip only on 160..320
+    fill(CCRect(0, 0, 640, 960), kRed);
+    r().popClip();
+    fill(CCRect(0, 0, 640, 100), kBlue);  // outer clip only
+    r().popClip();
+    fill(CCRect(600, 900, 40, 60), kBlue);  // no clip
+    const test::Frame frame = read();
+    EXPECT_TRUE(colorNear(frame.atDesign(200, 700), kRed));
+    EXPECT_TRUE(colorNear(frame.atDesign(100, 700), kWhite));  // outside the inner clip
+    EXPECT_TRUE(colorNear(frame.atDesign(400, 700), kWhite));  // outside the outer clip
+    EXPECT_TRUE(colorNear(frame.atDesign(200, 300), kWhite));
+    EXPECT_TRUE(colorNear(frame.atDesign(100, 50), kBlue));
+    EXPECT_TRUE(colorNear(frame.atDesign(400, 50), kWhite));
+    EXPECT_TRUE(colorNear(frame.atDesign(620, 930), kBlue));
+}
+
+TEST_F(SdlRendererTest, EmptyClipDrawsNothingAndAdjacentClipsLeaveNoSeam) {
+    r().pushClip(CCRect(100, 100, 300, 300));
+    r().pushClip(CCRect(500, 500, 50, 50));  // no overlap with the outer clip
+    fill(CCRect(0, 0, 640, 960), kRed);
+    r().popClip();
+    r().popClip();
+    test::Frame frame = read();
+    EXPECT_TRUE(colorNear(frame.atDesign(200, 200), kWhite));
+    EXPECT_TRUE(colorNear(frame.atDesign(520, 520), kWhite));
+
+    // Two clips meeting at a fractional edge cover every pixel column between them exactly once.
+    r().clear(kWhite);
+    for (const CCRect& half : {CCRect(0, 0, 213.3f, 960), CCRect(213.3f, 0, 426.7f, 960)}) {
+        r().pushClip(half);
+        fill(CCRect(0, 0, 640, 960), ccc4(0, 0, 0, 128));
+        r().popClip();
+    }
+    frame = read();
+    for (int x = 205; x < 222; ++x) {
+        EXPECT_TRUE(colorNear(frame.at(x, 480), ccc4(127, 127, 127, 255), 2)) << "column " << x;
+    }
+}
+
+TEST_F(SdlRendererTest, RenderTargetsMapTheDesignAreaAndKeepTheirOwnClips) {
+    const TextureId target = r().createRenderTarget(64, 96);
+    ASSERT_NE(target, 0u);
+    r().pushClip(CCRect(0, 0, 320, 960));  // a clip on the frame
+    r().setRenderTarget(target);
+    EXPECT_EQ(r().targetWidth(), 64);
+    EXPECT_EQ(r().targetHeight(), 96);
+    r().clear(kBlue);
+    fill(CCRect(320, 0, 320, 480), kRed);  // lower-right quarter, not clipped here
+    test::Frame inTarget = read();
+    EXPECT_EQ(inTarget.width, 64);
+    EXPECT_TRUE(colorNear(inTarget.at(48, 72), kRed));
+    EXPECT_TRUE(colorNear(inTarget.at(16, 72), kBlue));
+    r().setRenderTarget(0);
+    // Back on the frame the frame's clip holds again.
+    fill(CCRect(0, 0, 640, 960), kWhite, target);
+    r().popClip();
+    const test::Frame frame = read();
+    EXPECT_TRUE(colorNear(frame.atDesign(100, 100), kBlue, 8));
+    EXPECT_TRUE(colorNear(frame.atDesign(500, 100), kWhite));  // clipped away on the frame
+    r().destroyTexture(target);
+}
+
+TEST_F(SdlRendererTest, BadInputDrawsNothing) {
+    const Vertex v[3] = {{0, 0, kRed, 0, 0}, {640, 0, kRed, 1, 0}, {0, 960, kRed, 0, 1}};
+    const int outOfRange[3] = {0, 1, 3};
+    const int negative[3] = {0, -1, 2};
+    const int good[3] = {0, 1, 2};
+    r().drawTriangles(0, v, 3, outOfRange, 3, BlendMode::Alpha);
+    r().drawTriangles(0, v, 3, negative, 3, BlendMode::Alpha);
+    r().drawTriangles(0, v, 3, good, 2, BlendMode::Alpha);
+    r().drawTriangles(0, nullptr, 3, good, 3, BlendMode::Alpha);
+    r().drawTriangles(987654321, v, 3, good, 3, BlendMode::Alpha);  // no such texture
+    EXPECT_EQ(r().createTexture(0, 5, nullptr), 0u);
+    EXPECT_EQ(r().createRenderTarget(-1, 5), 0u);
+    r().destroyTexture(424242);
+    r().popClip();               // unbalanced pop is harmless
+    r().setRenderTarget(31337);  // unknown target: the frame stays
+    const test::Frame frame = read();
+    EXPECT_EQ(frame.width, 640);
+    EXPECT_TRUE(colorNear(frame.atDesign(100, 100), kWhite));
+}
+
+TEST_F(SdlRendererTest, BlendModesOverWhite) {
+    fill(CCRect(0, 0, 100, 100), ccc4(255, 0, 0, 128), 0, BlendMode::Alpha);
+    fill(CCRect(100, 0, 100, 100), ccc4(255, 0, 0, 128), 0, BlendMode::None);
+    r().clear(kWhite);
+    fill(CCRect(0, 0, 100, 100), ccc4(255, 0, 0, 128), 0, BlendMode::Alpha);
+    fill(CCRect(100, 0, 100, 100), ccc4(100, 0, 0, 255), 0, BlendMode::None);
+    fill(CCRect(200, 0, 100, 100), ccc4(0, 0, 0, 255), 0, BlendMode::Additive);
+    fill(CCRect(300, 0, 100, 100), ccc4(100, 0, 0, 255), 0, BlendMode::Additive);
+    fill(CCRect(500, 0, 100, 100), ccc4(0, 0, 0, 255), 0, BlendMode::Alpha);
+    fill(CCRect(500, 0, 100, 100), ccc4(0, 60, 0, 255), 0, BlendMode::Additive);
+    fill(CCRect(400, 0, 100, 100), ccc4(100, 0, 0, 255), 0, BlendMode::Premultiplied);
+    const test::Frame frame = read();
+    EXPECT_TRUE(colorNear(frame.atDesign(50, 50), ccc4(255, 127, 127, 255), 2));
+    EXPECT_TRUE(colorNear(frame.atDesign(150, 50), ccc4(100, 0, 0, 255), 1));
+    EXPECT_TRUE(colorNear(frame.atDesign(250, 50), kWhite, 1));
+    EXPECT_TRUE(colorNear(frame.atDesign(350, 50), kWhite, 1));
+    EXPECT_TRUE(colorNear(frame.atDesign(550, 50), ccc4(0, 60, 0, 255), 1));
+    // Premultiplied colour with full alpha looks the same whichever way the renderer blends it.
+    EXPECT_TRUE(colorNear(frame.atDesign(450, 50), ccc4(100, 0, 0, 255), 1));
+}
+
+}  // namespace
+}  // namespace lirava
