@@ -167,8 +167,9 @@ void PageLayer::placeCaption(UIWidget* button, const char* text) {
 }
 
 void PageLayer::watchCaption(float elapsed) {
-    // Still scheduled: while the narration plays the watcher keeps its 0.3 s rhythm.
+    unschedule(schedule_selector(PageLayer::watchCaption));
     if (musicPlaying()) {
+        schedule(schedule_selector(PageLayer::watchCaption), kCaptionWatchInterval);
         if (book::captionBackground) {
             book::captionBackground->setVisible(true);
         }
@@ -177,7 +178,6 @@ void PageLayer::watchCaption(float elapsed) {
         }
         return;
     }
-    unschedule(schedule_selector(PageLayer::watchCaption));
     if (book::captionBackground) {
         book::captionBackground->setVisible(false);
         if (book::captionLabel) {
@@ -187,12 +187,12 @@ void PageLayer::watchCaption(float elapsed) {
 }
 
 void PageLayer::scheduleTick(float interval) {
-    // Called from the tick itself this re-arms the running timer, which counts from this tick:
-    // a fresh timer would start its clock a frame late and every tick would drift by a frame.
     schedule(schedule_selector(PageLayer::autoPlayTick), interval);
 }
 
 void PageLayer::autoPlayTick(float elapsed) {
+    // Every path below decides when, if at all, the next tick comes.
+    unschedule(schedule_selector(PageLayer::autoPlayTick));
     if (musicPlaying()) {
         scheduleTick(kTickInterval);
         return;
@@ -211,7 +211,6 @@ void PageLayer::autoPlayTick(float elapsed) {
         } else if (book::readingMode == ModeAutoTurn) {
             // Auto-play turns the page the way a TestLayer1 page does, whichever twin reads:
             // the next page is a TestLayer2. At the last page nothing turns and auto-play rests.
-            unschedule(schedule_selector(PageLayer::autoPlayTick));
             turnBy(+1, &TestLayer2::createPage);
         } else {
             scheduleTick(kTickInterval);
