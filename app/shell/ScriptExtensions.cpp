@@ -22,6 +22,7 @@
 #include "engine/text/CCLabelProtocol.h"
 #include "engine/text/CCLabelTTF.h"
 #include "gui/widgets/UIButton.h"
+#include "gui/widgets/UIWidget.h"
 
 namespace lirava {
 
@@ -96,7 +97,7 @@ void writeMenu(JsonWriter& writer, CCMenu* menu) {
     writer.endArray();
 }
 
-void writeCaption(JsonWriter& writer, bool pageShown) {
+void writeCaptionAndPlate(JsonWriter& writer, bool pageShown) {
     CCLabelTTF* caption = pageShown ? book::captionLabel : nullptr;
     if (!caption) {
         writer.memberNull("caption");
@@ -120,15 +121,6 @@ void writeCaption(JsonWriter& writer, bool pageShown) {
     }
 }
 
-void writeActiveSentence(JsonWriter& writer, bool pageShown) {
-    UIWidget* active = pageShown ? book::activeSentence : nullptr;
-    if (!active) {
-        writer.memberNull("activeSentence");
-    } else {
-        writer.member("activeSentence", active->getName());
-    }
-}
-
 }  // namespace
 
 std::string programLayerName(const CCScene* scene) {
@@ -149,10 +141,14 @@ void writeProgramState(JsonWriter& writer) {
     writer.member("autoPlay", book::autoPlay);
     writer.member("nextSentence", book::nextSentence);
     writer.member("lastSentence", book::lastSentence);
-    // The caption pointers outlive their page; they are only looked at while a page is shown.
+    // The page's pointers outlive their page; they are only looked at while a page is shown.
     const bool pageShown = layerName == "TestLayer1" || layerName == "TestLayer2";
-    writeActiveSentence(writer, pageShown);
-    writeCaption(writer, pageShown);
+    if (pageShown && book::activeSentence) {
+        writer.member("activeSentence", book::activeSentence->getName());
+    } else {
+        writer.memberNull("activeSentence");
+    }
+    writeCaptionAndPlate(writer, pageShown);
 
     const std::string music = SimpleAudioEngine::sharedEngine()->playingMusicPath();
     if (music.empty()) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/audio/SimpleAudioEngine.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCObject.h"
 #include "engine/nodes/CCScene.h"
@@ -19,6 +20,7 @@
 #include "engine/platform/TouchInput.h"
 #include "engine/render/PngFile.h"
 #include "engine/render/Renderer.h"
+#include "engine/text/CCIMEDispatcher.h"
 
 namespace lirava {
 
@@ -149,10 +151,13 @@ int CCApplication::run() {
     CCDirector* director = CCDirector::sharedDirector();
     director->setOpenGLView(view);
 
-    // TODO(platform): once the audio engine is merged, pick its back end here, before the
-    // launch hook: SimpleAudioEngine::sharedEngine()->selectBackend(headless ? Virtual : Device).
-    // TODO(platform): once the input-method dispatcher is merged, install its keyboard-state
-    // handler here: it switches view->setIMEKeyboardState.
+    // Narration in headless runs plays on the virtual clock; the back end is chosen before the
+    // launch hook can start a track.
+    SimpleAudioEngine::sharedEngine()->selectBackend(m_options.headless ? AudioBackendKind::Virtual
+                                                                        : AudioBackendKind::Device);
+    // Text fields switch keyboard text input on while they are attached.
+    CCIMEDispatcher::sharedDispatcher()->setKeyboardStateHandler(
+        [view](bool open) { view->setIMEKeyboardState(open); });
 
     FrameClock clock(m_options.headless);
     LoopHost host(*window, clock);
@@ -206,17 +211,25 @@ int CCApplication::run() {
                 touches.release(view->convertFrameToDesign(static_cast<float>(event.x), static_cast<float>(event.y)));
                 break;
             case PlatformEvent::Type::TextInput:
+                CCIMEDispatcher::sharedDispatcher()->dispatchInsertText(event.text.c_str(),
+                                                                        static_cast<int>(event.text.size()));
+                break;
             case PlatformEvent::Type::Backspace:
+                CCIMEDispatcher::sharedDispatcher()->dispatchDeleteBackward();
+                break;
             case PlatformEvent::Type::Return:
-                // TODO(platform): feed CCIMEDispatcher (insert text, delete backward, "\n").
+                CCIMEDispatcher::sharedDispatcher()->dispatchInsertText("\n", 1);
                 break;
             case PlatformEvent::Type::None:
                 break;
         }
     };
 
+    // The script starts once the first frame is up, so that its first command meets the first
+    // scene on stage rather than an empty one.
+    bool firstFrame = true;
     while (!quit) {
-        if (script) {
+        if (script && !firstFrame) {
             script->beforeFrame();
             if (script->isFinished()) {
                 status = script->exitStatus();
@@ -246,6 +259,7 @@ int CCApplication::run() {
             clock.resetStep();
             CCPoolManager::sharedPoolManager()->pop();
         }
+        firstFrame = false;
         if (view->isEndRequested() || director->isEnded()) {
             break;
         }
@@ -257,7 +271,8 @@ int CCApplication::run() {
     director->purgeCachedData();
     CCDirector::purgeDirector();
     CCPoolManager::sharedPoolManager()->drainAll();
-    // TODO(platform): SimpleAudioEngine::end() once the audio engine is merged.
+    SimpleAudioEngine::end();
+    CCIMEDispatcher::sharedDispatcher()->setKeyboardStateHandler(nullptr);
     Renderer::setCurrent(nullptr);
     view->attachWindow(nullptr);
     window.reset();

@@ -23,5 +23,17 @@ void readTextButtonProperties(CCSGUIReader& reader, UIWidget* widget, const Json
 void readImageViewProperties(CCSGUIReader& reader, UIWidget* widget, const JsonDictionary* options);
 void readLabelProperties(CCSGUIReader& reader, UIWidget* widget, const JsonDictionary* options);
 void readTextAreaProperties(CCSGUIReader& reader, UIWidget* widget, const JsonDictionary* options);
+void readCheckBoxProperties(CCSGUIReader& reader, UIWidget* widget, const JsonDictionary* options);
+// Sets the atlas only when the document gives all five of its keys.
+void readLabelAtlasProperties(CCSGUIReader& reader, UIWidget* widget, const JsonDictionary* options);
+void readLabelBMFontProperties(CCSGUIReader& reader, UIWidget* widget, const JsonDictionary* options);
+void readLoadingBarProperties(CCSGUIReader& reader, UIWidget* widget, const JsonDictionary* options);
+void readSliderProperties(CCSGUIReader& reader, UIWidget* widget, const JsonDictionary* options);
+void readTextFieldProperties(CCSGUIReader& reader, UIWidget* widget, const JsonDictionary* options);
+// Panel reader, inner size, direction (cut toward zero), colour reader.
+void readScrollViewProperties(CCSGUIReader& reader, UIWidget* widget, const JsonDictionary* options);
+void readDragPanelProperties(CCSGUIReader& reader, UIWidget* widget, const JsonDictionary* options);
+// Panel reader, then the colour reader once more.
+void readPageViewProperties(CCSGUIReader& reader, UIWidget* widget, const JsonDictionary* options);
 
 }  // namespace lirava

@@ -66,13 +66,16 @@ TEST_F(StateDumpTest, HomeScreenShowsItsMenuHintAndFigure) {
     EXPECT_EQ(state["figure"][1], 96);
 }
 
-TEST_F(StateDumpTest, ACaptionIsOnlyReportedWhileAPageShows) {
+TEST_F(StateDumpTest, PageStateIsOnlyReportedWhileAPageShows) {
     runScene(TestController::createScene());
-    EXPECT_TRUE(dump()["caption"].isNull());
+    Json::Value state = dump();
+    EXPECT_TRUE(state["caption"].isNull());
+    EXPECT_TRUE(state["plate"].isNull());
+    EXPECT_TRUE(state["activeSentence"].isNull());
 
     book::currentPage = 5;
     showPage();
-    Json::Value state = dump();
+    state = dump();
     EXPECT_EQ(state["layer"], "TestLayer1");
     EXPECT_EQ(state["caption"]["text"], "Touch a sentence to hear it.");
     EXPECT_EQ(state["caption"]["visible"], true);
