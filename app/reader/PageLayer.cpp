@@ -122,8 +122,8 @@ void PageLayer::buildCaption(const char* text) {
 }
 
 void PageLayer::buildMenu(const char* mainText, const char* settingsText) {
-    m_previousItem = CCMenuItemImage::create("Images/up1.png", "Images/up2.png", this,
-                                             menu_selector(PageLayer::previousPage));
+    m_previousItem =
+        CCMenuItemImage::create("Images/up1.png", "Images/up2.png", this, menu_selector(PageLayer::previousPage));
     m_playItem = CCMenuItemImage::create("Images/play_btn.png", "Images/pause_btn.png", this,
                                          menu_selector(PageLayer::togglePlay));
     m_nextItem =

@@ -39,7 +39,7 @@ constexpr unsigned int kLongestCaption = 1599;
 const char* const kSettingButtons[] = {"bnmain", "bnpres", "bnaotopage", "bnaoto", "bnok", "bncancel"};
 const char* const kReaderStrings[] = {"setmenu_set", "main_page", "bntext", "wordname", "page_front", "page_after"};
 const char* const kReaderImages[] = {
-    "Images/up1.png",  "Images/up2.png",       "Images/play_btn.png", "Images/pause_btn.png", "Images/next1.png",
+    "Images/up1.png",   "Images/up2.png",       "Images/play_btn.png", "Images/pause_btn.png", "Images/next1.png",
     "Images/next2.png", "Images/bnchback1.png", "Images/bnren1.png",   "Images/bnren2.png",
 };
 
@@ -58,8 +58,8 @@ struct ClassImages {
     std::size_t count;
 };
 const ClassImages kClassImages[] = {
-    {"Button", kButtonImages, 3},     {"TextButton", kButtonImages, 3}, {"ImageView", kImageViewImages, 1},
-    {"Panel", kPanelImages, 1},       {"ScrollView", kPanelImages, 1},  {"DragPanel", kPanelImages, 1},
+    {"Button", kButtonImages, 3},  {"TextButton", kButtonImages, 3}, {"ImageView", kImageViewImages, 1},
+    {"Panel", kPanelImages, 1},    {"ScrollView", kPanelImages, 1},  {"DragPanel", kPanelImages, 1},
     {"PageView", kPanelImages, 1},
 };
 
@@ -220,7 +220,7 @@ private:
             for (std::size_t k = 0; k < images.count; ++k) {
                 const ImageKey& key = images.keys[k];
                 checkImage(reader.isOlderSchema() ? ImageReference::older(reader, json.getString(options, key.older),
-                                                                           json.getBool(options, "useMergedTexture"))
+                                                                          json.getBool(options, "useMergedTexture"))
                                                   : ImageReference::newer(reader, options, key.newer));
             }
         }
@@ -394,8 +394,8 @@ BookReport checkBook(AllowList& allow) {
 void printBookReport(const BookReport& report, std::ostream& out) {
     out << "lirava-check: " << report.resources << "\n\n";
     out << std::left << std::setw(10) << "page" << std::setw(38) << "document" << std::setw(10) << "tree"
-        << std::setw(11) << "sentences" << std::setw(10) << "captions" << std::setw(11) << "narration"
-        << std::setw(10) << "images"
+        << std::setw(11) << "sentences" << std::setw(10) << "captions" << std::setw(11) << "narration" << std::setw(10)
+        << "images"
         << "findings\n";
     int sentences = 0;
     int captions = 0;
@@ -404,8 +404,8 @@ void printBookReport(const BookReport& report, std::ostream& out) {
     int imagesFound = 0;
     for (const DocumentReport& document : report.documents) {
         const bool page = document.scope != "settings";
-        out << std::setw(10) << document.scope << std::setw(38) << document.document << std::setw(10)
-            << document.tree << std::setw(11) << (page ? std::to_string(document.sentences) : "-") << std::setw(10)
+        out << std::setw(10) << document.scope << std::setw(38) << document.document << std::setw(10) << document.tree
+            << std::setw(11) << (page ? std::to_string(document.sentences) : "-") << std::setw(10)
             << (page ? countOf(document.captions, document.sentences) : "-") << std::setw(11)
             << (page ? countOf(document.narrations, document.sentences) : "-") << std::setw(10)
             << countOf(document.imagesFound, document.images) << findingsCell(document.findings) << "\n";
@@ -441,10 +441,9 @@ void printBookReport(const BookReport& report, std::ostream& out) {
     }
     const int pages = static_cast<int>(report.documents.size()) - 1;
     out << "\n"
-        << pages << " pages and the settings document: " << sentences << " sentences, " << captions
-        << " captions, " << narrations << " narration files, " << imagesFound << " of " << images << " images; "
-        << report.problems() << (report.problems() == 1 ? " problem, " : " problems, ") << report.expected()
-        << " expected" << std::endl;
+        << pages << " pages and the settings document: " << sentences << " sentences, " << captions << " captions, "
+        << narrations << " narration files, " << imagesFound << " of " << images << " images; " << report.problems()
+        << (report.problems() == 1 ? " problem, " : " problems, ") << report.expected() << " expected" << std::endl;
 }
 
 int runBookCheck(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {

@@ -71,8 +71,8 @@ protected:
         const float lh = captionSize.height;
         Placement placement;
         if (cy > 480) {
-            const float y = sy < 1.4f ? cy - (sy * image.height * 0.5f + lh * 0.5f)
-                                      : cy - (sy * image.height * 6 / 11 + lh * 0.5f);
+            const float y =
+                sy < 1.4f ? cy - (sy * image.height * 0.5f + lh * 0.5f) : cy - (sy * image.height * 6 / 11 + lh * 0.5f);
             placement.label = CCPoint(x, y);
             placement.plate = CCPoint(x, y - 12);
         } else {
@@ -216,9 +216,13 @@ TEST_F(NarrationTest, OverlongCaptionsAreHiddenAndTheTableIsReadForEverySentence
         }
     }
     auto writeTable = [&](const std::string& first, const std::string& second) {
-        folder.write("Stringstr.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
-                                      "<key>str051</key><string>" + first + "</string>"
-                                      "<key>str052</key><string>" + second + "</string></dict></plist>\n");
+        folder.write("Stringstr.xml",
+                     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
+                     "<key>str051</key><string>" +
+                         first +
+                         "</string>"
+                         "<key>str052</key><string>" +
+                         second + "</string></dict></plist>\n");
     };
     writeTable(std::string(1600, 'a'), std::string(1599, 'b'));
     CCFileUtils* files = CCFileUtils::sharedFileUtils();

@@ -231,8 +231,7 @@ TEST_F(PageLayerTest, MissingStringsFallBackToPlainLabels) {
                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
                  "<key>main_page</key><string></string></dict></plist>\n");
     std::filesystem::create_directory_symlink(LIRAVA_SOURCE_DIR "/book/Images", folder.path() + "/Images");
-    std::filesystem::create_directory_symlink(LIRAVA_SOURCE_DIR "/book/english5down",
-                                              folder.path() + "/english5down");
+    std::filesystem::create_directory_symlink(LIRAVA_SOURCE_DIR "/book/english5down", folder.path() + "/english5down");
     CCFileUtils* files = CCFileUtils::sharedFileUtils();
     const std::string bookRoot = files->getResourceRoot();
     files->setResourceRoot(folder.path());

@@ -3,8 +3,8 @@
 
 #include "app/contents/TestController.h"
 #include "app/reader/BookState.h"
-#include "engine/actions/CCScheduler.h"
 #include "app/reader/ReaderFixture.h"
+#include "engine/actions/CCScheduler.h"
 #include "support/SettledObjects.h"
 
 namespace lirava::test {
