@@ -43,24 +43,43 @@ const char* const kReaderImages[] = {
     "Images/next2.png", "Images/bnchback1.png", "Images/bnren1.png",   "Images/bnren2.png",
 };
 
-// Which options name images, per widget class: the key of older documents and of newer ones.
+// Which options name images, per widget class: the key of older documents and of newer ones,
+// and a key without which the widget's reader skips the image.
 struct ImageKey {
     const char* older;
     const char* newer;
+    const char* onlyWith = nullptr;
 };
 const ImageKey kButtonImages[] = {{"normal", "normalData"}, {"pressed", "pressedData"}, {"disabled", "disabledData"}};
 const ImageKey kImageViewImages[] = {{"fileName", "fileNameData"}};
 const ImageKey kPanelImages[] = {{"backGroundImage", "backGroundImageData"}};
+const ImageKey kCheckBoxImages[] = {{"backGroundBox", "backGroundBoxData"},
+                                    {"backGroundBoxSelected", "backGroundBoxSelectedData"},
+                                    {"frontCross", "frontCrossData"},
+                                    {"backGroundBoxDisabled", "backGroundBoxDisabledData"},
+                                    {"frontCrossDisabled", "frontCrossDisabledData"}};
+const ImageKey kLoadingBarImages[] = {{"texture", "textureData"}};
+const ImageKey kSliderImages[] = {{"barFileName", "barFileNameData", "barFileName"},
+                                  {"ballNormal", "ballNormalData"},
+                                  {"ballPressed", "ballPressedData"},
+                                  {"ballDisabled", "ballDisabledData"},
+                                  {"progressBarFileName", "progressBarData"}};
 
 struct ClassImages {
     const char* className;
     const ImageKey* keys;
     std::size_t count;
 };
+template <std::size_t N>
+constexpr ClassImages imagesOf(const char* className, const ImageKey (&keys)[N]) {
+    return {className, keys, N};
+}
 const ClassImages kClassImages[] = {
-    {"Button", kButtonImages, 3},  {"TextButton", kButtonImages, 3}, {"ImageView", kImageViewImages, 1},
-    {"Panel", kPanelImages, 1},    {"ScrollView", kPanelImages, 1},  {"DragPanel", kPanelImages, 1},
-    {"PageView", kPanelImages, 1},
+    imagesOf("Button", kButtonImages),         imagesOf("TextButton", kButtonImages),
+    imagesOf("ImageView", kImageViewImages),   imagesOf("Panel", kPanelImages),
+    imagesOf("ScrollView", kPanelImages),      imagesOf("DragPanel", kPanelImages),
+    imagesOf("PageView", kPanelImages),        imagesOf("CheckBox", kCheckBoxImages),
+    imagesOf("LoadingBar", kLoadingBarImages), imagesOf("Slider", kSliderImages),
 };
 
 // A resource path as the table shows it: relative to the resource root where it lies below it.
@@ -219,6 +238,9 @@ private:
             }
             for (std::size_t k = 0; k < images.count; ++k) {
                 const ImageKey& key = images.keys[k];
+                if (key.onlyWith && !json.hasKey(options, key.onlyWith)) {
+                    continue;
+                }
                 checkImage(reader.isOlderSchema() ? ImageReference::older(reader, json.getString(options, key.older),
                                                                           json.getBool(options, "useMergedTexture"))
                                                   : ImageReference::newer(reader, options, key.newer));
