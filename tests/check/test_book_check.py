@@ -23,8 +23,8 @@ def expect(condition, message):
         FAILURES.append(message)
 
 
-def run(program, *arguments):
-    done = subprocess.run([program, *arguments], capture_output=True, text=True, timeout=300)
+def run(program, *arguments, cwd=None):
+    done = subprocess.run([program, *arguments], capture_output=True, text=True, timeout=300, cwd=cwd)
     return done.returncode, done.stdout, done.stderr
 
 
@@ -77,6 +77,11 @@ def check_sample_book(program, book):
     expect(re.search(r"^5 +english5down/english5down_5\.json +ok +12 +12/12 +12/12 +\d+/\d+ +ok$", out, re.MULTILINE),
            "sample book: page 5 row")
     expect("; 0 problems, 3 expected" in out, "sample book: summary")
+
+    # A relative resource folder resolves the documents' images as well as an absolute one.
+    parent, name = os.path.split(book)
+    status, out, _ = run(program, "--resources", name, cwd=parent)
+    expect(status == 0 and "; 0 problems, 3 expected" in out, f"relative resource folder: exit status {status}")
 
     with tempfile.TemporaryDirectory() as folder:
         empty = os.path.join(folder, "allow.txt")
