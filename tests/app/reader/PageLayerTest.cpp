@@ -248,6 +248,30 @@ TEST_F(PageLayerTest, MissingStringsFallBackToPlainLabels) {
     files->setResourceRoot(bookRoot);
 }
 
+TEST_F(PageLayerTest, AWidgetOfAnotherClassUnderASentenceNameIsReadWithoutTheSentenceLook) {
+    DocumentFolder folder;
+    folder.write("english5down/english5down_5.json",
+                 R"({"widgetTree": {"classname": "Panel", "options": {"name": "page5", "width": 640, "height": 960},
+                     "children": [{"classname": "ImageView", "options": {"name": "bn051", "touchAble": true}},
+                                  {"classname": "Button", "options": {"name": "bn052", "touchAble": true}}]}})");
+    std::filesystem::create_directory_symlink(LIRAVA_SOURCE_DIR "/book/Images", folder.path() + "/Images");
+    CCFileUtils* files = CCFileUtils::sharedFileUtils();
+    const std::string bookRoot = files->getResourceRoot();
+    files->setResourceRoot(folder.path());
+
+    book::currentPage = 5;
+    {
+        BuiltPage page(&TestLayer1::createPage);
+        EXPECT_EQ(book::lastSentence, 2);
+        UIWidget* picture = page->getSentenceButtons()[1];
+        ASSERT_NE(picture, nullptr);
+        EXPECT_STREQ(picture->getTypeName(), "ImageView");
+        EXPECT_EQ(picture->getActionTag(), 51);
+        EXPECT_EQ(dynamic_cast<UIButton*>(page->getSentenceButtons()[2])->getNormalTextureSize(), CCSize(80, 40));
+    }
+    files->setResourceRoot(bookRoot);
+}
+
 TEST_F(PageLayerTest, AGonePageLeavesNoPointersInTheBookState) {
     book::currentPage = 5;
     PageLayer* older = TestLayer1::createPage();
