@@ -19,6 +19,7 @@
 #include "engine/platform/TouchInput.h"
 #include "engine/render/PngFile.h"
 #include "engine/render/Renderer.h"
+#include "engine/text/CCIMEDispatcher.h"
 
 namespace lirava {
 
@@ -151,8 +152,8 @@ int CCApplication::run() {
 
     // TODO(platform): once the audio engine is merged, pick its back end here, before the
     // launch hook: SimpleAudioEngine::sharedEngine()->selectBackend(headless ? Virtual : Device).
-    // TODO(platform): once the input-method dispatcher is merged, install its keyboard-state
-    // handler here: it switches view->setIMEKeyboardState.
+    // Text input runs while a text field is attached to the input method.
+    CCIMEDispatcher::sharedDispatcher()->setKeyboardStateHandler([view](bool open) { view->setIMEKeyboardState(open); });
 
     FrameClock clock(m_options.headless);
     LoopHost host(*window, clock);
@@ -206,9 +207,14 @@ int CCApplication::run() {
                 touches.release(view->convertFrameToDesign(static_cast<float>(event.x), static_cast<float>(event.y)));
                 break;
             case PlatformEvent::Type::TextInput:
+                CCIMEDispatcher::sharedDispatcher()->dispatchInsertText(event.text.c_str(),
+                                                                       static_cast<int>(event.text.size()));
+                break;
             case PlatformEvent::Type::Backspace:
+                CCIMEDispatcher::sharedDispatcher()->dispatchDeleteBackward();
+                break;
             case PlatformEvent::Type::Return:
-                // TODO(platform): feed CCIMEDispatcher (insert text, delete backward, "\n").
+                CCIMEDispatcher::sharedDispatcher()->dispatchInsertText("\n", 1);
                 break;
             case PlatformEvent::Type::None:
                 break;
