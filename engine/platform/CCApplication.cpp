@@ -153,7 +153,8 @@ int CCApplication::run() {
     // TODO(platform): once the audio engine is merged, pick its back end here, before the
     // launch hook: SimpleAudioEngine::sharedEngine()->selectBackend(headless ? Virtual : Device).
     // Text input runs while a text field is attached to the input method.
-    CCIMEDispatcher::sharedDispatcher()->setKeyboardStateHandler([view](bool open) { view->setIMEKeyboardState(open); });
+    CCIMEDispatcher::sharedDispatcher()->setKeyboardStateHandler(
+        [view](bool open) { view->setIMEKeyboardState(open); });
 
     FrameClock clock(m_options.headless);
     LoopHost host(*window, clock);
@@ -208,7 +209,7 @@ int CCApplication::run() {
                 break;
             case PlatformEvent::Type::TextInput:
                 CCIMEDispatcher::sharedDispatcher()->dispatchInsertText(event.text.c_str(),
-                                                                       static_cast<int>(event.text.size()));
+                                                                        static_cast<int>(event.text.size()));
                 break;
             case PlatformEvent::Type::Backspace:
                 CCIMEDispatcher::sharedDispatcher()->dispatchDeleteBackward();

@@ -51,8 +51,8 @@ protected:
 
 TEST_F(OtherClassReadersTest, ScrollViewDirectionIsCutTowardZero) {
     const std::map<std::string, SCROLLVIEW_DIR> cases = {
-        {"1.9", SCROLLVIEW_DIR_VERTICAL}, {"2.99", SCROLLVIEW_DIR_HORIZONTAL}, {"0.7", SCROLLVIEW_DIR_NONE},
-        {"-0.9", SCROLLVIEW_DIR_NONE},    {"7", SCROLLVIEW_DIR_NONE},          {"1e30", SCROLLVIEW_DIR_NONE},
+        {"1.9", SCROLLVIEW_DIR_VERTICAL},  {"2.99", SCROLLVIEW_DIR_HORIZONTAL}, {"0.7", SCROLLVIEW_DIR_NONE},
+        {"-0.9", SCROLLVIEW_DIR_NONE},     {"7", SCROLLVIEW_DIR_NONE},          {"1e30", SCROLLVIEW_DIR_NONE},
         {"true", SCROLLVIEW_DIR_VERTICAL},
     };
     for (const auto& [value, expected] : cases) {
@@ -68,16 +68,20 @@ TEST_F(OtherClassReadersTest, ScrollViewDirectionIsCutTowardZero) {
 
 TEST_F(OtherClassReadersTest, ScrollViewAndDragPanelTakeTheirInnerSizeAndKeepClipping) {
     UIScrollView* view = UIScrollView::create();
-    readScrollViewProperties(*reader, view, options(R"({"width": 100, "height": 100, "innerWidth": 100,
-        "innerHeight": 300, "direction": 1, "clipAble": false, "colorType": 1, "bgColorR": 9})").get());
+    readScrollViewProperties(*reader, view,
+                             options(R"({"width": 100, "height": 100, "innerWidth": 100,
+        "innerHeight": 300, "direction": 1, "clipAble": false, "colorType": 1, "bgColorR": 9})")
+                                 .get());
     EXPECT_TRUE(view->isClippingEnabled());
     EXPECT_EQ(view->getInnerSize(), CCSize(100, 300));
     EXPECT_EQ(view->getInnerContainer()->getPosition(), CCPoint(0, -200));
     EXPECT_EQ(view->getBackGroundColor(), ccc3(9, 0, 0)) << "the panel reader ran";
 
     UIDragPanel* panel = UIDragPanel::create();
-    readDragPanelProperties(*reader, panel, options(R"({"width": 200, "height": 200, "innerWidth": 400,
-        "innerHeight": 150, "bounceEnable": true, "clipAble": false})").get());
+    readDragPanelProperties(*reader, panel,
+                            options(R"({"width": 200, "height": 200, "innerWidth": 400,
+        "innerHeight": 150, "bounceEnable": true, "clipAble": false})")
+                                .get());
     EXPECT_TRUE(panel->isClippingEnabled());
     EXPECT_TRUE(panel->isBounceEnabled());
     EXPECT_EQ(panel->getInnerSize(), CCSize(400, 200));
@@ -89,8 +93,10 @@ TEST_F(OtherClassReadersTest, ScrollViewAndDragPanelTakeTheirInnerSizeAndKeepCli
 
 TEST_F(OtherClassReadersTest, PageViewIsAPanelWhoseClipAbleCounts) {
     UIPageView* view = UIPageView::create();
-    readPageViewProperties(*reader, view, options(R"({"width": 300, "height": 100, "colorR": 10,
-        "anchorPointX": 0, "anchorPointY": 0})").get());
+    readPageViewProperties(*reader, view,
+                           options(R"({"width": 300, "height": 100, "colorR": 10,
+        "anchorPointX": 0, "anchorPointY": 0})")
+                               .get());
     EXPECT_FALSE(view->isClippingEnabled()) << "clipAble is read (false when missing)";
     EXPECT_EQ(view->getSize(), CCSize(300, 100));
     EXPECT_EQ(view->getColor(), ccc3(10, 255, 255));
@@ -99,18 +105,22 @@ TEST_F(OtherClassReadersTest, PageViewIsAPanelWhoseClipAbleCounts) {
 
 TEST_F(OtherClassReadersTest, SliderTrackNeedsTheOlderKeyInBothKeySets) {
     UISlider* unset = UISlider::create();
-    readSliderProperties(*reader, unset, options(R"({"barFileNameData": {"resourceType": 0,
-        "path": "slider_track.png"}, "percent": 30})").get());
+    readSliderProperties(*reader, unset,
+                         options(R"({"barFileNameData": {"resourceType": 0,
+        "path": "slider_track.png"}, "percent": 30})")
+                             .get());
     EXPECT_EQ(unset->getBarNode()->getContentSize(), CCSize(0, 0)) << "no \"barFileName\": no track";
     EXPECT_EQ(unset->getPercent(), 30);
 
     UISlider* slider = UISlider::create();
-    readSliderProperties(*reader, slider, options(R"({"barFileName": "", "barTextureScale9Enable": true,
+    readSliderProperties(*reader, slider,
+                         options(R"({"barFileName": "", "barTextureScale9Enable": true,
         "length": 240, "height": 20, "barFileNameData": {"resourceType": 0, "path": "slider_track.png"},
         "ballNormalData": {"resourceType": 0, "path": "ball.png"},
         "ballPressedData": {"resourceType": 0, "path": "ball_pressed.png"},
         "ballDisabledData": {"resourceType": 2, "path": "ball.png"},
-        "progressBarData": {"resourceType": 0, "path": "slider_progress.png"}, "percent": 150})").get());
+        "progressBarData": {"resourceType": 0, "path": "slider_progress.png"}, "percent": 150})")
+                             .get());
     EXPECT_TRUE(slider->isScale9Enabled());
     EXPECT_EQ(slider->getSize(), CCSize(240, 20)) << "nine-slice: the length, and the height it had";
     EXPECT_FLOAT_EQ(slider->getBarLength(), 240.0f);
@@ -124,9 +134,11 @@ TEST_F(OtherClassReadersTest, SliderTrackNeedsTheOlderKeyInBothKeySets) {
 
     reader->setOlderSchema(true);
     UISlider* older = UISlider::create();
-    readSliderProperties(*reader, older, options(R"({"barFileName": "slider_track.png",
+    readSliderProperties(*reader, older,
+                         options(R"({"barFileName": "slider_track.png",
         "ballNormal": "ball.png", "ballPressed": "ball_pressed.png", "ballDisabled": "ball_disabled.png",
-        "progressBarFileName": "slider_progress.png", "percent": 50})").get());
+        "progressBarFileName": "slider_progress.png", "percent": 50})")
+                             .get());
     EXPECT_EQ(older->getSize(), CCSize(60, 20));
     EXPECT_EQ(older->getBallDisabled()->getContentSize(), CCSize(40, 40));
     EXPECT_EQ(older->getBallHolder()->getPosition(), CCPoint(0, 0));
@@ -134,10 +146,12 @@ TEST_F(OtherClassReadersTest, SliderTrackNeedsTheOlderKeyInBothKeySets) {
 
 TEST_F(OtherClassReadersTest, LoadingBarByBothKeySets) {
     UILoadingBar* bar = UILoadingBar::create();
-    readLoadingBarProperties(*reader, bar, options(R"({"textureData": {"resourceType": 0,
+    readLoadingBarProperties(*reader, bar,
+                             options(R"({"textureData": {"resourceType": 0,
         "path": "loading_bar_green.png"}, "scale9Enable": true, "capInsetsX": 14, "capInsetsY": 4,
         "capInsetsWidth": 32, "capInsetsHeight": 20, "width": 360, "height": 28, "direction": 1,
-        "percent": 50})").get());
+        "percent": 50})")
+                                 .get());
     EXPECT_TRUE(bar->isScale9Enabled());
     EXPECT_EQ(bar->getCapInsets(), CCRect(14, 4, 32, 20));
     EXPECT_EQ(bar->getSize(), CCSize(360, 28));
@@ -147,8 +161,10 @@ TEST_F(OtherClassReadersTest, LoadingBarByBothKeySets) {
 
     reader->setOlderSchema(true);
     UILoadingBar* older = UILoadingBar::create();
-    readLoadingBarProperties(*reader, older, options(R"({"texture": "loading_bar.png", "scale9Enable": true,
-        "percent": 150})").get());
+    readLoadingBarProperties(*reader, older,
+                             options(R"({"texture": "loading_bar.png", "scale9Enable": true,
+        "percent": 150})")
+                                 .get());
     EXPECT_FALSE(older->isScale9Enabled()) << "the older key set has no nine-slice bars";
     EXPECT_EQ(older->getSize(), CCSize(300, 28));
     EXPECT_EQ(older->getPercent(), 100) << "150 is ignored";
@@ -156,12 +172,14 @@ TEST_F(OtherClassReadersTest, LoadingBarByBothKeySets) {
 
 TEST_F(OtherClassReadersTest, CheckBoxImagesByBothKeySets) {
     UICheckBox* box = UICheckBox::create();
-    readCheckBoxProperties(*reader, box, options(R"({
+    readCheckBoxProperties(*reader, box,
+                           options(R"({
         "backGroundBoxData": {"resourceType": 0, "path": "check_box.png"},
         "backGroundBoxSelectedData": {"resourceType": 0, "path": "check_box_pressed.png"},
         "frontCrossData": {"resourceType": 2, "path": "check_cross.png"},
         "backGroundBoxDisabledData": {"resourceType": 0, "path": ""},
-        "frontCrossDisabledData": {"resourceType": 0, "path": "check_cross_disabled.png"}})").get());
+        "frontCrossDisabledData": {"resourceType": 0, "path": "check_cross_disabled.png"}})")
+                               .get());
     EXPECT_EQ(box->getSize(), CCSize(48, 48));
     EXPECT_EQ(box->getBackGroundBoxSelected()->getContentSize(), CCSize(48, 48));
     EXPECT_EQ(box->getFrontCross()->getContentSize(), CCSize(0, 0));
@@ -170,8 +188,10 @@ TEST_F(OtherClassReadersTest, CheckBoxImagesByBothKeySets) {
 
     reader->setOlderSchema(true);
     UICheckBox* older = UICheckBox::create();
-    readCheckBoxProperties(*reader, older, options(R"({"backGroundBox": "check_box.png",
-        "frontCross": "check_cross.png", "useMergedTexture": false})").get());
+    readCheckBoxProperties(*reader, older,
+                           options(R"({"backGroundBox": "check_box.png",
+        "frontCross": "check_cross.png", "useMergedTexture": false})")
+                               .get());
     EXPECT_EQ(older->getSize(), CCSize(48, 48));
     EXPECT_EQ(older->getFrontCross()->getContentSize(), CCSize(48, 48));
     EXPECT_FALSE(older->getSelectedState());
@@ -199,36 +219,46 @@ TEST_F(OtherClassReadersTest, LabelAtlasNeedsAllFiveKeys) {
     }
 
     UILabelAtlas* label = UILabelAtlas::create();
-    readLabelAtlasProperties(*reader, label, options(R"({"stringValue": "2024", "charMapFile": "",
+    readLabelAtlasProperties(*reader, label,
+                             options(R"({"stringValue": "2024", "charMapFile": "",
         "charMapFileData": {"resourceType": 0, "path": "digits.png"}, "itemWidth": 30, "itemHeight": 40,
-        "startCharMap": "0"})").get());
+        "startCharMap": "0"})")
+                                 .get());
     EXPECT_TRUE(label->getAtlasRenderer()->hasCharMap());
     EXPECT_STREQ(label->getStringValue(), "2024");
     EXPECT_EQ(label->getSize(), CCSize(120, 40));
 
     UILabelAtlas* sheet = UILabelAtlas::create();
-    readLabelAtlasProperties(*reader, sheet, options(R"({"stringValue": "1", "charMapFile": "digits.png",
+    readLabelAtlasProperties(*reader, sheet,
+                             options(R"({"stringValue": "1", "charMapFile": "digits.png",
         "charMapFileData": {"resourceType": 1, "path": "digits.png"}, "itemWidth": 30, "itemHeight": 40,
-        "startCharMap": "0"})").get());
+        "startCharMap": "0"})")
+                                 .get());
     EXPECT_FALSE(sheet->getAtlasRenderer()->hasCharMap()) << "a character map is always a file";
 
     reader->setOlderSchema(true);
     UILabelAtlas* older = UILabelAtlas::create();
-    readLabelAtlasProperties(*reader, older, options(R"({"stringValue": "7", "charMapFile": "digits.png",
-        "itemWidth": 30, "itemHeight": 40, "startCharMap": "0"})").get());
+    readLabelAtlasProperties(*reader, older,
+                             options(R"({"stringValue": "7", "charMapFile": "digits.png",
+        "itemWidth": 30, "itemHeight": 40, "startCharMap": "0"})")
+                                 .get());
     EXPECT_EQ(older->getSize(), CCSize(30, 40));
 }
 
 TEST_F(OtherClassReadersTest, BitmapFontLabelTakesOnlyLocalFonts) {
     UILabelBMFont* label = UILabelBMFont::create();
-    readLabelBMFontProperties(*reader, label, options(R"({"fileNameData": {"resourceType": 0,
-        "path": "dots.fnt"}, "text": "LIRA"})").get());
+    readLabelBMFontProperties(*reader, label,
+                              options(R"({"fileNameData": {"resourceType": 0,
+        "path": "dots.fnt"}, "text": "LIRA"})")
+                                  .get());
     EXPECT_STREQ(label->getStringValue(), "LIRA");
     EXPECT_EQ(label->getSize(), CCSize(120, 40));
 
     UILabelBMFont* frame = UILabelBMFont::create();
-    readLabelBMFontProperties(*reader, frame, options(R"({"fileNameData": {"resourceType": 1,
-        "path": "dots.fnt"}, "text": "LIRA"})").get());
+    readLabelBMFontProperties(*reader, frame,
+                              options(R"({"fileNameData": {"resourceType": 1,
+        "path": "dots.fnt"}, "text": "LIRA"})")
+                                  .get());
     EXPECT_STREQ(frame->getStringValue(), "") << "no font, so the text is dropped";
 
     reader->setOlderSchema(true);
@@ -239,8 +269,10 @@ TEST_F(OtherClassReadersTest, BitmapFontLabelTakesOnlyLocalFonts) {
 
 TEST_F(OtherClassReadersTest, TextFieldLimitsAndPasswordOnlyWhenSwitchedOn) {
     UITextField* field = UITextField::create();
-    readTextFieldProperties(*reader, field, options(R"({"placeHolder": "Name", "text": "Pip", "fontSize": 30,
-        "maxLength": 3, "passwordStyleText": "#", "touchSizeWidth": 200})").get());
+    readTextFieldProperties(*reader, field,
+                            options(R"({"placeHolder": "Name", "text": "Pip", "fontSize": 30,
+        "maxLength": 3, "passwordStyleText": "#", "touchSizeWidth": 200})")
+                                .get());
     EXPECT_STREQ(field->getPlaceHolder(), "Name");
     EXPECT_STREQ(field->getStringValue(), "Pip");
     EXPECT_FLOAT_EQ(field->getTextFieldRenderer()->getFontSize(), 30.0f);
@@ -250,8 +282,10 @@ TEST_F(OtherClassReadersTest, TextFieldLimitsAndPasswordOnlyWhenSwitchedOn) {
     EXPECT_FALSE(field->isUseTouchArea()) << "a touch area needs both keys";
 
     UITextField* secret = UITextField::create();
-    readTextFieldProperties(*reader, secret, options(R"({"text": "abc", "maxLengthEnable": true, "maxLength": 8,
-        "passwordEnable": true, "passwordStyleText": "#", "touchSizeWidth": 200, "touchSizeHeight": 40})").get());
+    readTextFieldProperties(*reader, secret,
+                            options(R"({"text": "abc", "maxLengthEnable": true, "maxLength": 8,
+        "passwordEnable": true, "passwordStyleText": "#", "touchSizeWidth": 200, "touchSizeHeight": 40})")
+                                .get());
     EXPECT_TRUE(secret->isMaxLengthEnabled());
     EXPECT_EQ(secret->getMaxLength(), 8);
     EXPECT_TRUE(secret->isPasswordEnabled());
