@@ -1,18 +1,8 @@
 #include "app/shell/CocosGUIExamplesRegisterScene.h"
 
-#include "gui/document/DictionaryAccessor.h"
-
-// The toolbox (with its document reader) and the UI-animation registry are being written on
-// another branch. Until their headers are here the clean-up below skips them; once they exist
-// these includes and the calls in onExit come into play without another edit.
-#if __has_include("gui/document/UIToolbox.h")
-#include "gui/document/UIToolbox.h"
-#define LIRAVA_HAVE_UI_TOOLBOX 1
-#endif
-#if __has_include("gui/action/ActionManager.h")
 #include "gui/action/ActionManager.h"
-#define LIRAVA_HAVE_UI_ACTION_MANAGER 1
-#endif
+#include "gui/document/DictionaryAccessor.h"
+#include "gui/document/UIToolbox.h"
 
 namespace lirava {
 
@@ -31,12 +21,11 @@ void CocosGUIExamplesRegisterScene::onExit() {
     if (DictionaryAccessor::exists()) {
         DictionaryAccessor::purge();
     }
-#ifdef LIRAVA_HAVE_UI_TOOLBOX
-    UIToolbox::purgeToolbox();
-#endif
-#ifdef LIRAVA_HAVE_UI_ACTION_MANAGER
+    // The toolbox takes the document reader with it.
+    if (UIToolbox::exists()) {
+        UIToolbox::purgeToolbox();
+    }
     ActionManager::destroyInstance();
-#endif
     CCScene::onExit();
 }
 

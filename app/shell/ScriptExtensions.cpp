@@ -21,6 +21,8 @@
 #include "engine/platform/ScriptDriver.h"
 #include "engine/text/CCLabelProtocol.h"
 #include "engine/text/CCLabelTTF.h"
+#include "gui/widgets/UIButton.h"
+#include "gui/widgets/UIWidget.h"
 
 namespace lirava {
 
@@ -95,7 +97,7 @@ void writeMenu(JsonWriter& writer, CCMenu* menu) {
     writer.endArray();
 }
 
-void writeCaption(JsonWriter& writer, bool pageShown) {
+void writeCaptionAndPlate(JsonWriter& writer, bool pageShown) {
     CCLabelTTF* caption = pageShown ? book::captionLabel : nullptr;
     if (!caption) {
         writer.memberNull("caption");
@@ -107,8 +109,16 @@ void writeCaption(JsonWriter& writer, bool pageShown) {
         writeSize(writer, "size", caption->getContentSize());
         writer.endObject();
     }
-    // TODO(app-shell): the plate and the active sentence's name once the widget headers land.
-    writer.memberNull("plate");
+    UIButton* plate = pageShown ? book::captionBackground : nullptr;
+    if (!plate) {
+        writer.memberNull("plate");
+    } else {
+        writer.beginObject("plate");
+        writer.member("visible", plate->isVisible());
+        writePoint(writer, "position", plate->getPosition());
+        writeSize(writer, "size", plate->getSize());
+        writer.endObject();
+    }
 }
 
 }  // namespace
@@ -131,9 +141,14 @@ void writeProgramState(JsonWriter& writer) {
     writer.member("autoPlay", book::autoPlay);
     writer.member("nextSentence", book::nextSentence);
     writer.member("lastSentence", book::lastSentence);
-    writer.memberNull("activeSentence");
-    // The caption pointers outlive their page; they are only looked at while a page is shown.
-    writeCaption(writer, layerName == "TestLayer1" || layerName == "TestLayer2");
+    // The page's pointers outlive their page; they are only looked at while a page is shown.
+    const bool pageShown = layerName == "TestLayer1" || layerName == "TestLayer2";
+    if (pageShown && book::activeSentence) {
+        writer.member("activeSentence", book::activeSentence->getName());
+    } else {
+        writer.memberNull("activeSentence");
+    }
+    writeCaptionAndPlate(writer, pageShown);
 
     const std::string music = SimpleAudioEngine::sharedEngine()->playingMusicPath();
     if (music.empty()) {

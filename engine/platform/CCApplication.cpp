@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "engine/audio/SimpleAudioEngine.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCObject.h"
 #include "engine/nodes/CCScene.h"
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/CCFileUtils.h"
+#include "engine/platform/CCTouchDispatcher.h"
 #include "engine/platform/FrameClock.h"
 #include "engine/platform/JsonWriter.h"
 #include "engine/platform/PlatformWindow.h"
@@ -92,6 +94,9 @@ public:
         writer.member("objects", static_cast<unsigned long long>(CCObject::liveObjectCount()));
         writer.member("frame", director->getTotalFrames());
         writer.member("time", director->getElapsedTime());
+        writer.member("touchDelegates",
+                      static_cast<unsigned long long>(director->getTouchDispatcher()->delegateCount()));
+        writer.member("touchDispatch", director->getTouchDispatcher()->isDispatchEvents());
     }
 
 private:
@@ -150,9 +155,11 @@ int CCApplication::run() {
     CCDirector* director = CCDirector::sharedDirector();
     director->setOpenGLView(view);
 
-    // TODO(platform): once the audio engine is merged, pick its back end here, before the
-    // launch hook: SimpleAudioEngine::sharedEngine()->selectBackend(headless ? Virtual : Device).
-    // Text input runs while a text field is attached to the input method.
+    // Narration in headless runs plays on the virtual clock; the back end is chosen before the
+    // launch hook can start a track.
+    SimpleAudioEngine::sharedEngine()->selectBackend(m_options.headless ? AudioBackendKind::Virtual
+                                                                        : AudioBackendKind::Device);
+    // Text fields switch keyboard text input on while they are attached.
     CCIMEDispatcher::sharedDispatcher()->setKeyboardStateHandler(
         [view](bool open) { view->setIMEKeyboardState(open); });
 
@@ -222,8 +229,11 @@ int CCApplication::run() {
         }
     };
 
+    // The script starts once the first frame is up, so that its first command meets the first
+    // scene on stage rather than an empty one.
+    bool firstFrame = true;
     while (!quit) {
-        if (script) {
+        if (script && !firstFrame) {
             script->beforeFrame();
             if (script->isFinished()) {
                 status = script->exitStatus();
@@ -253,6 +263,7 @@ int CCApplication::run() {
             clock.resetStep();
             CCPoolManager::sharedPoolManager()->pop();
         }
+        firstFrame = false;
         if (view->isEndRequested() || director->isEnded()) {
             break;
         }
@@ -264,7 +275,8 @@ int CCApplication::run() {
     director->purgeCachedData();
     CCDirector::purgeDirector();
     CCPoolManager::sharedPoolManager()->drainAll();
-    // TODO(platform): SimpleAudioEngine::end() once the audio engine is merged.
+    SimpleAudioEngine::end();
+    CCIMEDispatcher::sharedDispatcher()->setKeyboardStateHandler(nullptr);
     Renderer::setCurrent(nullptr);
     view->attachWindow(nullptr);
     window.reset();

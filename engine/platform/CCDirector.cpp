@@ -5,14 +5,12 @@
 #include "engine/base/CCAffineTransform.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/nodes/CCScene.h"
+#include "engine/nodes/CCSpriteFrameCache.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/CCTouchDispatcher.h"
+#include "engine/render/CCTextureCache.h"
 #include "engine/render/Renderer.h"
-
-#if __has_include("engine/transitions/CCTransitionScene.h")
 #include "engine/transitions/CCTransitionScene.h"
-#define LIRAVA_HAVE_TRANSITIONS 1
-#endif
 
 namespace lirava {
 
@@ -24,12 +22,15 @@ CCDirector* g_director = nullptr;
 constexpr int kMaxSceneSwitchesPerFrame = 8;
 
 bool isTransition(CCScene* scene) {
-#ifdef LIRAVA_HAVE_TRANSITIONS
     return dynamic_cast<CCTransitionScene*>(scene) != nullptr;
-#else
-    (void)scene;
-    return false;
-#endif
+}
+
+// Whether next was entered already by the transition it replaces: a transition enters its in
+// scene itself. Any other scene after a transition (say, a second transition that replaced an
+// unfinished one) still has to be entered.
+bool enteredByTransition(CCScene* old, CCScene* next) {
+    CCTransitionScene* transition = dynamic_cast<CCTransitionScene*>(old);
+    return transition && transition->getInScene() == next;
 }
 
 }  // namespace
@@ -158,8 +159,8 @@ void CCDirector::setNextScene() {
     CCScene* next = m_nextScene;
     m_nextScene = nullptr;  // the director's reference moves to m_runningScene below
     CCScene* old = m_runningScene;
-    const bool runningIsTransition = isTransition(old);
     const bool newIsTransition = isTransition(next);
+    const bool alreadyEntered = enteredByTransition(old, next);
 
     // A transition takes care of the old scene's exit itself.
     if (!newIsTransition && old) {
@@ -173,8 +174,7 @@ void CCDirector::setNextScene() {
     if (old) {
         old->release();
     }
-    // After a transition the new scene has entered already (the transition entered it).
-    if (!runningIsTransition && next) {
+    if (!alreadyEntered && next) {
         next->onEnter();
         next->onEnterTransitionDidFinish();
     }
@@ -188,8 +188,9 @@ void CCDirector::end() {
 }
 
 void CCDirector::purgeCachedData() {
-    // TODO(platform): call CCTextureCache::purgeSharedTextureCache() and
-    // CCSpriteFrameCache::purgeSharedSpriteFrameCache() once the caches are merged.
+    // Frames first: they hold textures the texture cache would otherwise keep alive.
+    CCSpriteFrameCache::purgeSharedSpriteFrameCache();
+    CCTextureCache::purgeSharedTextureCache();
 }
 
 void CCDirector::mainLoop(double dt) {

@@ -125,9 +125,18 @@ void CCTransitionPageTurn::draw(Renderer& renderer, const CCAffineTransform& nod
         m_targetHeight = height;
     }
 
-    below->visit(renderer, nodeToWorld);
     if (!m_pageTarget || !curled->isVisible()) {
+        below->visit(renderer, nodeToWorld);
         return;
+    }
+    // Left of the flat strip's edge the curled page covers the page below: skip drawing it
+    // there (with a little overlap, so that rounding leaves no seam).
+    const float flat = m_mesh->flatWidth();
+    if (flat < m_mesh->width()) {
+        const float left = std::max(0.0f, flat - 2.0f);
+        renderer.pushClip(CCRect(left, 0.0f, design.width - left, design.height));
+        below->visit(renderer, nodeToWorld);
+        renderer.popClip();
     }
     renderer.setRenderTarget(m_pageTarget);
     renderer.clear(ccc4(0, 0, 0, 255));
@@ -137,7 +146,6 @@ void CCTransitionPageTurn::draw(Renderer& renderer, const CCAffineTransform& nod
     drawShadow(renderer);
 
     // The part of the page that still lies flat left of the fold: one upright quad.
-    const float flat = m_mesh->flatWidth();
     if (flat > 0.0f) {
         const float h = m_mesh->height();
         const float u = flat / m_mesh->width();

@@ -67,7 +67,9 @@ void CCTransitionScene::onEnter() {
 }
 
 void CCTransitionScene::update(float dt) {
-    if (m_finished) {
+    // Once another scene (another transition) has taken the stage, this one stays where it is
+    // and must not hand the stage to its own in scene.
+    if (m_finished || CCDirector::sharedDirector()->getRunningScene() != this) {
         return;
     }
     m_elapsed += dt;
@@ -119,13 +121,24 @@ void CCTransitionScene::onExit() {
     CCScene::onExit();
     setDispatching(true);
     m_outScene->onExit();
-    m_inScene->onEnterTransitionDidFinish();
+    if (m_finished) {
+        m_inScene->onEnterTransitionDidFinish();
+    } else {
+        // Replaced before it finished: the in scene never gets the stage and leaves with us,
+        // so that nothing of it (touch delegates, timers) stays behind.
+        m_inScene->onExitTransitionDidStart();
+        m_inScene->onExit();
+    }
 }
 
 void CCTransitionScene::cleanup() {
     CCScene::cleanup();
-    // The director cleans the transition up when it replaces it; the out scene leaves with it.
+    // The director cleans the transition up when it replaces it; the out scene leaves with it,
+    // and so does an in scene that never got the stage.
     m_outScene->cleanup();
+    if (!m_finished) {
+        m_inScene->cleanup();
+    }
 }
 
 void CCTransitionScene::draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) {

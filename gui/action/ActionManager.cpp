@@ -29,7 +29,9 @@ void ActionManager::destroyInstance() {
     }
 }
 
-bool ActionManager::exists() { return g_instance != nullptr; }
+bool ActionManager::exists() {
+    return g_instance != nullptr;
+}
 
 ActionManager::ActionManager() {
     m_animationsByDocument = CCDictionary::create();
@@ -66,6 +68,8 @@ CCArray* ActionManager::getAnimationsForDocument(const std::string& fileName) co
     return dynamic_cast<CCArray*>(m_animationsByDocument->objectForKey(fileName));
 }
 
-unsigned int ActionManager::documentCount() const { return m_animationsByDocument->count(); }
+unsigned int ActionManager::documentCount() const {
+    return m_animationsByDocument->count();
+}
 
 }  // namespace lirava

@@ -10,6 +10,8 @@ ActionMoveFrame* ActionMoveFrame::create() {
     return frame;
 }
 
-CCFiniteTimeAction* ActionMoveFrame::getAction(float duration) { return CCMoveTo::create(duration, m_position); }
+CCFiniteTimeAction* ActionMoveFrame::getAction(float duration) {
+    return CCMoveTo::create(duration, m_position);
+}
 
 }  // namespace lirava

@@ -10,6 +10,8 @@ ActionRotationFrame* ActionRotationFrame::create() {
     return frame;
 }
 
-CCFiniteTimeAction* ActionRotationFrame::getAction(float duration) { return CCRotateTo::create(duration, m_rotation); }
+CCFiniteTimeAction* ActionRotationFrame::getAction(float duration) {
+    return CCRotateTo::create(duration, m_rotation);
+}
 
 }  // namespace lirava

@@ -56,7 +56,9 @@ void CCSGUIReader::purgeReader() {
     }
 }
 
-bool CCSGUIReader::exists() { return g_reader != nullptr; }
+bool CCSGUIReader::exists() {
+    return g_reader != nullptr;
+}
 
 int CCSGUIReader::versionNumber(const char* version) {
     if (!version || std::strlen(version) < 7) {

@@ -63,7 +63,9 @@ void UIToolbox::purgeToolbox() {
     }
 }
 
-bool UIToolbox::exists() { return g_toolbox != nullptr; }
+bool UIToolbox::exists() {
+    return g_toolbox != nullptr;
+}
 
 UIToolbox::UIToolbox() {
     m_designSize = CCDirector::sharedDirector()->getWinSize();
@@ -71,7 +73,9 @@ UIToolbox::UIToolbox() {
     m_registeredSheets->retain();
 }
 
-UIToolbox::~UIToolbox() { m_registeredSheets->release(); }
+UIToolbox::~UIToolbox() {
+    m_registeredSheets->release();
+}
 
 void UIToolbox::addSpriteFrames(const char* fileName) {
     if (!fileName || fileName[0] == '\0') {

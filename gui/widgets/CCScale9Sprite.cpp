@@ -29,7 +29,9 @@ CCScale9Sprite* makeScale9(Init init) {
 
 // Scale that stretches a piece of `extent` over `space`; a piece with no extent cannot be
 // stretched and stays collapsed rather than turning the transform into infinities.
-float stretch(float space, float extent) { return extent > 0.0f ? space / extent : 0.0f; }
+float stretch(float space, float extent) {
+    return extent > 0.0f ? space / extent : 0.0f;
+}
 
 }  // namespace
 
@@ -76,7 +78,9 @@ CCScale9Sprite::~CCScale9Sprite() {
     CC_SAFE_RELEASE_NULL(m_pieceBatch);
 }
 
-bool CCScale9Sprite::init() { return initWithBatchNode(nullptr, CCRectZero, CCRectZero); }
+bool CCScale9Sprite::init() {
+    return initWithBatchNode(nullptr, CCRectZero, CCRectZero);
+}
 
 bool CCScale9Sprite::initWithBatchNode(CCSpriteBatchNode* batch, const CCRect& rect, const CCRect& capInsets) {
     return initWithBatchNode(batch, rect, false, capInsets);
@@ -103,7 +107,9 @@ bool CCScale9Sprite::initWithBatchNode(CCSpriteBatchNode* batch, const CCRect& r
     return true;
 }
 
-bool CCScale9Sprite::initWithFile(const char* file) { return initWithFile(file, CCRectZero, CCRectZero); }
+bool CCScale9Sprite::initWithFile(const char* file) {
+    return initWithFile(file, CCRectZero, CCRectZero);
+}
 
 bool CCScale9Sprite::initWithFile(const CCRect& capInsets, const char* file) {
     return initWithFile(file, CCRectZero, capInsets);
@@ -118,7 +124,9 @@ bool CCScale9Sprite::initWithFile(const char* file, const CCRect& rect, const CC
     return initWithBatchNode(batch, rect, capInsets);
 }
 
-bool CCScale9Sprite::initWithSpriteFrame(CCSpriteFrame* frame) { return initWithSpriteFrame(frame, CCRectZero); }
+bool CCScale9Sprite::initWithSpriteFrame(CCSpriteFrame* frame) {
+    return initWithSpriteFrame(frame, CCRectZero);
+}
 
 bool CCScale9Sprite::initWithSpriteFrame(CCSpriteFrame* frame, const CCRect& capInsets) {
     CCTexture2D* texture = frame ? frame->getTexture() : nullptr;
@@ -130,7 +138,9 @@ bool CCScale9Sprite::initWithSpriteFrame(CCSpriteFrame* frame, const CCRect& cap
     return initWithBatchNode(batch, frame->getRect(), frame->isRotated(), capInsets);
 }
 
-bool CCScale9Sprite::initWithSpriteFrameName(const char* name) { return initWithSpriteFrameName(name, CCRectZero); }
+bool CCScale9Sprite::initWithSpriteFrameName(const char* name) {
+    return initWithSpriteFrameName(name, CCRectZero);
+}
 
 bool CCScale9Sprite::initWithSpriteFrameName(const char* name, const CCRect& capInsets) {
     CCSpriteFrame* frame = name ? CCSpriteFrameCache::sharedSpriteFrameCache()->spriteFrameByName(name) : nullptr;
@@ -146,8 +156,8 @@ void CCScale9Sprite::setSpriteFrame(CCSpriteFrame* frame) {
     if (!texture) {
         return;
     }
-    rebuildSlices(CCSpriteBatchNode::createWithTexture(texture, kPieceCapacity), frame->getRect(),
-                  frame->isRotated(), CCRectZero);
+    rebuildSlices(CCSpriteBatchNode::createWithTexture(texture, kPieceCapacity), frame->getRect(), frame->isRotated(),
+                  CCRectZero);
     m_insetLeft = m_insetTop = m_insetRight = m_insetBottom = 0.0f;
 }
 

@@ -51,8 +51,7 @@ public:
     bool init() override;
     // A missing image leaves the sprite empty; these fail only for an unknown frame name.
     virtual bool initWithBatchNode(CCSpriteBatchNode* batch, const CCRect& rect, const CCRect& capInsets);
-    virtual bool initWithBatchNode(CCSpriteBatchNode* batch, const CCRect& rect, bool rotated,
-                                   const CCRect& capInsets);
+    virtual bool initWithBatchNode(CCSpriteBatchNode* batch, const CCRect& rect, bool rotated, const CCRect& capInsets);
     virtual bool initWithFile(const char* file);
     virtual bool initWithFile(const CCRect& capInsets, const char* file);
     virtual bool initWithFile(const char* file, const CCRect& rect);

@@ -25,7 +25,9 @@ Layout* Layout::create() {
     return nullptr;
 }
 
-Layout::Layout() { m_widgetType = WidgetTypeContainer; }
+Layout::Layout() {
+    m_widgetType = WidgetTypeContainer;
+}
 
 Layout::~Layout() = default;
 
@@ -53,11 +55,17 @@ bool Layout::init() {
     return true;
 }
 
-void Layout::initRenderer() { m_renderer = RectClippingNode::create(); }
+void Layout::initRenderer() {
+    m_renderer = RectClippingNode::create();
+}
 
-RectClippingNode* Layout::clippingRenderer() const { return static_cast<RectClippingNode*>(m_renderer); }
+RectClippingNode* Layout::clippingRenderer() const {
+    return static_cast<RectClippingNode*>(m_renderer);
+}
 
-const char* Layout::getTypeName() const { return "Layout"; }
+const char* Layout::getTypeName() const {
+    return "Layout";
+}
 
 bool Layout::hitTest(const CCPoint& point) {
     if (!m_renderer) {
@@ -83,7 +91,9 @@ void Layout::setOpacity(std::uint8_t opacity) {
     }
 }
 
-CCSize Layout::getRendererSize() { return m_renderer ? m_renderer->getContentSize() : CCSizeZero; }
+CCSize Layout::getRendererSize() {
+    return m_renderer ? m_renderer->getContentSize() : CCSizeZero;
+}
 
 void Layout::setClippingEnabled(bool enabled) {
     m_clippingEnabled = enabled;
@@ -92,13 +102,21 @@ void Layout::setClippingEnabled(bool enabled) {
     }
 }
 
-bool Layout::isClippingEnabled() { return m_clippingEnabled; }
+bool Layout::isClippingEnabled() {
+    return m_clippingEnabled;
+}
 
-void Layout::setClippable(bool enabled) { setClippingEnabled(enabled); }
+void Layout::setClippable(bool enabled) {
+    setClippingEnabled(enabled);
+}
 
-void Layout::setLayoutType(LayoutType type) { m_layoutType = type; }
+void Layout::setLayoutType(LayoutType type) {
+    m_layoutType = type;
+}
 
-LayoutType Layout::getLayoutType() { return m_layoutType; }
+LayoutType Layout::getLayoutType() {
+    return m_layoutType;
+}
 
 void Layout::doLayout() {
     // Only absolute layouts exist: children stay where they were put.

@@ -25,9 +25,13 @@ UIButton::UIButton() = default;
 
 UIButton::~UIButton() = default;
 
-bool UIButton::init() { return UIWidget::init(); }
+bool UIButton::init() {
+    return UIWidget::init();
+}
 
-const char* UIButton::getTypeName() const { return "Button"; }
+const char* UIButton::getTypeName() const {
+    return "Button";
+}
 
 void UIButton::initRenderer() {
     UIWidget::initRenderer();
@@ -189,7 +193,9 @@ void UIButton::setIgnoreSize(bool ignore) {
     m_savedIgnoreSize = ignore;
 }
 
-CCSize UIButton::getRendererSize() { return m_normalTextureSize; }
+CCSize UIButton::getRendererSize() {
+    return m_normalTextureSize;
+}
 
 CCNode* UIButton::getRenderer() {
     if (!m_bright) {
@@ -312,7 +318,9 @@ void UIButton::setTitleText(const char* text) {
     }
 }
 
-const char* UIButton::getTitleText() const { return m_titleRenderer ? m_titleRenderer->getString() : ""; }
+const char* UIButton::getTitleText() const {
+    return m_titleRenderer ? m_titleRenderer->getString() : "";
+}
 
 void UIButton::setTitleColor(const ccColor3B& color) {
     m_titleColor = color;
@@ -330,7 +338,9 @@ void UIButton::setTitleFontSize(float size) {
     }
 }
 
-float UIButton::getTitleFontSize() const { return m_titleRenderer ? m_titleRenderer->getFontSize() : 0.0f; }
+float UIButton::getTitleFontSize() const {
+    return m_titleRenderer ? m_titleRenderer->getFontSize() : 0.0f;
+}
 
 void UIButton::setTitleFontName(const char* fontName) {
     if (m_titleRenderer && fontName) {
@@ -338,7 +348,9 @@ void UIButton::setTitleFontName(const char* fontName) {
     }
 }
 
-const char* UIButton::getTitleFontName() const { return m_titleRenderer ? m_titleRenderer->getFontName() : ""; }
+const char* UIButton::getTitleFontName() const {
+    return m_titleRenderer ? m_titleRenderer->getFontName() : "";
+}
 
 // --- looks
 

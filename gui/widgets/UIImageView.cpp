@@ -19,7 +19,9 @@ UIImageView::UIImageView() = default;
 
 UIImageView::~UIImageView() = default;
 
-const char* UIImageView::getTypeName() const { return "ImageView"; }
+const char* UIImageView::getTypeName() const {
+    return "ImageView";
+}
 
 void UIImageView::initRenderer() {
     UIWidget::initRenderer();
@@ -127,11 +129,17 @@ bool UIImageView::isFlipY() {
     return !m_scale9Enabled && m_imageRenderer && static_cast<CCSprite*>(m_imageRenderer)->isFlipY();
 }
 
-CCNode* UIImageView::getRenderer() { return m_imageRenderer; }
+CCNode* UIImageView::getRenderer() {
+    return m_imageRenderer;
+}
 
-CCSize UIImageView::getRendererSize() { return m_imageTextureSize; }
+CCSize UIImageView::getRendererSize() {
+    return m_imageTextureSize;
+}
 
-void UIImageView::handleSizeChange() { fitImage(); }
+void UIImageView::handleSizeChange() {
+    fitImage();
+}
 
 void UIImageView::fitImage() {
     if (!m_imageRenderer) {

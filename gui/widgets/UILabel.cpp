@@ -15,7 +15,9 @@ UILabel* UILabel::create() {
     return nullptr;
 }
 
-const char* UILabel::getTypeName() const { return "Label"; }
+const char* UILabel::getTypeName() const {
+    return "Label";
+}
 
 void UILabel::initRenderer() {
     UIWidget::initRenderer();
@@ -31,7 +33,9 @@ void UILabel::setText(const char* text) {
     handleSizeChange();
 }
 
-const char* UILabel::getStringValue() const { return m_labelRenderer ? m_labelRenderer->getString() : ""; }
+const char* UILabel::getStringValue() const {
+    return m_labelRenderer ? m_labelRenderer->getString() : "";
+}
 
 void UILabel::setFontSize(int size) {
     if (!m_labelRenderer) {
@@ -103,7 +107,9 @@ void UILabel::setFlipX(bool flipX) {
     }
 }
 
-bool UILabel::isFlipX() { return m_labelRenderer && m_labelRenderer->isFlipX(); }
+bool UILabel::isFlipX() {
+    return m_labelRenderer && m_labelRenderer->isFlipX();
+}
 
 void UILabel::setFlipY(bool flipY) {
     if (m_labelRenderer) {
@@ -111,12 +117,20 @@ void UILabel::setFlipY(bool flipY) {
     }
 }
 
-bool UILabel::isFlipY() { return m_labelRenderer && m_labelRenderer->isFlipY(); }
+bool UILabel::isFlipY() {
+    return m_labelRenderer && m_labelRenderer->isFlipY();
+}
 
-CCNode* UILabel::getRenderer() { return m_labelRenderer; }
+CCNode* UILabel::getRenderer() {
+    return m_labelRenderer;
+}
 
-CCSize UILabel::getRendererSize() { return m_labelRenderer ? m_labelRenderer->getContentSize() : CCSizeZero; }
+CCSize UILabel::getRendererSize() {
+    return m_labelRenderer ? m_labelRenderer->getContentSize() : CCSizeZero;
+}
 
-void UILabel::handleSizeChange() { fitNodeToSize(m_labelRenderer, m_ignoreSize, m_size); }
+void UILabel::handleSizeChange() {
+    fitNodeToSize(m_labelRenderer, m_ignoreSize, m_size);
+}
 
 }  // namespace lirava

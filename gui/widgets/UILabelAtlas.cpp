@@ -15,7 +15,9 @@ UILabelAtlas* UILabelAtlas::create() {
     return nullptr;
 }
 
-const char* UILabelAtlas::getTypeName() const { return "LabelAtlase"; }
+const char* UILabelAtlas::getTypeName() const {
+    return "LabelAtlase";
+}
 
 void UILabelAtlas::initRenderer() {
     UIWidget::initRenderer();
@@ -54,12 +56,16 @@ void UILabelAtlas::setAnchorPoint(const CCPoint& anchor) {
     }
 }
 
-CCNode* UILabelAtlas::getRenderer() { return m_labelAtlasRenderer; }
+CCNode* UILabelAtlas::getRenderer() {
+    return m_labelAtlasRenderer;
+}
 
 CCSize UILabelAtlas::getRendererSize() {
     return m_labelAtlasRenderer ? m_labelAtlasRenderer->getContentSize() : CCSizeZero;
 }
 
-void UILabelAtlas::handleSizeChange() { fitNodeToSize(m_labelAtlasRenderer, m_ignoreSize, m_size); }
+void UILabelAtlas::handleSizeChange() {
+    fitNodeToSize(m_labelAtlasRenderer, m_ignoreSize, m_size);
+}
 
 }  // namespace lirava

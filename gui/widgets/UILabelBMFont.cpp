@@ -15,7 +15,9 @@ UILabelBMFont* UILabelBMFont::create() {
     return nullptr;
 }
 
-const char* UILabelBMFont::getTypeName() const { return "LabelBMFont"; }
+const char* UILabelBMFont::getTypeName() const {
+    return "LabelBMFont";
+}
 
 void UILabelBMFont::initRenderer() {
     UIWidget::initRenderer();
@@ -52,12 +54,16 @@ void UILabelBMFont::setAnchorPoint(const CCPoint& anchor) {
     }
 }
 
-CCNode* UILabelBMFont::getRenderer() { return m_labelBMFontRenderer; }
+CCNode* UILabelBMFont::getRenderer() {
+    return m_labelBMFontRenderer;
+}
 
 CCSize UILabelBMFont::getRendererSize() {
     return m_labelBMFontRenderer ? m_labelBMFontRenderer->getContentSize() : CCSizeZero;
 }
 
-void UILabelBMFont::handleSizeChange() { fitNodeToSize(m_labelBMFontRenderer, m_ignoreSize, m_size); }
+void UILabelBMFont::handleSizeChange() {
+    fitNodeToSize(m_labelBMFontRenderer, m_ignoreSize, m_size);
+}
 
 }  // namespace lirava

@@ -64,7 +64,9 @@ void UILayer::clear() {
     }
 }
 
-void UILayer::dispose() { removeFromParentAndCleanup(true); }
+void UILayer::dispose() {
+    removeFromParentAndCleanup(true);
+}
 
 // A listener may take the layer off the stage or drop the last reference to it; the layer and
 // its router stay alive until the callback is over.

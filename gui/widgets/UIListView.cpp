@@ -12,6 +12,8 @@ UIListView* UIListView::create() {
     return nullptr;
 }
 
-const char* UIListView::getTypeName() const { return "ListView"; }
+const char* UIListView::getTypeName() const {
+    return "ListView";
+}
 
 }  // namespace lirava

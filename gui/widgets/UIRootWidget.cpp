@@ -22,6 +22,8 @@ bool UIRootWidget::init() {
     return true;
 }
 
-const char* UIRootWidget::getTypeName() const { return "RootWidget"; }
+const char* UIRootWidget::getTypeName() const {
+    return "RootWidget";
+}
 
 }  // namespace lirava

@@ -16,17 +16,16 @@ bool UITouchRouter::checkTouchEvent(UIWidget* widget, const CCPoint& point) {
     if (!widget) {
         return false;
     }
+    // Nothing changes the tree while the search looks (hit tests only read); the one widget it
+    // selects is told last, and the search ends there.
     if (CCArray* children = widget->getChildren()) {
-        // Walk a snapshot: a widget told that the touch began may rearrange its siblings.
-        CCArray* snapshot = CCArray::createWithArray(children);
-        for (unsigned int i = snapshot->count(); i > 0; --i) {
-            if (checkTouchEvent(static_cast<UIWidget*>(snapshot->objectAtIndex(i - 1)), point)) {
+        for (unsigned int i = children->count(); i > 0; --i) {
+            if (checkTouchEvent(static_cast<UIWidget*>(children->objectAtIndex(i - 1)), point)) {
                 return true;
             }
         }
     }
-    if (widget->isEnabled() && widget->isTouchEnabled() && widget->hitTest(point) &&
-        widget->isClipAncestorHit(point)) {
+    if (widget->isEnabled() && widget->isTouchEnabled() && widget->hitTest(point) && widget->isClipAncestorHit(point)) {
         m_selectedWidgets->addObject(widget);
         widget->onTouchBegan(point);
         return true;
@@ -68,6 +67,8 @@ void UITouchRouter::touchCancelled(const CCPoint& point) {
     m_selectedWidgets->removeAllObjects();
 }
 
-void UITouchRouter::clearSelection() { m_selectedWidgets->removeAllObjects(); }
+void UITouchRouter::clearSelection() {
+    m_selectedWidgets->removeAllObjects();
+}
 
 }  // namespace lirava

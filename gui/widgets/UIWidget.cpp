@@ -62,7 +62,9 @@ bool UIWidget::init() {
     return true;
 }
 
-void UIWidget::initRenderer() { m_renderer = GUIRenderer::create(); }
+void UIWidget::initRenderer() {
+    m_renderer = GUIRenderer::create();
+}
 
 void UIWidget::releaseResources() {
     m_touchEventTarget = nullptr;
@@ -106,7 +108,9 @@ void UIWidget::setVisible(bool visible) {
     }
 }
 
-void UIWidget::setTouchEnabled(bool enabled) { m_touchEnabled = enabled; }
+void UIWidget::setTouchEnabled(bool enabled) {
+    m_touchEnabled = enabled;
+}
 
 void UIWidget::setBright(bool bright) {
     m_bright = bright;
@@ -205,7 +209,9 @@ void UIWidget::reorderChild(UIWidget* child) {
     child->release();
 }
 
-CCArray* UIWidget::getChildren() { return m_children; }
+CCArray* UIWidget::getChildren() {
+    return m_children;
+}
 
 void UIWidget::insertByZOrder(UIWidget* child) {
     // After the last child whose z-order is not above the new one's: equal z-orders keep the
@@ -235,7 +241,9 @@ void UIWidget::setName(const char* name) {
     }
 }
 
-const char* UIWidget::getTypeName() const { return "Widget"; }
+const char* UIWidget::getTypeName() const {
+    return "Widget";
+}
 
 // --- transform and colour
 
@@ -255,7 +263,9 @@ void UIWidget::setPosition(const CCPoint& position) {
     }
 }
 
-const CCPoint& UIWidget::getPosition() const { return m_renderer ? m_renderer->getPosition() : CCPointZero; }
+const CCPoint& UIWidget::getPosition() const {
+    return m_renderer ? m_renderer->getPosition() : CCPointZero;
+}
 
 void UIWidget::setScale(float scale) {
     if (m_renderer) {
@@ -275,9 +285,15 @@ void UIWidget::setScaleY(float scaleY) {
     }
 }
 
-float UIWidget::getScale() const { return m_renderer ? m_renderer->getScale() : 1.0f; }
-float UIWidget::getScaleX() const { return m_renderer ? m_renderer->getScaleX() : 1.0f; }
-float UIWidget::getScaleY() const { return m_renderer ? m_renderer->getScaleY() : 1.0f; }
+float UIWidget::getScale() const {
+    return m_renderer ? m_renderer->getScale() : 1.0f;
+}
+float UIWidget::getScaleX() const {
+    return m_renderer ? m_renderer->getScaleX() : 1.0f;
+}
+float UIWidget::getScaleY() const {
+    return m_renderer ? m_renderer->getScaleY() : 1.0f;
+}
 
 void UIWidget::setRotation(float degrees) {
     if (m_renderer) {
@@ -285,7 +301,9 @@ void UIWidget::setRotation(float degrees) {
     }
 }
 
-float UIWidget::getRotation() const { return m_renderer ? m_renderer->getRotation() : 0.0f; }
+float UIWidget::getRotation() const {
+    return m_renderer ? m_renderer->getRotation() : 0.0f;
+}
 
 void UIWidget::setColor(const ccColor3B& color) {
     if (CCRGBAProtocol* rgba = dynamic_cast<CCRGBAProtocol*>(m_renderer)) {
@@ -349,13 +367,19 @@ void UIWidget::setActionManager(CCActionManager* actionManager) {
     }
 }
 
-CCActionManager* UIWidget::getActionManager() { return m_renderer ? m_renderer->getActionManager() : nullptr; }
+CCActionManager* UIWidget::getActionManager() {
+    return m_renderer ? m_renderer->getActionManager() : nullptr;
+}
 
 // --- size and position
 
-CCSize UIWidget::parentSize() const { return m_parent ? m_parent->getSize() : CCSizeZero; }
+CCSize UIWidget::parentSize() const {
+    return m_parent ? m_parent->getSize() : CCSizeZero;
+}
 
-CCSize UIWidget::effectiveSize(const CCSize& requested) { return m_ignoreSize ? getRendererSize() : requested; }
+CCSize UIWidget::effectiveSize(const CCSize& requested) {
+    return m_ignoreSize ? getRendererSize() : requested;
+}
 
 void UIWidget::setSize(const CCSize& size) {
     m_requestedSize = size;
@@ -392,7 +416,9 @@ void UIWidget::setIgnoreSize(bool ignore) {
     handleSizeChange();
 }
 
-CCSize UIWidget::getRendererSize() { return m_size; }
+CCSize UIWidget::getRendererSize() {
+    return m_size;
+}
 
 float UIWidget::getLeftInParent() {
     switch (m_widgetType) {
@@ -414,9 +440,13 @@ float UIWidget::getBottomInParent() {
     return 0.0f;
 }
 
-float UIWidget::getRightInParent() { return getLeftInParent() + m_size.width; }
+float UIWidget::getRightInParent() {
+    return getLeftInParent() + m_size.width;
+}
 
-float UIWidget::getTopInParent() { return getBottomInParent() + m_size.height; }
+float UIWidget::getTopInParent() {
+    return getBottomInParent() + m_size.height;
+}
 
 void UIWidget::setLayoutParameter(LayoutParameter* parameter) {
     CC_SAFE_RETAIN(parameter);
@@ -482,7 +512,9 @@ void UIWidget::unscheduleSubtreeUpdates() {
 
 // --- nodes
 
-CCNode* UIWidget::getRenderer() { return m_renderer; }
+CCNode* UIWidget::getRenderer() {
+    return m_renderer;
+}
 
 // --- touches
 
@@ -504,8 +536,7 @@ bool UIWidget::hitTest(const CCPoint& point) {
     const CCPoint local = m_renderer->convertToNodeSpace(point);
     const float left = -m_anchorPoint.x * m_size.width;
     const float bottom = -m_anchorPoint.y * m_size.height;
-    return local.x >= left && local.x <= left + m_size.width && local.y >= bottom &&
-           local.y <= bottom + m_size.height;
+    return local.x >= left && local.x <= left + m_size.width && local.y >= bottom && local.y <= bottom + m_size.height;
 }
 
 bool UIWidget::isClipAncestorHit(const CCPoint& point) {

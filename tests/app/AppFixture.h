@@ -1,5 +1,8 @@
 #pragma once
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 
 #include "app/contents/ContentsState.h"
@@ -8,6 +11,7 @@
 #include "engine/menu/CCMenuItemLabel.h"
 #include "engine/nodes/CCScene.h"
 #include "engine/platform/CCDirector.h"
+#include "engine/platform/CCFileUtils.h"
 #include "engine/platform/TouchInput.h"
 #include "engine/text/CCLabelTTF.h"
 #include "support/HeadlessFixture.h"
@@ -16,10 +20,14 @@ namespace lirava::test {
 
 // Runs the reader's screens on the headless director with the book's state as at start-up, and
 // touches them the way the mouse does (one frame per touch event).
+//
+// The resource root is a scratch folder of links to the book's entries: the home screen leaves
+// its first-run marker in the resource root, and that must never be the repository's book.
 class AppFixture : public HeadlessFixture {
 protected:
     void SetUp() override {
         HeadlessFixture::SetUp();
+        CCFileUtils::sharedFileUtils()->setResourceRoot(scratchBook());
         book::reset();
         contents::reset();
     }
@@ -27,8 +35,33 @@ protected:
     void TearDown() override {
         m_touches.cancel();
         HeadlessFixture::TearDown();
+        CCFileUtils::sharedFileUtils()->setResourceRoot(LIRAVA_SOURCE_DIR "/book");
         book::reset();
         contents::reset();
+    }
+
+    // Made once per process and removed when it ends.
+    static const std::string& scratchBook() {
+        namespace fs = std::filesystem;
+        struct Folder {
+            fs::path path = fs::temp_directory_path() / ("lirava-app-tests-" + std::to_string(::getpid()));
+            Folder() {
+                fs::remove_all(path);
+                fs::create_directories(path);
+                for (const fs::directory_entry& entry : fs::directory_iterator(LIRAVA_SOURCE_DIR "/book")) {
+                    if (entry.path().filename() != "ft.xml") {
+                        fs::create_symlink(entry.path(), path / entry.path().filename());
+                    }
+                }
+            }
+            ~Folder() {
+                std::error_code ignored;
+                fs::remove_all(path, ignored);
+            }
+        };
+        static const Folder folder;
+        static const std::string root = folder.path.string();
+        return root;
     }
 
     void click(float x, float y) {

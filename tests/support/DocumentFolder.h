@@ -1,10 +1,10 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <string>
-
-#include <unistd.h>
 
 namespace lirava::test {
 

@@ -17,13 +17,7 @@ void EngineEnvironment::TearDown() {
 }
 
 void drainAutoreleasePool() {
-    // Destructors run by a drain may autorelease objects of their own (node clean-up walks
-    // copies of child lists); those belong to the same teardown, so drain until nothing is left.
-    CCPoolManager* pools = CCPoolManager::sharedPoolManager();
-    pools->pop();
-    while (pools->getCurrentPool()->size() > 0) {
-        pools->getCurrentPool()->clear();
-    }
+    CCPoolManager::sharedPoolManager()->pop();
 }
 
 }  // namespace lirava::test

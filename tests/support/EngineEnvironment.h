@@ -12,8 +12,7 @@ public:
     void TearDown() override;
 };
 
-// Drains the autorelease pool, as the director does at the end of a frame, and again while the
-// objects it released autoreleased more, so that live-object counts taken after it are exact.
+// Drains the autorelease pool, as the director does at the end of a frame.
 void drainAutoreleasePool();
 
 }  // namespace lirava::test

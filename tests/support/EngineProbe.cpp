@@ -9,13 +9,19 @@
 //   pad               40..240 x 500..650, grey; each tap that ends on it toggles it to yellow and back
 //   render target     a blue 64 x 64 target shown scaled at 300..428 x 300..428, with a white
 //                     16 x 16 target pixel block in its lower-left corner (drawn at 300..332 x 300..332)
+//   colour layer      magenta CCLayerColor, 500..600 x 100..200
+//   sprite            "probe-sprite.png" from the resource root (when there), centred on (520, 400) at
+//                     scale 2
+//   label             white "Lirava" in Arial 48, centred on (420, 600)
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "engine/nodes/CCLayer.h"
+#include "engine/nodes/CCLayerColor.h"
 #include "engine/nodes/CCScene.h"
+#include "engine/nodes/CCSprite.h"
 #include "engine/platform/CCApplication.h"
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCEGLView.h"
@@ -23,6 +29,7 @@
 #include "engine/platform/JsonWriter.h"
 #include "engine/platform/ScriptDriver.h"
 #include "engine/render/Renderer.h"
+#include "engine/text/CCLabelTTF.h"
 
 namespace {
 
@@ -151,6 +158,17 @@ public:
         scene->addChild(clip);
         scene->addChild(TouchPad::create());
         scene->addChild(TargetNode::create());
+        CCLayerColor* layer = CCLayerColor::create(ccc4(200, 0, 200, 255), 100, 100);
+        layer->setPosition(500, 100);
+        scene->addChild(layer);
+        if (CCSprite* sprite = CCSprite::create("probe-sprite.png")) {
+            sprite->setPosition(520, 400);
+            sprite->setScale(2.0f);
+            scene->addChild(sprite);
+        }
+        CCLabelTTF* label = CCLabelTTF::create("Lirava", "Arial", 48);
+        label->setPosition(420, 600);
+        scene->addChild(label);
         director->runWithScene(scene);
         return true;
     }

@@ -70,9 +70,8 @@ Renderer& HeadlessFixture::renderer() {
 void HeadlessFixture::SetUp() {
     CCEGLView* view = CCEGLView::sharedOpenGLView();
     view->setDesignResolutionSize(640, 960, kResolutionExactFit);
-    if (view->getWindow() != &sharedWindow()) {
-        view->attachWindow(&sharedWindow());
-    }
+    view->attachWindow(&sharedWindow());
+    m_previousRenderer = Renderer::current();
     Renderer::setCurrent(&renderer());
     CCDirector* director = CCDirector::sharedDirector();
     director->setOpenGLView(view);
@@ -82,6 +81,9 @@ void HeadlessFixture::SetUp() {
 void HeadlessFixture::TearDown() {
     CCDirector::purgeDirector();
     CCPoolManager::sharedPoolManager()->drainAll();
+    // Tests outside the fixture expect no renderer unless they make one.
+    Renderer::setCurrent(m_previousRenderer);
+    CCEGLView::sharedOpenGLView()->attachWindow(nullptr);
     // Later tests (and objects made outside fixtures) expect a director to exist.
     CCDirector::sharedDirector();
 }

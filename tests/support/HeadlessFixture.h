@@ -33,8 +33,8 @@ struct Frame {
 
 // Draws scenes with the headless renderer (SDL's software renderer on the dummy video driver, a
 // 640 x 960 frame) through the real director. The renderer is made once and shared by every test
-// of the process, so texture ids stay valid across tests; the director is renewed after each test,
-// so no scene, scheduled selector or touch delegate leaks into the next.
+// of the process (it is the current renderer only during a test); the director is renewed after
+// each test, so no scene, scheduled selector or touch delegate leaks into the next.
 //
 //   TEST_F(HeadlessFixture, DrawsMyNode) {
 //       CCScene* scene = CCScene::create();
@@ -61,6 +61,7 @@ protected:
 
 private:
     Frame m_frame;
+    Renderer* m_previousRenderer = nullptr;
 };
 
 }  // namespace lirava::test

@@ -30,6 +30,8 @@ void tearDownHeadlessEngine() {
     CCPoolManager::sharedPoolManager()->drainAll();
 }
 
-std::string defaultResourceRoot() { return LIRAVA_BOOK_DIR; }
+std::string defaultResourceRoot() {
+    return LIRAVA_BOOK_DIR;
+}
 
 }  // namespace lirava::check

@@ -2,9 +2,9 @@
 #include "gui/document/readers/PropertyReaders.h"
 #include "gui/document/readers/ReaderSupport.h"
 #include "gui/widgets/Layout.h"
-#include <cstring>
-
+#include "gui/widgets/UIDragPanel.h"
 #include "gui/widgets/UIListView.h"
+#include "gui/widgets/UIScrollView.h"
 #include "gui/widgets/UIWidget.h"
 
 namespace lirava {
@@ -14,14 +14,10 @@ using readers::json;
 namespace {
 
 // Scroll views, list views and drag panels keep their own clipping: "clipAble" does not reach
-// them. Scroll views and drag panels are told apart by their type names, which their subclasses
-// share, so a later subclass is caught as well.
+// them (page views, also containers that scroll, do take it).
 bool keepsOwnClipping(UIWidget* widget) {
-    if (dynamic_cast<UIListView*>(widget)) {
-        return true;
-    }
-    const char* type = widget->getTypeName();
-    return std::strcmp(type, "ScrollView") == 0 || std::strcmp(type, "DragPanel") == 0;
+    return dynamic_cast<UIScrollView*>(widget) || dynamic_cast<UIListView*>(widget) ||
+           dynamic_cast<UIDragPanel*>(widget);
 }
 
 }  // namespace

@@ -31,10 +31,10 @@ void readPanelProperties(CCSGUIReader& reader, UIWidget* widget, const JsonDicti
     panel->setBackGroundColor(single);
     panel->setBackGroundColorOpacity(colorOpacity);
 
-    const ImageReference image =
-        reader.isOlderSchema()
-            ? ImageReference::older(reader, j.getString(options, "backGroundImage"), j.getBool(options, "useMergedTexture"))
-            : ImageReference::newer(reader, options, "backGroundImageData");
+    const ImageReference image = reader.isOlderSchema()
+                                     ? ImageReference::older(reader, j.getString(options, "backGroundImage"),
+                                                             j.getBool(options, "useMergedTexture"))
+                                     : ImageReference::newer(reader, options, "backGroundImageData");
     if (image.callLoader) {
         panel->setBackGroundImage(image.name(), image.textureKind);
     }

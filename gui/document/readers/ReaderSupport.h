@@ -12,10 +12,14 @@ class JsonDictionary;
 // Small helpers the property readers share.
 namespace readers {
 
-inline const DictionaryAccessor& json() { return *DictionaryAccessor::shared(); }
+inline const DictionaryAccessor& json() {
+    return *DictionaryAccessor::shared();
+}
 
 // A colour channel: the low 8 bits of the integer read.
-inline std::uint8_t channel(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
+inline std::uint8_t channel(int value) {
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
 
 // The channel under key when present, otherwise fallback.
 inline std::uint8_t channelOr(const JsonDictionary* options, const char* key, std::uint8_t fallback) {

@@ -1,11 +1,12 @@
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 
-#include "AppFixture.h"
+#include "app/AppFixture.h"
 #include "app/contents/MenuLayerMainMenu.h"
 #include "app/contents/TestController.h"
 #include "app/shell/MenuTestScene.h"
@@ -109,9 +110,10 @@ TEST_F(HomeScreenTest, DragScrollsBetweenZeroAndFortyAndKeepsTheOffset) {
     moveTo(60, 600);
     EXPECT_EQ(menu->getPosition(), CCPoint(0, 40));
     EXPECT_EQ(contents::homeMenuOffset, CCPoint(0, 25));
-    // The pinned drag did not move the start point: this is 10 above the last accepted point.
-    moveTo(60, 535);
+    // A pinned step moves neither the start point nor the offset: this step is measured from 525.
+    moveTo(60, 520);
     EXPECT_EQ(menu->getPosition(), CCPoint(0, 35));
+    EXPECT_EQ(contents::homeMenuOffset, CCPoint(0, 35));
     moveTo(60, 100);
     EXPECT_EQ(menu->getPosition(), CCPointZero);
     EXPECT_EQ(contents::homeMenuOffset, CCPoint(0, 35));
@@ -129,7 +131,8 @@ TEST_F(HomeScreenTest, FigureGlidesRightRestsAndReturns) {
     ASSERT_NE(figure, nullptr);
     EXPECT_EQ(home->getChildren()->indexOfObject(figure), 1u);  // above the background, below the menu
     EXPECT_EQ(figure->getZOrder(), -1);
-    // t counts from the frame on which the screen first showed.
+    // The motion's first step is the frame after the screen shows; t counts from there.
+    stepFrames(1);
     const double start = CCDirector::sharedDirector()->getElapsedTime();
     struct Expected {
         double t;

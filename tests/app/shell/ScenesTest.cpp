@@ -1,4 +1,4 @@
-#include "AppFixture.h"
+#include "app/AppFixture.h"
 #include "app/contents/MenuLayerMainMenu.h"
 #include "app/contents/TestController.h"
 #include "app/reader/TestLayer1.h"
@@ -7,7 +7,10 @@
 #include "app/shell/MenuTestScene.h"
 #include "engine/menu/CCMenu.h"
 #include "engine/platform/CCEGLView.h"
+#include "gui/action/ActionManager.h"
+#include "gui/document/CCSGUIReader.h"
 #include "gui/document/DictionaryAccessor.h"
+#include "gui/document/UIToolbox.h"
 
 namespace lirava::test {
 namespace {
@@ -60,7 +63,8 @@ TEST_F(ScenesTest, PageListSceneHasAMainPageButtonBackHome) {
     EXPECT_EQ(typeid(*CCDirector::sharedDirector()->getRunningScene()), typeid(CCScene));
 }
 
-TEST_F(ScenesTest, LeavingAPageSceneDropsTheDocumentSingletons) {
+TEST_F(ScenesTest, LeavingAPageSceneDropsTheDocumentSingletonsUntilTheNextRead) {
+    const char* document = "english5down/english5down_2.json";  // sprite sheet and animations
     CocosGUIExamplesRegisterScene* page = new CocosGUIExamplesRegisterScene();
     TestLayer1* layer = new TestLayer1();
     ASSERT_TRUE(layer->init());
@@ -69,14 +73,34 @@ TEST_F(ScenesTest, LeavingAPageSceneDropsTheDocumentSingletons) {
     runScene(page);
     page->release();
 
+    ASSERT_NE(CCSGUIReader::sharedReader()->widgetFromFile(document), nullptr);
     DictionaryAccessor::shared();
-    ASSERT_TRUE(DictionaryAccessor::exists());
-    CCDirector::sharedDirector()->replaceScene(TestController::createScene());
+    ASSERT_TRUE(UIToolbox::exists());
+    ASSERT_EQ(UIToolbox::sharedToolbox()->getRegisteredSheets()->count(), 1u);
+    ASSERT_NE(ActionManager::instance()->getAnimationsForDocument("english5down_2.json"), nullptr);
+
+    // The next page is built before the old scene leaves, so what it registered goes too.
+    CocosGUIExamplesRegisterScene* next = new CocosGUIExamplesRegisterScene();
+    ASSERT_NE(CCSGUIReader::sharedReader()->widgetFromFile(document), nullptr);
+    CCDirector::sharedDirector()->replaceScene(next);
+    next->release();
     stepFrames(1);
     EXPECT_FALSE(DictionaryAccessor::exists());
-    // Made again on the next use.
-    EXPECT_NE(DictionaryAccessor::shared(), nullptr);
-    DictionaryAccessor::purge();
+    EXPECT_FALSE(CCSGUIReader::exists());
+    EXPECT_FALSE(UIToolbox::exists());
+    EXPECT_FALSE(ActionManager::exists());
+
+    // Everything comes back with the next read.
+    EXPECT_NE(CCSGUIReader::sharedReader()->widgetFromFile(document), nullptr);
+    EXPECT_EQ(UIToolbox::sharedToolbox()->getRegisteredSheets()->count(), 1u);
+    EXPECT_NE(ActionManager::instance()->getAnimationsForDocument("english5down_2.json"), nullptr);
+
+    // Leaving a page scene when none of them exists is fine as well.
+    UIToolbox::purgeToolbox();
+    ActionManager::destroyInstance();
+    CCDirector::sharedDirector()->replaceScene(TestController::createScene());
+    stepFrames(1);
+    EXPECT_FALSE(UIToolbox::exists());
 }
 
 }  // namespace

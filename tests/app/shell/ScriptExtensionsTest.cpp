@@ -3,13 +3,14 @@
 #include <filesystem>
 #include <memory>
 
-#include "AppFixture.h"
+#include "app/AppFixture.h"
 #include "app/contents/TestController.h"
 #include "app/reader/TestLayer1.h"
 #include "app/shell/CocosGUIExamplesRegisterScene.h"
 #include "app/shell/ScriptExtensions.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/platform/JsonWriter.h"
+#include "gui/widgets/UIButton.h"
 
 namespace lirava::test {
 namespace {
@@ -66,23 +67,47 @@ TEST_F(StateDumpTest, HomeScreenShowsItsMenuHintAndFigure) {
     EXPECT_EQ(state["figure"][1], 96);
 }
 
-TEST_F(StateDumpTest, ACaptionIsOnlyReportedWhileAPageShows) {
+TEST_F(StateDumpTest, PageStateIsOnlyReportedWhileAPageShows) {
+    // What a page layer would own.
     CCLabelTTF* caption = CCLabelTTF::create("Touch a sentence.", "Arial", 22);
+    caption->retain();
     caption->setPosition(CCPoint(320, 40));
     book::captionLabel = caption;
+    UIButton* plate = UIButton::create();
+    plate->retain();
+    plate->setVisible(false);
+    plate->setPosition(CCPoint(320, 960));
+    plate->setScale9Enabled(true);
+    plate->setSize(CCSize(150, 60));
+    book::captionBackground = plate;
+    UIButton* sentence = UIButton::create();
+    sentence->retain();
+    sentence->setName("bn053");
+    book::activeSentence = sentence;
 
     runScene(TestController::createScene());
-    EXPECT_TRUE(dump()["caption"].isNull());
+    Json::Value state = dump();
+    EXPECT_TRUE(state["caption"].isNull());
+    EXPECT_TRUE(state["plate"].isNull());
+    EXPECT_TRUE(state["activeSentence"].isNull());
 
     showPage();
-    const Json::Value state = dump();
+    state = dump();
     EXPECT_EQ(state["layer"], "TestLayer1");
     EXPECT_EQ(state["caption"]["text"], "Touch a sentence.");
     EXPECT_EQ(state["caption"]["visible"], true);
     EXPECT_EQ(state["caption"]["position"][0], 320);
     EXPECT_GT(state["caption"]["size"][0].asFloat(), 0.0f);
+    EXPECT_EQ(state["plate"]["visible"], false);
+    EXPECT_EQ(state["plate"]["position"][1], 960);
+    EXPECT_EQ(state["plate"]["size"][0], 150);
+    EXPECT_EQ(state["plate"]["size"][1], 60);
+    EXPECT_EQ(state["activeSentence"], "bn053");
     EXPECT_FALSE(state.isMember("items"));
-    book::captionLabel = nullptr;
+    book::reset();
+    caption->release();
+    plate->release();
+    sentence->release();
 }
 
 TEST_F(StateDumpTest, NamesThePlayingTrackAndNoLayerOnForeignScenes) {

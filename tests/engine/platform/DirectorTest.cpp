@@ -5,10 +5,15 @@
 
 #include "engine/actions/CCScheduler.h"
 #include "engine/base/CCAutoreleasePool.h"
+#include "engine/base/CCSet.h"
 #include "engine/nodes/CCScene.h"
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCEGLView.h"
+#include "engine/platform/CCTouch.h"
+#include "engine/platform/CCTouchDelegate.h"
+#include "engine/platform/CCTouchDispatcher.h"
 #include "engine/render/Renderer.h"
+#include "engine/transitions/CCTransitionScene.h"
 #include "support/EngineEnvironment.h"
 
 namespace lirava {
@@ -178,6 +183,79 @@ TEST_F(DirectorTest, ReplacedSceneStopsItsScheduledWork) {
     EXPECT_EQ(log, (Log{"second:draw", "second:draw"}));
     EXPECT_FALSE(director->getScheduler()->isUpdateScheduledForTarget(first));
     first->release();
+}
+
+// Hooks only: drawing depends on how the transition renders its scenes.
+Log hooksOf(const Log& log) {
+    Log hooks;
+    for (const std::string& entry : log) {
+        if (entry.find(":draw") == std::string::npos && entry.find(":update") == std::string::npos) {
+            hooks.push_back(entry);
+        }
+    }
+    return hooks;
+}
+
+class Claimer : public CCObject, public CCTouchDelegate {
+public:
+    explicit Claimer(Log& log) : m_log(log) {}
+    bool ccTouchBegan(CCTouch*, CCEvent*) override { return true; }
+    void ccTouchEnded(CCTouch*, CCEvent*) override { m_log.push_back("touch:ended"); }
+    void ccTouchCancelled(CCTouch*, CCEvent*) override { m_log.push_back("touch:cancelled"); }
+
+private:
+    Log& m_log;
+};
+
+TEST_F(DirectorTest, TransitionEntersBothScenesThenHandsTheStageToTheNewOne) {
+    RecordingScene* out = RecordingScene::create(log, "out");
+    director->runWithScene(out);
+    frame();
+    Claimer* claimer = new Claimer(log);
+    director->getTouchDispatcher()->addTargetedDelegate(claimer, 0, true);
+    claimer->release();
+    CCTouch* touch = new CCTouch();
+    CCSet* touches = new CCSet();  // kept across frames, past the autorelease pool
+    touches->addObject(touch);
+    touch->release();
+    director->getTouchDispatcher()->touchesBegan(touches, nullptr);  // down as the page turns
+
+    RecordingScene* in = RecordingScene::create(log, "in");
+    CCTransitionScene* transition = CCTransitionScene::create(0.1f, in);
+    director->replaceScene(transition);
+    log.clear();
+    frame();
+    EXPECT_EQ(director->getRunningScene(), transition);
+    EXPECT_FALSE(director->getTouchDispatcher()->isDispatchEvents());
+    EXPECT_EQ(hooksOf(log), (Log{"touch:cancelled", "out:onExitTransitionDidStart", "in:onEnter"}));
+    director->getTouchDispatcher()->touchesEnded(touches, nullptr);  // the finger lifts: dropped
+
+    log.clear();
+    for (int i = 0; i < 10 && director->getRunningScene() != in; ++i) {
+        frame();
+    }
+    EXPECT_EQ(director->getRunningScene(), in);
+    EXPECT_TRUE(director->getTouchDispatcher()->isDispatchEvents());
+    EXPECT_EQ(hooksOf(log), (Log{"out:onExit", "in:onEnterTransitionDidFinish", "out:cleanup", "out:destroyed"}));
+    EXPECT_TRUE(in->isRunning());
+    touches->release();
+}
+
+TEST_F(DirectorTest, ZeroLengthTransitionSwapsAtOnceAndLeaksNothing) {
+    director->runWithScene(RecordingScene::create(log, "out"));
+    frame();
+    RecordingScene* in = RecordingScene::create(log, "in");
+    director->replaceScene(CCTransitionScene::create(0.0f, in));
+    frame();
+    frame();
+    EXPECT_EQ(director->getRunningScene(), in);
+    EXPECT_EQ(hooksOf(log),
+              (Log{"out:onEnter", "out:onEnterTransitionDidFinish", "out:onExitTransitionDidStart", "in:onEnter",
+                   "out:onExit", "in:onEnterTransitionDidFinish", "out:cleanup", "out:destroyed"}));
+    CCDirector::purgeDirector();
+    director = CCDirector::sharedDirector();
+    CCPoolManager::sharedPoolManager()->drainAll();
+    EXPECT_EQ(CCObject::liveObjectCount(), before);
 }
 
 TEST_F(DirectorTest, SizesComeFromTheViewAndBadIntervalsAreRefused) {

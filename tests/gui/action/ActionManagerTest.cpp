@@ -88,14 +88,16 @@ TEST_F(ActionManagerTest, AnimationsAreReadInDocumentOrderAndBound) {
     child->setActionTag(9001);
     root->addChild(child);
 
-    ActionManager::instance()->loadDocumentAnimations("english5down/page2.json", parse(R"({"actionlist": [
+    ActionManager::instance()->loadDocumentAnimations("english5down/page2.json",
+                                                      parse(R"({"actionlist": [
         {"name": "first", "loop": true, "unittime": 0.1, "actionnodelist": [
             {"ActionTag": 9001, "actionframelist": [{"frameid": 0, "positionx": 1}, {"frameid": 10, "positionx": 2}]},
             {"ActionTag": 5}]},
         {"name": 3, "actionnodelist": [{"ActionTag": 9001, "actionframelist": [
             {"frameid": 0, "positionx": 1}, {"frameid": 10, "positionx": 2}]}]},
-        12]})").get(),
-                                                    root);
+        12]})")
+                                                          .get(),
+                                                      root);
     CCArray* list = ActionManager::instance()->getAnimationsForDocument("page2.json");
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->count(), 3u);
@@ -153,10 +155,12 @@ TEST_F(ActionManagerTest, DestroyingTheRegistryReleasesEverythingAndItComesBack)
     const std::size_t before = test::settledObjectCount();
     Layout* root = Layout::create();
     root->retain();
-    ActionManager::instance()->loadDocumentAnimations("p.json", parse(R"({"actionlist": [{"unittime": 0.1,
+    ActionManager::instance()->loadDocumentAnimations("p.json",
+                                                      parse(R"({"actionlist": [{"unittime": 0.1,
         "actionnodelist": [{"actionframelist": [{"frameid": 0, "positionx": 1, "opacity": 3},
-                                                {"frameid": 4, "positionx": 2, "opacity": 9}]}]}]})").get(),
-                                                    root);
+                                                {"frameid": 4, "positionx": 2, "opacity": 9}]}]}]})")
+                                                          .get(),
+                                                      root);
     test::drainAutoreleasePool();
     ActionManager::destroyInstance();
     ActionManager::destroyInstance();

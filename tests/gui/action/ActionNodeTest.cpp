@@ -6,8 +6,8 @@
 #include "engine/actions/CCActionInterval.h"
 #include "engine/actions/CCActionManager.h"
 #include "engine/actions/CCMoveTo.h"
-#include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCArray.h"
+#include "engine/base/CCAutoreleasePool.h"
 #include "engine/nodes/CCNode.h"
 #include "engine/platform/CCDirector.h"
 #include "gui/action/ActionFadeFrame.h"
@@ -71,7 +71,8 @@ TEST_F(ActionNodeTest, OneRecordMakesAFrameOfEveryKindItNames) {
         {"frameid": 4, "scalex": 2},
         {"frameid": 5, "rotation": 45, "colorr": 300, "colorg": -1},
         {"positionx": null},
-        7]})").get(),
+        7]})")
+                                 .get(),
                              nullptr);
     EXPECT_EQ(node->getActionTag(), 12);
     ASSERT_EQ(node->getFrameList(kFrameKindMove)->count(), 2u);
@@ -129,7 +130,8 @@ TEST_F(ActionNodeTest, SpawnGathersOneSequencePerKindWithMoreThanOneFrame) {
     node->readFromDictionary(parse(R"({"actionframelist": [
         {"frameid": 0, "positionx": 0, "positiony": 0, "rotation": 0},
         {"frameid": 10, "positionx": 100, "positiony": 50},
-        {"frameid": 20, "positionx": 0, "positiony": 0}]})").get(),
+        {"frameid": 20, "positionx": 0, "positiony": 0}]})")
+                                 .get(),
                              nullptr);
     node->setUnitTime(0.1f);
     auto* spawn = static_cast<CCFiniteTimeAction*>(node->rebuildActions());
@@ -217,7 +219,8 @@ TEST_F(ActionNodeTest, SeekPosesEachKindBetweenItsFrames) {
     node->setTarget(target);
     node->readFromDictionary(parse(R"({"actionframelist": [
         {"frameid": 10, "positionx": 100, "positiony": 0, "rotation": 90},
-        {"frameid": 20, "positionx": 200, "positiony": 40}]})").get(),
+        {"frameid": 20, "positionx": 200, "positiony": 40}]})")
+                                 .get(),
                              nullptr);
     node->setUnitTime(0.1f);
 
@@ -249,7 +252,8 @@ TEST_F(ActionNodeTest, NodesLeaveNothingBehind) {
         node->setTarget(target);
         node->readFromDictionary(parse(R"({"actionframelist": [
             {"frameid": 0, "positionx": 0, "scalex": 1, "opacity": 0, "colorr": 0},
-            {"frameid": 5, "positionx": 9, "scalex": 2, "opacity": 255, "colorr": 255}]})").get(),
+            {"frameid": 5, "positionx": 9, "scalex": 2, "opacity": 255, "colorr": 255}]})")
+                                     .get(),
                                  nullptr);
         node->rebuildActions();
         node->startPlayback(true);

@@ -1,14 +1,12 @@
-#include <gtest/gtest.h>
-
 #include <dirent.h>
+#include <gtest/gtest.h>
+#include <json/json.h>
 
 #include <algorithm>
 #include <fstream>
 #include <map>
 #include <string>
 #include <vector>
-
-#include <json/json.h>
 
 #include "engine/base/CCArray.h"
 #include "gui/action/ActionManager.h"
@@ -45,7 +43,7 @@ using ClassCounts = std::map<std::string, int>;
 // makes, skipping nodes that make none together with everything below them.
 void countDocumentNode(const Json::Value& node, ClassCounts& counts) {
     static const std::map<std::string, std::string> kMade = {
-        {"Button", "Button"}, {"TextButton", "Button"}, {"Label", "Label"},
+        {"Button", "Button"},  {"TextButton", "Button"},   {"Label", "Label"},
         {"TextArea", "Label"}, {"ImageView", "ImageView"}, {"Panel", "Layout"},
     };
     const auto made = kMade.find(node.get("classname", "").asString());
@@ -102,8 +100,8 @@ TEST_P(BookDocumentsTest, LoadsEveryWidgetTheDocumentDeclares) {
 
 std::string testName(const ::testing::TestParamInfo<std::string>& info) {
     std::string name = info.param;
-    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
-                    '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
     return name;
 }
 

@@ -15,9 +15,9 @@
 #include "gui/document/UIToolbox.h"
 #include "gui/widgets/Layout.h"
 #include "gui/widgets/UIWidget.h"
+#include "support/DocumentFolder.h"
 #include "support/EngineEnvironment.h"
 #include "support/SettledObjects.h"
-#include "support/DocumentFolder.h"
 
 namespace lirava {
 namespace {
@@ -63,7 +63,7 @@ TEST_F(CCSGUIReaderTest, VersionNumbersWeighTheFourPieces) {
     EXPECT_EQ(CCSGUIReader::versionNumber("0.2.4.9"), 249);
     EXPECT_EQ(CCSGUIReader::versionNumber("0.2.4.0"), 240);
     EXPECT_EQ(CCSGUIReader::versionNumber("1.0.0.0"), 1000);
-    EXPECT_EQ(CCSGUIReader::versionNumber("0.2.5"), 0);      // shorter than 7 characters
+    EXPECT_EQ(CCSGUIReader::versionNumber("0.2.5"), 0);  // shorter than 7 characters
     EXPECT_EQ(CCSGUIReader::versionNumber(nullptr), 0);
     EXPECT_EQ(CCSGUIReader::versionNumber("1.2.3.45x"), 1275);  // the fourth piece is all the rest
     EXPECT_EQ(CCSGUIReader::versionNumber("a.b.c.d"), 0);

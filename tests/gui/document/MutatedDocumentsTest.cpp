@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
+#include <json/json.h>
 
 #include <fstream>
 #include <random>
 #include <string>
 #include <vector>
-
-#include <json/json.h>
 
 #include "engine/base/CCAutoreleasePool.h"
 #include "gui/action/ActionManager.h"
@@ -22,23 +21,34 @@ namespace {
 // Values of every kind, and numbers at the edges of what documents could hold.
 Json::Value oddValue(std::mt19937& random) {
     switch (random() % 12) {
-        case 0: return Json::Value();
-        case 1: return Json::Value("text");
-        case 2: return Json::Value("");
-        case 3: return Json::Value(-1);
-        case 4: return Json::Value(Json::Int64(-9223372036854775807LL));
-        case 5: return Json::Value(Json::UInt64(18446744073709551615ULL));
-        case 6: return Json::Value(1e300);
-        case 7: return Json::Value(-0.5);
-        case 8: return Json::Value(true);
-        case 9: return Json::Value(Json::arrayValue);
+        case 0:
+            return Json::Value();
+        case 1:
+            return Json::Value("text");
+        case 2:
+            return Json::Value("");
+        case 3:
+            return Json::Value(-1);
+        case 4:
+            return Json::Value(Json::Int64(-9223372036854775807LL));
+        case 5:
+            return Json::Value(Json::UInt64(18446744073709551615ULL));
+        case 6:
+            return Json::Value(1e300);
+        case 7:
+            return Json::Value(-0.5);
+        case 8:
+            return Json::Value(true);
+        case 9:
+            return Json::Value(Json::arrayValue);
         case 10: {
             Json::Value object(Json::objectValue);
             object["resourceType"] = static_cast<int>(random() % 4) - 1;
             object["path"] = random() % 2 ? Json::Value("up1.png") : Json::Value(7);
             return object;
         }
-        default: return Json::Value(Json::objectValue);
+        default:
+            return Json::Value(Json::objectValue);
     }
 }
 

@@ -13,9 +13,11 @@
 #include "gui/document/readers/PropertyReaders.h"
 #include "gui/widgets/Layout.h"
 #include "gui/widgets/UIButton.h"
+#include "gui/widgets/UIDragPanel.h"
 #include "gui/widgets/UIImageView.h"
 #include "gui/widgets/UILabel.h"
 #include "gui/widgets/UIListView.h"
+#include "gui/widgets/UIScrollView.h"
 #include "support/EngineEnvironment.h"
 
 namespace lirava {
@@ -130,28 +132,31 @@ TEST_F(PropertyReadersTest, CommonKeysReadWhenPresent) {
     EXPECT_EQ(widget->getRotation(), 30.0f);
     EXPECT_FALSE(widget->isVisible());
     EXPECT_EQ(widget->getZOrder(), 3);
-    EXPECT_EQ(widget->getOpacity(), 44);              // low 8 bits
+    EXPECT_EQ(widget->getOpacity(), 44);               // low 8 bits
     EXPECT_EQ(widget->getColor(), ccc3(0, 255, 255));  // 256 keeps its low 8 bits
     EXPECT_TRUE(widget->isFlipX());
 }
 
-TEST_F(PropertyReadersTest, ClipAbleReachesPanelsButNotListViews) {
-    auto clip = options(R"({"clipAble": true})");
+TEST_F(PropertyReadersTest, ClipAbleReachesPanelsButNotScrollingContainers) {
     Layout* panel = Layout::create();
-    readPanelProperties(*reader, panel, clip.get());
+    readPanelProperties(*reader, panel, options(R"({"clipAble": true})").get());
     EXPECT_TRUE(panel->isClippingEnabled());
 
-    UIListView* list = UIListView::create();
-    list->setClippingEnabled(true);
-    readPanelProperties(*reader, list, options(R"({"clipAble": false})").get());
-    EXPECT_TRUE(list->isClippingEnabled());
+    for (Layout* scrolling : {static_cast<Layout*>(UIListView::create()), static_cast<Layout*>(UIScrollView::create()),
+                              static_cast<Layout*>(UIDragPanel::create())}) {
+        scrolling->setClippingEnabled(true);
+        readContainerProperties(*reader, scrolling, options(R"({"clipAble": false})").get());
+        EXPECT_TRUE(scrolling->isClippingEnabled()) << scrolling->getTypeName();
+    }
 }
 
 TEST_F(PropertyReadersTest, PanelBackgrounds) {
     Layout* panel = Layout::create();
-    readPanelProperties(*reader, panel, options(R"({"colorType": 1, "bgColorR": 10, "bgColorG": 20, "bgColorB": 300,
+    readPanelProperties(*reader, panel,
+                        options(R"({"colorType": 1, "bgColorR": 10, "bgColorG": 20, "bgColorB": 300,
         "bgColorOpacity": 128, "bgStartColorR": 1, "bgEndColorB": 2, "vectorX": 1, "vectorY": 0,
-        "backGroundImageData": {"resourceType": 0, "path": "up1.png"}})").get());
+        "backGroundImageData": {"resourceType": 0, "path": "up1.png"}})")
+                            .get());
     EXPECT_EQ(panel->getBackGroundColorType(), LAYOUT_COLOR_SOLID);
     EXPECT_NE(panel->getColorLayer(), nullptr);
     EXPECT_EQ(panel->getBackGroundColor(), ccc3(10, 20, 44));
@@ -165,8 +170,10 @@ TEST_F(PropertyReadersTest, PanelBackgrounds) {
 
     Layout* older = Layout::create();
     reader->setOlderSchema(true);
-    readPanelProperties(*reader, older, options(R"({"backGroundScale9Enable": true, "backGroundImage": "up1.png",
-        "capInsetsX": 2, "capInsetsY": 3, "capInsetsWidth": 4, "capInsetsHeight": 5})").get());
+    readPanelProperties(*reader, older,
+                        options(R"({"backGroundScale9Enable": true, "backGroundImage": "up1.png",
+        "capInsetsX": 2, "capInsetsY": 3, "capInsetsWidth": 4, "capInsetsHeight": 5})")
+                            .get());
     EXPECT_TRUE(older->isBackGroundImageScale9Enabled());
     EXPECT_NE(older->getBackGroundImage(), nullptr);
     EXPECT_EQ(older->getBackGroundImageCapInsets().size.height, 5.0f);
@@ -178,8 +185,10 @@ TEST_F(PropertyReadersTest, ButtonImagesByBothKeySets) {
 
     reader->setOlderSchema(true);
     UIButton* local = UIButton::create();
-    readButtonProperties(*reader, local, options(R"({"normal": "up1.png", "pressed": "up2.png",
-                                                     "useMergedTexture": false})").get());
+    readButtonProperties(*reader, local,
+                         options(R"({"normal": "up1.png", "pressed": "up2.png",
+                                                     "useMergedTexture": false})")
+                             .get());
     EXPECT_EQ(local->getNormalTextureSize().width, up.width);
     EXPECT_EQ(local->getSize().width, up.width);  // ignoreSize: the normal image's size
 
@@ -195,32 +204,40 @@ TEST_F(PropertyReadersTest, ButtonImagesByBothKeySets) {
     reader->setOlderSchema(false);
     UIButton* kept = UIButton::create();
     kept->loadTextureNormal(CCFileUtils::sharedFileUtils()->fullPathForFilename("Images/up1.png").c_str());
-    readButtonProperties(*reader, kept, options(R"({"normalData": {"resourceType": 2, "path": "biscuit.png"},
-                                                    "pressedData": {"resourceType": 0, "path": "up2.png"}})").get());
+    readButtonProperties(*reader, kept,
+                         options(R"({"normalData": {"resourceType": 2, "path": "biscuit.png"},
+                                                    "pressedData": {"resourceType": 0, "path": "up2.png"}})")
+                             .get());
     EXPECT_EQ(kept->getNormalTextureSize().width, up.width);
     EXPECT_GT(kept->getPressedTextureSize().width, 0.0f);
 }
 
 TEST_F(PropertyReadersTest, NineSliceButtonTakesInsetsAndItsOwnSize) {
     UIButton* button = UIButton::create();
-    readButtonProperties(*reader, button, options(R"({"scale9Enable": true, "ignoreSize": true,
+    readButtonProperties(*reader, button,
+                         options(R"({"scale9Enable": true, "ignoreSize": true,
         "normalData": {"resourceType": 0, "path": "up1.png"}, "capInsetsX": 4, "capInsetsY": 4,
-        "capInsetsWidth": 8, "capInsetsHeight": 8, "scale9Width": 200, "scale9Height": 80})").get());
+        "capInsetsWidth": 8, "capInsetsHeight": 8, "scale9Width": 200, "scale9Height": 80})")
+                             .get());
     EXPECT_TRUE(button->isScale9Enabled());
     EXPECT_EQ(button->getSize().width, 200.0f);
     EXPECT_EQ(button->getSize().height, 80.0f);
 
     // Without both size keys the nine-slice size is not touched.
     UIButton* half = UIButton::create();
-    readButtonProperties(*reader, half, options(R"({"scale9Enable": true, "width": 50, "height": 20,
-                                                    "scale9Width": 200})").get());
+    readButtonProperties(*reader, half,
+                         options(R"({"scale9Enable": true, "width": 50, "height": 20,
+                                                    "scale9Width": 200})")
+                             .get());
     EXPECT_EQ(half->getSize().width, 50.0f);
 }
 
 TEST_F(PropertyReadersTest, TextButtonTitle) {
     UIButton* button = UIButton::create();
-    readTextButtonProperties(*reader, button, options(R"({"text": "OK", "textColorG": 0, "fontSize": 30,
-                                                          "fontName": "Arial", "colorR": 10})").get());
+    readTextButtonProperties(*reader, button,
+                             options(R"({"text": "OK", "textColorG": 0, "fontSize": 30,
+                                                          "fontName": "Arial", "colorR": 10})")
+                                 .get());
     EXPECT_STREQ(button->getTitleText(), "OK");
     EXPECT_EQ(button->getTitleColor(), ccc3(255, 0, 255));
     EXPECT_EQ(button->getTitleFontSize(), 30.0f);
@@ -235,8 +252,10 @@ TEST_F(PropertyReadersTest, TextButtonTitle) {
 
 TEST_F(PropertyReadersTest, LabelsAndTextAreas) {
     UILabel* label = UILabel::create();
-    readLabelProperties(*reader, label, options(R"({"text": "Hello", "fontSize": 24, "colorB": 0,
-                                                    "touchScaleEnable": true})").get());
+    readLabelProperties(*reader, label,
+                        options(R"({"text": "Hello", "fontSize": 24, "colorB": 0,
+                                                    "touchScaleEnable": true})")
+                            .get());
     EXPECT_STREQ(label->getStringValue(), "Hello");
     EXPECT_TRUE(label->isTouchScaleEnabled());
     EXPECT_EQ(label->getColor(), ccc3(255, 255, 0));
@@ -244,8 +263,10 @@ TEST_F(PropertyReadersTest, LabelsAndTextAreas) {
     // A text area reads its colour with 0 for missing channels; the colour reader after it
     // sets 255 for them again.
     UILabel* area = UILabel::create();
-    readTextAreaProperties(*reader, area, options(R"({"text": "12", "colorR": 10, "areaWidth": 100,
-                                                      "areaHeight": 40, "hAlignment": 1, "vAlignment": 9})").get());
+    readTextAreaProperties(*reader, area,
+                           options(R"({"text": "12", "colorR": 10, "areaWidth": 100,
+                                                      "areaHeight": 40, "hAlignment": 1, "vAlignment": 9})")
+                               .get());
     EXPECT_STREQ(area->getStringValue(), "12");
     EXPECT_EQ(area->getColor(), ccc3(10, 255, 255));
 }
@@ -259,8 +280,10 @@ TEST_F(PropertyReadersTest, ImageViewsByBothKeySets) {
 
     reader->setOlderSchema(false);
     UIImageView* nine = UIImageView::create();
-    readImageViewProperties(*reader, nine, options(R"({"fileNameData": {"resourceType": 0, "path": "up1.png"},
-        "scale9Enable": true, "scale9Width": 300, "scale9Height": 120, "capInsetsWidth": 6})").get());
+    readImageViewProperties(*reader, nine,
+                            options(R"({"fileNameData": {"resourceType": 0, "path": "up1.png"},
+        "scale9Enable": true, "scale9Width": 300, "scale9Height": 120, "capInsetsWidth": 6})")
+                                .get());
     EXPECT_TRUE(nine->isScale9Enabled());
     EXPECT_EQ(nine->getSize().width, 300.0f);
     EXPECT_EQ(nine->getCapInsets().size.width, 6.0f);

@@ -55,7 +55,7 @@ TEST_F(UIToolboxTest, SearchesGoDepthFirstParentBeforeChildEarlierSiblingFirst) 
 
     UIToolbox* toolbox = UIToolbox::sharedToolbox();
     EXPECT_EQ(toolbox->findWidgetByName(root, "root"), root);
-    EXPECT_EQ(toolbox->findWidgetByName(root, "twin"), innerTwin);   // an earlier sibling's subtree wins
+    EXPECT_EQ(toolbox->findWidgetByName(root, "twin"), innerTwin);  // an earlier sibling's subtree wins
     EXPECT_EQ(toolbox->findWidgetByName(outerTwin, "twin"), outerTwin);
     EXPECT_EQ(toolbox->findWidgetByName(root, "default"), unnamed);
     EXPECT_EQ(toolbox->findWidgetByName(root, "Twin"), nullptr);

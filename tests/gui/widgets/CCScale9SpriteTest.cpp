@@ -1,11 +1,10 @@
-#include "gui/widgets/CCScale9Sprite.h"
-
 #include <gtest/gtest.h>
 
+#include "WidgetTestSupport.h"
 #include "engine/nodes/CCSprite.h"
 #include "engine/nodes/CCSpriteBatchNode.h"
+#include "gui/widgets/CCScale9Sprite.h"
 #include "support/EngineEnvironment.h"
-#include "WidgetTestSupport.h"
 
 namespace lirava {
 namespace {

@@ -1,19 +1,18 @@
-#include "gui/widgets/Layout.h"
-
 #include <gtest/gtest.h>
 
+#include "WidgetTestSupport.h"
 #include "engine/nodes/CCLayerColor.h"
 #include "engine/nodes/CCLayerGradient.h"
 #include "engine/nodes/CCSprite.h"
 #include "engine/platform/CCDirector.h"
 #include "gui/widgets/CCScale9Sprite.h"
+#include "gui/widgets/Layout.h"
 #include "gui/widgets/LinearLayoutParameter.h"
 #include "gui/widgets/RectClippingNode.h"
 #include "gui/widgets/RelativeLayoutParameter.h"
 #include "gui/widgets/UIListView.h"
 #include "gui/widgets/UIRootWidget.h"
 #include "support/EngineEnvironment.h"
-#include "WidgetTestSupport.h"
 
 namespace lirava {
 namespace {

@@ -1,18 +1,17 @@
-#include "gui/widgets/UIWidget.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "WidgetTestSupport.h"
 #include "engine/actions/CCScheduler.h"
-#include "engine/platform/CCDirector.h"
 #include "engine/nodes/CCNode.h"
+#include "engine/platform/CCDirector.h"
 #include "gui/widgets/GUIRenderer.h"
 #include "gui/widgets/Layout.h"
 #include "gui/widgets/RectClippingNode.h"
+#include "gui/widgets/UIWidget.h"
 #include "support/EngineEnvironment.h"
-#include "WidgetTestSupport.h"
 
 namespace lirava {
 namespace {

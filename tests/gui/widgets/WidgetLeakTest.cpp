@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "WidgetTestSupport.h"
 #include "engine/platform/CCTouch.h"
 #include "gui/widgets/Layout.h"
 #include "gui/widgets/UIButton.h"
@@ -12,7 +13,7 @@
 #include "gui/widgets/UILayer.h"
 #include "gui/widgets/UIRootWidget.h"
 #include "support/EngineEnvironment.h"
-#include "WidgetTestSupport.h"
+#include "support/SettledObjects.h"
 
 namespace lirava {
 namespace {
@@ -66,10 +67,7 @@ Layout* buildTree(const std::string& image) {
 
 TEST(WidgetLeakTest, ThousandTreesLeaveNoObjectBehind) {
     const std::string image = test::solidImage("leak8x8.png", 8, 8, {90, 90, 90, 255});
-    // Warm the texture cache so the count taken below does not include the cached texture.
-    buildTree(image);
-    test::drainAutoreleasePool();
-    const std::size_t before = CCObject::liveObjectCount();
+    const std::size_t before = test::settledObjectCount();
 
     for (int i = 0; i < 1000; ++i) {
         UILayer* layer = UILayer::create();
@@ -84,17 +82,15 @@ TEST(WidgetLeakTest, ThousandTreesLeaveNoObjectBehind) {
         }
         test::drainAutoreleasePool();
     }
-    EXPECT_EQ(CCObject::liveObjectCount(), before);
+    EXPECT_EQ(test::settledObjectCount(), before);
 }
 
 TEST(WidgetLeakTest, SingleWidgetsGoWithTheirLastReference) {
-    test::drainAutoreleasePool();
-    const std::size_t before = CCObject::liveObjectCount();
+    const std::size_t before = test::settledObjectCount();
     UIWidget::create();
     Layout::create();
     UIButton::create();
-    test::drainAutoreleasePool();
-    EXPECT_EQ(CCObject::liveObjectCount(), before);
+    EXPECT_EQ(test::settledObjectCount(), before);
 }
 
 }  // namespace

@@ -1,0 +1,15 @@
+#!/bin/sh
+# Makes the screenshots of docs/screenshots/ from the scripts beside this file.
+#   docs/scripts/make-screenshots.sh [path/to/lirava]
+# Run from the repository root. The book is reached through a scratch folder of links, so the
+# first-run marker the home screen leaves behind never lands in book/.
+set -e
+program=${1:-build/app/lirava}
+resources=$(mktemp -d)
+trap 'rm -rf "$resources"' EXIT
+for entry in book/*; do
+    [ "$entry" = book/ft.xml ] || ln -s "$PWD/$entry" "$resources/"
+done
+for script in docs/scripts/*.txt; do
+    "$program" --headless --resources "$resources" --script "$script"
+done

@@ -1,0 +1,11 @@
+#!/bin/sh
+# Installs what is missing, builds everything and runs every test. Extra arguments go to the
+# CMake configuration (for example -DLIRAVA_SANITIZE=ON with a build folder of its own:
+# BUILD_DIR=build-asan scripts/test.sh -DLIRAVA_SANITIZE=ON).
+set -eu
+cd "$(dirname "$0")/.."
+sh scripts/install-deps.sh
+build="${BUILD_DIR:-build}"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+cmake --build "$build" -j2
+ctest --test-dir "$build" -j2 --output-on-failure
