@@ -33,8 +33,12 @@ void CCCallFunc::update(float time) {
 }
 
 void CCCallFunc::execute() {
-    if (m_selectorTarget && m_callFunc) {
-        (m_selectorTarget->*m_callFunc)();
+    // Copied into locals first: GCC's vptr sanitizer misreads a member-pointer call made
+    // straight on a member.
+    CCObject* receiver = m_selectorTarget;
+    const SEL_CallFunc selector = m_callFunc;
+    if (receiver && selector) {
+        (receiver->*selector)();
     }
 }
 

@@ -18,8 +18,11 @@ CCObject* CCCallFuncN::copy() {
 }
 
 void CCCallFuncN::execute() {
-    if (m_selectorTarget && m_callFuncN) {
-        (m_selectorTarget->*m_callFuncN)(m_target);
+    CCObject* receiver = m_selectorTarget;
+    const SEL_CallFuncN selector = m_callFuncN;
+    CCNode* node = m_target;
+    if (receiver && selector) {
+        (receiver->*selector)(node);
     }
 }
 

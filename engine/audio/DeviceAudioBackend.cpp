@@ -70,7 +70,7 @@ bool DeviceAudioBackend::open() {
 
 void DeviceAudioBackend::freeMusic() {
     if (m_music) {
-        Mix_FreeMusic(m_music);
+        Mix_FreeMusic(static_cast<Mix_Music*>(m_music));
         m_music = nullptr;
     }
 }
@@ -85,7 +85,7 @@ bool DeviceAudioBackend::play(const std::string& fullPath, bool loop) {
         return false;
     }
     // One play through, or (not quite) forever.
-    if (Mix_PlayMusic(m_music, loop ? -1 : 1) != 0) {
+    if (Mix_PlayMusic(static_cast<Mix_Music*>(m_music), loop ? -1 : 1) != 0) {
         freeMusic();
         return false;
     }

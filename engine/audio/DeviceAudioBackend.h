@@ -2,8 +2,6 @@
 
 #include "engine/audio/AudioBackend.h"
 
-struct _Mix_Music;
-
 namespace lirava {
 
 // Plays through the sound device with SDL_mixer. When no device can be opened (a machine
@@ -27,7 +25,7 @@ private:
     bool open();
     void freeMusic();
 
-    _Mix_Music* m_music = nullptr;
+    void* m_music = nullptr;  // the loaded Mix_Music; SDL types stay out of this header
     bool m_triedOpen = false;
     bool m_open = false;
     bool m_dummy = false;

@@ -41,9 +41,10 @@ void CCMenuItem::activate() {
     }
     // The callback may replace the scene or drop the menu; both stay alive until it returns.
     CCObject* target = m_target;
+    const SEL_MenuHandler selector = m_selector;
     retain();
     target->retain();
-    (target->*m_selector)(this);
+    (target->*selector)(this);
     target->release();
     release();
 }

@@ -66,7 +66,8 @@ void PageCurlMesh::rebuild() {
         const float y = m_height * static_cast<float>(row) / static_cast<float>(m_rows);
         for (int column = 0; column <= m_columns; ++column) {
             const float x = m_flatWidth + meshWidth * static_cast<float>(column) / static_cast<float>(m_columns);
-            Point& p = m_points[static_cast<std::size_t>(row * (m_columns + 1) + column)];
+            Point& p = m_points[static_cast<std::size_t>(row) * static_cast<std::size_t>(m_columns + 1) +
+                                static_cast<std::size_t>(column)];
             p.u = x / m_width;
             p.v = 1.0f - y / m_height;
             const float s = x * m_normal.x + y * m_normal.y - m_offset;

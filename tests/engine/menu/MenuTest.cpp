@@ -42,6 +42,7 @@ protected:
         target->retain();
     }
     void TearDown() override {
+        CC_SAFE_RELEASE_NULL(touch);
         target->release();
         CCMenuItemFont::setFontSize(32);
         CCMenuItemFont::setFontName("Arial");
@@ -66,8 +67,9 @@ protected:
 
     // One touch through the menu's targeted-delegate callbacks.
     bool press(CCMenu* menu, const CCPoint& at) {
+        // Held by the test, not the pool: frames stepped while the finger is down drain it.
+        CC_SAFE_RELEASE(touch);
         touch = new CCTouch();
-        touch->autorelease();
         touch->setTouchInfo(0, at);
         return menu->ccTouchBegan(touch, nullptr);
     }
@@ -313,6 +315,7 @@ TEST_F(Menu, ImageItemsShowTheSelectedImageWhilePressedAndSwapTheNormalOne) {
         EXPECT_EQ(missing->getContentSize(), CCSize(0, 0));
         menu->release();
     }
+    CC_SAFE_RELEASE_NULL(touch);
     test::drainAutoreleasePool();
     EXPECT_EQ(CCObject::liveObjectCount(), before);
 }
