@@ -1,24 +1,24 @@
 #pragma once
 
-#include "engine/nodes/CCLayer.h"
+#include "app/reader/PageLayer.h"
 
 namespace lirava {
 
-// Stand-in for the page layer until the book reader is built: an empty page with a main-page
-// item back to the home screen. It logs its four stage hooks like the real page layer.
+// The page layer that the unit page list and the settings screen open, and that every turn from
+// a TestLayer2 page builds. Its caption sits at z-order 10000 and its menu at 3; it logs as
+// "Scene 1".
 //
-// Made with new and init(): the maker owns the one reference.
-class TestLayer1 : public CCLayer {
+// Made with new and init() (or createPage): the maker owns the one reference.
+class TestLayer1 : public PageLayer {
 public:
-    bool init() override;
+    TestLayer1();
+    // A new, initialised TestLayer1 page for book::currentPage, with one reference; null if its
+    // initialiser failed.
+    static PageLayer* createPage();
 
-    void onEnter() override;
-    void onEnterTransitionDidFinish() override;
-    void onExit() override;
-    void onExitTransitionDidStart() override;
-
-    // Menu callback of the main-page item.
-    void showMainPage(CCObject* sender);
+protected:
+    // Turns from here build TestLayer2 pages.
+    PageMaker twinMaker() const override;
 };
 
 }  // namespace lirava

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/shell/AppDelegate.h"
+#include "app/shell/DocumentScriptCommands.h"
 #include "app/shell/ScriptExtensions.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/LaunchOptions.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     }
     app.setLaunchOptions(options);
     registerScriptExtensions();
+    registerDocumentScriptCommands();
 
     CCEGLView* view = CCEGLView::sharedOpenGLView();
     view->setViewName("Lirava");

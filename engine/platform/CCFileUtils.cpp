@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace lirava {
 
@@ -25,6 +27,15 @@ void CCFileUtils::purgeFileUtils() {
 
 void CCFileUtils::setResourceRoot(const std::string& root) {
     m_root = root.empty() ? std::string(".") : root;
+    // Kept absolute: the document reader builds image paths from the full path of a document,
+    // and a relative root would be put in front of those a second time.
+    if (m_root[0] != '/') {
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(m_root, error);
+        if (!error) {
+            m_root = absolute.lexically_normal().string();
+        }
+    }
     while (m_root.size() > 1 && m_root.back() == '/') {
         m_root.pop_back();
     }

@@ -31,12 +31,12 @@ int clampToInt(double value) {
 
 }  // namespace
 
-void JsonDictionary::loadText(const char* text) { loadText(text, text ? std::strlen(text) : 0); }
+bool JsonDictionary::loadText(const char* text) { return loadText(text, text ? std::strlen(text) : 0); }
 
-void JsonDictionary::loadText(const char* text, std::size_t length) {
+bool JsonDictionary::loadText(const char* text, std::size_t length) {
     m_root = Json::Value();
     if (!text || length == 0) {
-        return;
+        return false;
     }
     Json::CharReaderBuilder builder;
     // Comments allowed, any value accepted as the root, the parser's own nesting limit.
@@ -46,9 +46,10 @@ void JsonDictionary::loadText(const char* text, std::size_t length) {
     std::string errors;
     try {
         // A failed parse keeps what was built so far; later queries meet missing keys.
-        reader->parse(text, text + length, &m_root, &errors);
+        return reader->parse(text, text + length, &m_root, &errors);
     } catch (const std::exception&) {
         // Nesting beyond the parser's limit throws; what was built before it stays.
+        return false;
     }
 }
 

@@ -20,9 +20,10 @@ public:
     explicit JsonDictionary(Json::Value&& value) : m_root(std::move(value)) {}
 
     // Replaces the root by the parse of the text. Text that does not parse leaves whatever the
-    // parser had built before it stopped; null or empty text leaves the root null.
-    void loadText(const char* text);
-    void loadText(const char* text, std::size_t length);
+    // parser had built before it stopped; null or empty text leaves the root null. True when the
+    // whole text parsed (the reader does not care; the book checker reports it).
+    bool loadText(const char* text);
+    bool loadText(const char* text, std::size_t length);
 
     bool hasKey(const char* key) const;
     // Numbers (booleans count as 1 and 0) as a 32-bit integer: reals truncate toward zero,

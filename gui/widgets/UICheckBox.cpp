@@ -27,7 +27,9 @@ bool UICheckBox::init() {
     return true;
 }
 
-const char* UICheckBox::getTypeName() const { return "CheckBox"; }
+const char* UICheckBox::getTypeName() const {
+    return "CheckBox";
+}
 
 void UICheckBox::initRenderer() {
     UIWidget::initRenderer();
@@ -45,8 +47,7 @@ void UICheckBox::initRenderer() {
 }
 
 void UICheckBox::loadTextures(const char* backGround, const char* backGroundSelected, const char* cross,
-                              const char* backGroundDisabled, const char* frontCrossDisabled,
-                              TextureResType texType) {
+                              const char* backGroundDisabled, const char* frontCrossDisabled, TextureResType texType) {
     loadTextureBackGround(backGround, texType);
     loadTextureBackGroundSelected(backGroundSelected, texType);
     loadTextureFrontCross(cross, texType);
@@ -54,8 +55,7 @@ void UICheckBox::loadTextures(const char* backGround, const char* backGroundSele
     loadTextureFrontCrossDisabled(frontCrossDisabled, texType);
 }
 
-bool UICheckBox::loadInto(CCSprite* sprite, const char* fileName, TextureResType texType,
-                          TextureResType& storedType) {
+bool UICheckBox::loadInto(CCSprite* sprite, const char* fileName, TextureResType texType, TextureResType& storedType) {
     if (!fileName || !*fileName || !sprite) {
         return false;
     }
@@ -173,7 +173,9 @@ void UICheckBox::setFlipX(bool flipX) {
     }
 }
 
-bool UICheckBox::isFlipX() { return m_backGroundBoxRenderer && m_backGroundBoxRenderer->isFlipX(); }
+bool UICheckBox::isFlipX() {
+    return m_backGroundBoxRenderer && m_backGroundBoxRenderer->isFlipX();
+}
 
 void UICheckBox::setFlipY(bool flipY) {
     for (CCSprite* sprite : {m_backGroundBoxRenderer, m_backGroundSelectedBoxRenderer, m_frontCrossRenderer,
@@ -184,9 +186,13 @@ void UICheckBox::setFlipY(bool flipY) {
     }
 }
 
-bool UICheckBox::isFlipY() { return m_backGroundBoxRenderer && m_backGroundBoxRenderer->isFlipY(); }
+bool UICheckBox::isFlipY() {
+    return m_backGroundBoxRenderer && m_backGroundBoxRenderer->isFlipY();
+}
 
-CCNode* UICheckBox::getRenderer() { return m_backGroundBoxRenderer; }
+CCNode* UICheckBox::getRenderer() {
+    return m_backGroundBoxRenderer;
+}
 
 CCSize UICheckBox::getRendererSize() {
     return m_backGroundBoxRenderer ? m_backGroundBoxRenderer->getContentSize() : CCSizeZero;

@@ -21,7 +21,9 @@ UIDragPanel* UIDragPanel::create() {
 
 UIDragPanel::UIDragPanel() = default;
 
-UIDragPanel::~UIDragPanel() { UIDragPanel::releaseResources(); }
+UIDragPanel::~UIDragPanel() {
+    UIDragPanel::releaseResources();
+}
 
 bool UIDragPanel::init() {
     if (!Layout::init()) {
@@ -33,7 +35,9 @@ bool UIDragPanel::init() {
     return true;
 }
 
-const char* UIDragPanel::getTypeName() const { return "DragPanel"; }
+const char* UIDragPanel::getTypeName() const {
+    return "DragPanel";
+}
 
 void UIDragPanel::initRenderer() {
     Layout::initRenderer();
@@ -77,9 +81,13 @@ void UIDragPanel::handleSizeChange() {
     }
 }
 
-bool UIDragPanel::addChild(UIWidget* child) { return m_innerContainer && m_innerContainer->addChild(child); }
+bool UIDragPanel::addChild(UIWidget* child) {
+    return m_innerContainer && m_innerContainer->addChild(child);
+}
 
-bool UIDragPanel::removeChild(UIWidget* child) { return m_innerContainer && m_innerContainer->removeChild(child); }
+bool UIDragPanel::removeChild(UIWidget* child) {
+    return m_innerContainer && m_innerContainer->removeChild(child);
+}
 
 void UIDragPanel::removeAllChildren() {
     if (m_innerContainer) {
@@ -87,7 +95,9 @@ void UIDragPanel::removeAllChildren() {
     }
 }
 
-CCArray* UIDragPanel::getChildren() { return m_innerContainer ? m_innerContainer->getChildren() : nullptr; }
+CCArray* UIDragPanel::getChildren() {
+    return m_innerContainer ? m_innerContainer->getChildren() : nullptr;
+}
 
 void UIDragPanel::setLayoutType(LayoutType type) {
     if (m_innerContainer) {
@@ -276,7 +286,8 @@ void UIDragPanel::startAutoMove() {
         return;
     }
     const float frames = m_slideTime * 60.0f;
-    CCPoint delta((m_touchEndWorld.x - m_touchStartWorld.x) / frames, (m_touchEndWorld.y - m_touchStartWorld.y) / frames);
+    CCPoint delta((m_touchEndWorld.x - m_touchStartWorld.x) / frames,
+                  (m_touchEndWorld.y - m_touchStartWorld.y) / frames);
     m_slideTime = 0.0f;
     if (!m_bounceEnabled) {
         delta = clampDelta(delta);

@@ -42,7 +42,9 @@ UILoadingBar::UILoadingBar() = default;
 
 UILoadingBar::~UILoadingBar() = default;
 
-const char* UILoadingBar::getTypeName() const { return "LoadingBar"; }
+const char* UILoadingBar::getTypeName() const {
+    return "LoadingBar";
+}
 
 void UILoadingBar::initRenderer() {
     UIWidget::initRenderer();
@@ -59,8 +61,8 @@ void UILoadingBar::loadTexture(const char* fileName, TextureResType texType) {
     m_barTexType = texType;
     loadBarNode(m_barRenderer, m_scale9Enabled, fileName, texType);
     syncColorTo(m_barRenderer);
-    m_barTextureSize =
-        m_scale9Enabled ? static_cast<CCScale9Sprite*>(m_barRenderer)->getSourceSize() : m_barRenderer->getContentSize();
+    m_barTextureSize = m_scale9Enabled ? static_cast<CCScale9Sprite*>(m_barRenderer)->getSourceSize()
+                                       : m_barRenderer->getContentSize();
     const bool fromRight = m_direction == LoadingBarTypeRight;
     m_barRenderer->setAnchorPoint(fromRight ? CCPoint(1.0f, 0.5f) : CCPoint(0.0f, 0.5f));
     if (!m_scale9Enabled) {
@@ -157,9 +159,13 @@ void UILoadingBar::setIgnoreSize(bool ignore) {
     m_savedIgnoreSize = ignore;
 }
 
-CCNode* UILoadingBar::getRenderer() { return m_barRenderer; }
+CCNode* UILoadingBar::getRenderer() {
+    return m_barRenderer;
+}
 
-CCSize UILoadingBar::getRendererSize() { return m_barTextureSize; }
+CCSize UILoadingBar::getRendererSize() {
+    return m_barTextureSize;
+}
 
 void UILoadingBar::handleSizeChange() {
     if (!m_barRenderer) {

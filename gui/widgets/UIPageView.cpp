@@ -39,9 +39,13 @@ bool UIPageView::init() {
     return true;
 }
 
-const char* UIPageView::getTypeName() const { return "PageView"; }
+const char* UIPageView::getTypeName() const {
+    return "PageView";
+}
 
-bool UIPageView::addChild(UIWidget* child) { return UIWidget::addChild(child); }
+bool UIPageView::addChild(UIWidget* child) {
+    return UIWidget::addChild(child);
+}
 
 bool UIPageView::removeChild(UIWidget* child) {
     if (!child || !m_pages || !m_pages->containsObject(child)) {

@@ -20,7 +20,9 @@ UIScrollView* UIScrollView::create() {
 
 UIScrollView::UIScrollView() = default;
 
-UIScrollView::~UIScrollView() { UIScrollView::releaseResources(); }
+UIScrollView::~UIScrollView() {
+    UIScrollView::releaseResources();
+}
 
 bool UIScrollView::init() {
     if (!Layout::init()) {
@@ -33,7 +35,9 @@ bool UIScrollView::init() {
     return true;
 }
 
-const char* UIScrollView::getTypeName() const { return "ScrollView"; }
+const char* UIScrollView::getTypeName() const {
+    return "ScrollView";
+}
 
 void UIScrollView::initRenderer() {
     Layout::initRenderer();
@@ -78,9 +82,13 @@ void UIScrollView::handleSizeChange() {
     }
 }
 
-bool UIScrollView::addChild(UIWidget* child) { return m_innerContainer && m_innerContainer->addChild(child); }
+bool UIScrollView::addChild(UIWidget* child) {
+    return m_innerContainer && m_innerContainer->addChild(child);
+}
 
-bool UIScrollView::removeChild(UIWidget* child) { return m_innerContainer && m_innerContainer->removeChild(child); }
+bool UIScrollView::removeChild(UIWidget* child) {
+    return m_innerContainer && m_innerContainer->removeChild(child);
+}
 
 void UIScrollView::removeAllChildren() {
     if (m_innerContainer) {
@@ -88,7 +96,9 @@ void UIScrollView::removeAllChildren() {
     }
 }
 
-CCArray* UIScrollView::getChildren() { return m_innerContainer ? m_innerContainer->getChildren() : nullptr; }
+CCArray* UIScrollView::getChildren() {
+    return m_innerContainer ? m_innerContainer->getChildren() : nullptr;
+}
 
 void UIScrollView::setLayoutType(LayoutType type) {
     if (m_innerContainer) {

@@ -36,7 +36,9 @@ UISlider::UISlider() = default;
 
 UISlider::~UISlider() = default;
 
-const char* UISlider::getTypeName() const { return "Slider"; }
+const char* UISlider::getTypeName() const {
+    return "Slider";
+}
 
 void UISlider::initRenderer() {
     UIWidget::initRenderer();
@@ -235,11 +237,17 @@ void UISlider::onTouchMoved(const CCPoint& point) {
     setPercent(percentAt(point));
 }
 
-void UISlider::onTouchEnded(const CCPoint& point) { UIWidget::onTouchEnded(point); }
+void UISlider::onTouchEnded(const CCPoint& point) {
+    UIWidget::onTouchEnded(point);
+}
 
-CCNode* UISlider::getRenderer() { return m_barRenderer; }
+CCNode* UISlider::getRenderer() {
+    return m_barRenderer;
+}
 
-CCSize UISlider::getRendererSize() { return m_barRenderer ? m_barRenderer->getContentSize() : CCSizeZero; }
+CCSize UISlider::getRendererSize() {
+    return m_barRenderer ? m_barRenderer->getContentSize() : CCSizeZero;
+}
 
 void UISlider::handleSizeChange() {
     fitBar();
@@ -298,10 +306,16 @@ void UISlider::showBall(CCSprite* shown) {
     }
 }
 
-void UISlider::showNormalLook() { showBall(m_ballNormalRenderer); }
+void UISlider::showNormalLook() {
+    showBall(m_ballNormalRenderer);
+}
 
-void UISlider::showPressedLook() { showBall(m_ballPressedRenderer); }
+void UISlider::showPressedLook() {
+    showBall(m_ballPressedRenderer);
+}
 
-void UISlider::showDisabledLook() { showBall(m_ballDisabledRenderer); }
+void UISlider::showDisabledLook() {
+    showBall(m_ballDisabledRenderer);
+}
 
 }  // namespace lirava

@@ -29,7 +29,9 @@ bool UITextField::init() {
     return true;
 }
 
-const char* UITextField::getTypeName() const { return "TextField"; }
+const char* UITextField::getTypeName() const {
+    return "TextField";
+}
 
 void UITextField::initRenderer() {
     UIWidget::initRenderer();
@@ -93,7 +95,9 @@ void UITextField::setMaxLength(int length) {
     }
 }
 
-int UITextField::getMaxLength() const { return m_textFieldRenderer ? m_textFieldRenderer->getMaxLength() : 0; }
+int UITextField::getMaxLength() const {
+    return m_textFieldRenderer ? m_textFieldRenderer->getMaxLength() : 0;
+}
 
 void UITextField::setPasswordEnabled(bool enabled) {
     if (!m_textFieldRenderer) {
@@ -119,9 +123,13 @@ const char* UITextField::getPasswordStyleText() const {
     return m_textFieldRenderer ? m_textFieldRenderer->getPasswordStyleText() : "";
 }
 
-bool UITextField::attachWithIME() { return m_textFieldRenderer && m_textFieldRenderer->attachWithIME(); }
+bool UITextField::attachWithIME() {
+    return m_textFieldRenderer && m_textFieldRenderer->attachWithIME();
+}
 
-bool UITextField::detachWithIME() { return m_textFieldRenderer && m_textFieldRenderer->detachWithIME(); }
+bool UITextField::detachWithIME() {
+    return m_textFieldRenderer && m_textFieldRenderer->detachWithIME();
+}
 
 void UITextField::update(float /*dt*/) {
     if (!m_textFieldRenderer || !m_updateEnabled) {
@@ -184,12 +192,16 @@ void UITextField::setAnchorPoint(const CCPoint& anchor) {
     }
 }
 
-CCNode* UITextField::getRenderer() { return m_textFieldRenderer; }
+CCNode* UITextField::getRenderer() {
+    return m_textFieldRenderer;
+}
 
 CCSize UITextField::getRendererSize() {
     return m_textFieldRenderer ? m_textFieldRenderer->getContentSize() : CCSizeZero;
 }
 
-void UITextField::handleSizeChange() { fitNodeToSize(m_textFieldRenderer, m_ignoreSize, m_size); }
+void UITextField::handleSizeChange() {
+    fitNodeToSize(m_textFieldRenderer, m_ignoreSize, m_size);
+}
 
 }  // namespace lirava

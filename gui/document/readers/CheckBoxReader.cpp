@@ -43,8 +43,8 @@ void readCheckBoxProperties(CCSGUIReader& reader, UIWidget* widget, const JsonDi
         for (int i = 0; i < 5; ++i) {
             images[i] = ImageReference::older(reader, j.getString(options, kImages[i].olderKey), merged);
         }
-        checkBox->loadTextures(images[0].name(), images[1].name(), images[2].name(), images[3].name(),
-                               images[4].name(), images[0].textureKind);
+        checkBox->loadTextures(images[0].name(), images[1].name(), images[2].name(), images[3].name(), images[4].name(),
+                               images[0].textureKind);
     } else {
         for (const CheckBoxImage& image : kImages) {
             const ImageReference ref = ImageReference::newer(reader, options, image.newerKey);

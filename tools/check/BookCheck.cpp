@@ -1,0 +1,510 @@
+#include "tools/check/BookCheck.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iomanip>
+#include <ostream>
+#include <set>
+#include <sstream>
+
+#include "app/reader/SentenceNames.h"
+#include "engine/base/CCAutoreleasePool.h"
+#include "engine/base/CCDictionary.h"
+#include "engine/base/CCString.h"
+#include "engine/nodes/CCSpriteFrameCache.h"
+#include "engine/platform/CCFileUtils.h"
+#include "engine/render/CCTextureCache.h"
+#include "gui/action/ActionManager.h"
+#include "gui/document/CCSGUIReader.h"
+#include "gui/document/DictionaryAccessor.h"
+#include "gui/document/JsonDictionary.h"
+#include "gui/document/UIToolbox.h"
+#include "gui/document/WidgetClassTable.h"
+#include "gui/document/readers/ImageReference.h"
+#include "gui/widgets/UIButton.h"
+#include "tools/check/AllowList.h"
+#include "tools/check/HeadlessEngine.h"
+
+namespace lirava::check {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: lirava-check [--resources DIR] [--allow FILE]\n"
+    "       lirava-check --document FILE [--resources DIR]";
+constexpr const char* kAllowFileName = "check-allow.txt";
+constexpr unsigned int kLongestCaption = 1599;
+
+const char* const kSettingButtons[] = {"bnmain", "bnpres", "bnaotopage", "bnaoto", "bnok", "bncancel"};
+const char* const kReaderStrings[] = {"setmenu_set", "main_page", "bntext", "wordname", "page_front", "page_after"};
+const char* const kReaderImages[] = {
+    "Images/up1.png",   "Images/up2.png",       "Images/play_btn.png", "Images/pause_btn.png", "Images/next1.png",
+    "Images/next2.png", "Images/bnchback1.png", "Images/bnren1.png",   "Images/bnren2.png",
+};
+
+// Which options name images, per widget class: the key of older documents and of newer ones,
+// and a key without which the widget's reader skips the image.
+struct ImageKey {
+    const char* older;
+    const char* newer;
+    const char* onlyWith = nullptr;
+};
+const ImageKey kButtonImages[] = {{"normal", "normalData"}, {"pressed", "pressedData"}, {"disabled", "disabledData"}};
+const ImageKey kImageViewImages[] = {{"fileName", "fileNameData"}};
+const ImageKey kPanelImages[] = {{"backGroundImage", "backGroundImageData"}};
+const ImageKey kCheckBoxImages[] = {{"backGroundBox", "backGroundBoxData"},
+                                    {"backGroundBoxSelected", "backGroundBoxSelectedData"},
+                                    {"frontCross", "frontCrossData"},
+                                    {"backGroundBoxDisabled", "backGroundBoxDisabledData"},
+                                    {"frontCrossDisabled", "frontCrossDisabledData"}};
+const ImageKey kLoadingBarImages[] = {{"texture", "textureData"}};
+const ImageKey kSliderImages[] = {{"barFileName", "barFileNameData", "barFileName"},
+                                  {"ballNormal", "ballNormalData"},
+                                  {"ballPressed", "ballPressedData"},
+                                  {"ballDisabled", "ballDisabledData"},
+                                  {"progressBarFileName", "progressBarData"}};
+
+struct ClassImages {
+    const char* className;
+    const ImageKey* keys;
+    std::size_t count;
+};
+template <std::size_t N>
+constexpr ClassImages imagesOf(const char* className, const ImageKey (&keys)[N]) {
+    return {className, keys, N};
+}
+const ClassImages kClassImages[] = {
+    imagesOf("Button", kButtonImages),         imagesOf("TextButton", kButtonImages),
+    imagesOf("ImageView", kImageViewImages),   imagesOf("Panel", kPanelImages),
+    imagesOf("ScrollView", kPanelImages),      imagesOf("DragPanel", kPanelImages),
+    imagesOf("PageView", kPanelImages),        imagesOf("CheckBox", kCheckBoxImages),
+    imagesOf("LoadingBar", kLoadingBarImages), imagesOf("Slider", kSliderImages),
+};
+
+// A resource path as the table shows it: relative to the resource root where it lies below it.
+std::string displayPath(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path normal = fs::path(path).lexically_normal();
+    const fs::path root = fs::path(CCFileUtils::sharedFileUtils()->getResourceRoot()).lexically_normal();
+    const fs::path relative = normal.lexically_relative(root);
+    if (!relative.empty() && relative.native().rfind("..", 0) != 0) {
+        return relative.string();
+    }
+    return normal.string();
+}
+
+bool fileHasData(const std::string& resourceName) {
+    CCFileUtils* files = CCFileUtils::sharedFileUtils();
+    std::string bytes;
+    return files->readFile(files->fullPathForFilename(resourceName.c_str()), bytes) && !bytes.empty();
+}
+
+// What a page opened from the contents list starts from: no document singletons, no sprite
+// frames of other pages.
+void freshDocumentState() {
+    DictionaryAccessor::purge();
+    UIToolbox::purgeToolbox();
+    ActionManager::destroyInstance();
+    CCSpriteFrameCache::sharedSpriteFrameCache()->removeSpriteFrames();
+    CCTextureCache::sharedTextureCache()->removeUnusedTextures();
+    CCPoolManager::sharedPoolManager()->pop();
+}
+
+class DocumentChecker {
+public:
+    DocumentChecker(DocumentReport& report, AllowList& allow) : m_report(report), m_allow(allow) {}
+
+    void find(const std::string& code, const std::string& detail = std::string()) {
+        Finding finding{m_report.scope, code, detail, m_allow.allows(m_report.scope, code, detail)};
+        m_report.findings.push_back(finding);
+    }
+
+    // Reads the document with the program's reader; the root widget with a reference the caller
+    // releases, or null.
+    UIWidget* read() {
+        std::string text;
+        CCFileUtils* files = CCFileUtils::sharedFileUtils();
+        if (!files->readFile(files->fullPathForFilename(m_report.document.c_str()), text) || text.empty() ||
+            text[0] == '\0') {
+            m_report.tree = "missing";
+            find("missing-document", m_report.document);
+            return nullptr;
+        }
+        JsonDictionary document;
+        const bool parsed = document.loadText(text.data(), text.size());
+        UIWidget* root = CCSGUIReader::sharedReader()->widgetFromFile(m_report.document.c_str());
+        if (root) {
+            root->retain();
+        }
+        if (!parsed) {
+            m_report.tree = "unparsed";
+            find("unparsed-document", m_report.document);
+        } else if (!root) {
+            m_report.tree = "no tree";
+            find("no-tree", m_report.document);
+        }
+        // The reader is still set up for this document: its folder and key set resolve the
+        // image names below as the property readers did.
+        std::unique_ptr<JsonDictionary> tree = document.getDictionary("widgetTree");
+        walk(tree.get());
+        return root;
+    }
+
+    void checkSentences(int page, UIWidget* root) {
+        CCDictionary* captions = CCDictionary::createWithContentsOfFile("Stringstr.xml");
+        std::set<std::string> sentenceNames;
+        int highest = 0;
+        std::vector<bool> present(sentence::kLastIndex + 1, false);
+        for (int i = sentence::kFirstIndex; i <= sentence::kLastIndex; ++i) {
+            const std::string name = sentence::buttonName(page, i);
+            sentenceNames.insert(name);
+            UIWidget* button = root ? UIToolbox::sharedToolbox()->findWidgetByName(root, name.c_str()) : nullptr;
+            if (!button) {
+                continue;
+            }
+            present[i] = true;
+            highest = i;
+            ++m_report.sentences;
+            if (!dynamic_cast<UIButton*>(button)) {
+                find("not-a-button", name);
+            }
+            const std::string key = sentence::textKey(page, i);
+            const CCString* text = captions ? dynamic_cast<const CCString*>(captions->objectForKey(key)) : nullptr;
+            if (!text) {
+                find("missing-caption", key);
+            } else if (text->length() > kLongestCaption) {
+                find("long-caption", key);
+            } else {
+                ++m_report.captions;
+            }
+            const std::string narration = sentence::narrationName(page, i);
+            if (fileHasData(sentence::narrationPath(narration))) {
+                ++m_report.narrations;
+            } else {
+                find("missing-narration", narration);
+            }
+        }
+        // Auto-play reads every index up to the highest one found, gaps included.
+        for (int i = sentence::kFirstIndex; i < highest; ++i) {
+            if (!present[i]) {
+                find("sentence-gap", std::to_string(i));
+            }
+        }
+        if (highest == 0) {
+            find("no-sentences");
+        }
+        findUnreadSentences(root, sentenceNames);
+    }
+
+    void checkSettingButtons(UIWidget* root) {
+        for (const char* name : kSettingButtons) {
+            UIWidget* button = root ? UIToolbox::sharedToolbox()->findWidgetByName(root, name) : nullptr;
+            if (!button) {
+                find("missing-setting", name);
+            } else if (!dynamic_cast<UIButton*>(button)) {
+                find("not-a-button", name);
+            }
+        }
+    }
+
+private:
+    void walk(const JsonDictionary* node) {
+        if (!node) {
+            return;
+        }
+        const char* className = node->getString("classname");
+        const WidgetClassEntry* entry = findWidgetClass(className);
+        if (!entry || !entry->create) {
+            // The reader builds nothing here, nor below.
+            find("unknown-class", className ? className : "(none)");
+            return;
+        }
+        std::unique_ptr<JsonDictionary> options = node->getDictionary("options");
+        checkImages(className, options.get());
+        const int children = node->getArraySize("children");
+        for (int i = 0; i < children; ++i) {
+            std::unique_ptr<JsonDictionary> child = node->getArrayElement("children", i);
+            walk(child.get());
+        }
+    }
+
+    void checkImages(const char* className, const JsonDictionary* options) {
+        const CCSGUIReader& reader = *CCSGUIReader::sharedReader();
+        const DictionaryAccessor& json = *DictionaryAccessor::shared();
+        for (const ClassImages& images : kClassImages) {
+            if (std::strcmp(images.className, className) != 0) {
+                continue;
+            }
+            for (std::size_t k = 0; k < images.count; ++k) {
+                const ImageKey& key = images.keys[k];
+                if (key.onlyWith && !json.hasKey(options, key.onlyWith)) {
+                    continue;
+                }
+                checkImage(reader.isOlderSchema() ? ImageReference::older(reader, json.getString(options, key.older),
+                                                                          json.getBool(options, "useMergedTexture"))
+                                                  : ImageReference::newer(reader, options, key.newer));
+            }
+        }
+    }
+
+    void checkImage(const ImageReference& image) {
+        // No name means no image; the widget keeps its look as it was.
+        if (!image.callLoader || !image.hasName || image.path.empty()) {
+            return;
+        }
+        ++m_report.images;
+        if (image.textureKind == UI_TEX_TYPE_PLIST) {
+            if (CCSpriteFrameCache::sharedSpriteFrameCache()->spriteFrameByName(image.path.c_str())) {
+                ++m_report.imagesFound;
+            } else {
+                find("missing-frame", image.path);
+            }
+        } else if (CCTextureCache::sharedTextureCache()->addImage(image.path.c_str())) {
+            ++m_report.imagesFound;
+        } else {
+            find("missing-image", displayPath(image.path));
+        }
+    }
+
+    // Widgets named like a sentence of some page ("bn" and digits) that this page never reads.
+    void findUnreadSentences(UIWidget* widget, const std::set<std::string>& read) {
+        if (!widget) {
+            return;
+        }
+        const std::string name = widget->getName();
+        if (name.size() > 2 && name.compare(0, 2, "bn") == 0 &&
+            name.find_first_not_of("0123456789", 2) == std::string::npos && !read.count(name)) {
+            find("unread-sentence", name);
+        }
+        CCArray* children = widget->getChildren();
+        for (unsigned int i = 0; children && i < children->count(); ++i) {
+            findUnreadSentences(static_cast<UIWidget*>(children->objectAtIndex(i)), read);
+        }
+    }
+
+    DocumentReport& m_report;
+    AllowList& m_allow;
+};
+
+void checkReaderResources(BookReport& book, AllowList& allow) {
+    auto find = [&](const std::string& code, const std::string& detail) {
+        book.readerFindings.push_back({"reader", code, detail, allow.allows("reader", code, detail)});
+    };
+    for (const char* table : {"String.xml", "Stringstr.xml"}) {
+        if (!fileHasData(table)) {
+            find("missing-document", table);
+        }
+    }
+    CCDictionary* strings = CCDictionary::createWithContentsOfFile("String.xml");
+    for (const char* key : kReaderStrings) {
+        if (!strings || !dynamic_cast<const CCString*>(strings->objectForKey(key))) {
+            find("missing-string", key);
+        }
+    }
+    for (const char* image : kReaderImages) {
+        if (!CCTextureCache::sharedTextureCache()->addImage(image)) {
+            find("missing-image", image);
+        }
+    }
+}
+
+std::string countOf(int found, int total) {
+    return std::to_string(found) + "/" + std::to_string(total);
+}
+
+std::string findingLine(const Finding& finding) {
+    std::string line = finding.scope + ": " + finding.code;
+    if (!finding.detail.empty()) {
+        line += " " + finding.detail;
+    }
+    return line + (finding.expected ? " (expected)" : "");
+}
+
+std::string findingsCell(const std::vector<Finding>& findings) {
+    int problems = 0;
+    int expected = 0;
+    for (const Finding& finding : findings) {
+        (finding.expected ? expected : problems) += 1;
+    }
+    if (problems == 0 && expected == 0) {
+        return "ok";
+    }
+    std::string cell;
+    if (problems > 0) {
+        cell = std::to_string(problems) + (problems == 1 ? " problem" : " problems");
+    }
+    if (expected > 0) {
+        cell += (cell.empty() ? "" : ", ") + std::to_string(expected) + " expected";
+    }
+    return cell;
+}
+
+}  // namespace
+
+int BookReport::problems() const {
+    int count = 0;
+    for (const DocumentReport& document : documents) {
+        for (const Finding& finding : document.findings) {
+            count += finding.expected ? 0 : 1;
+        }
+    }
+    for (const Finding& finding : readerFindings) {
+        count += finding.expected ? 0 : 1;
+    }
+    return count;
+}
+
+int BookReport::expected() const {
+    int count = 0;
+    for (const DocumentReport& document : documents) {
+        for (const Finding& finding : document.findings) {
+            count += finding.expected ? 1 : 0;
+        }
+    }
+    for (const Finding& finding : readerFindings) {
+        count += finding.expected ? 1 : 0;
+    }
+    return count;
+}
+
+BookReport checkBook(AllowList& allow) {
+    BookReport book;
+    book.resources = CCFileUtils::sharedFileUtils()->getResourceRoot();
+    checkReaderResources(book, allow);
+
+    for (int page = sentence::kFirstPage; page <= sentence::kLastPage; ++page) {
+        freshDocumentState();
+        DocumentReport report;
+        report.scope = std::to_string(page);
+        report.document = sentence::pageDocument(page);
+        DocumentChecker checker(report, allow);
+        UIWidget* root = checker.read();
+        if (report.tree != "missing") {
+            checker.checkSentences(page, root);
+        }
+        if (root) {
+            root->release();
+        }
+        book.documents.push_back(std::move(report));
+    }
+
+    freshDocumentState();
+    DocumentReport settings;
+    settings.scope = "settings";
+    settings.document = "3age/pageset.json";
+    DocumentChecker checker(settings, allow);
+    UIWidget* root = checker.read();
+    if (settings.tree != "missing") {
+        checker.checkSettingButtons(root);
+    }
+    if (root) {
+        root->release();
+    }
+    book.documents.push_back(std::move(settings));
+    freshDocumentState();
+
+    for (const AllowList::Entry& entry : allow.entries()) {
+        if (!entry.used) {
+            book.staleAllowances.push_back(allow.path() + ":" + std::to_string(entry.line) + ": " + entry.scope + " " +
+                                           entry.code + (entry.detail.empty() ? "" : " " + entry.detail));
+        }
+    }
+    return book;
+}
+
+void printBookReport(const BookReport& report, std::ostream& out) {
+    out << "lirava-check: " << report.resources << "\n\n";
+    out << std::left << std::setw(10) << "page" << std::setw(38) << "document" << std::setw(10) << "tree"
+        << std::setw(11) << "sentences" << std::setw(10) << "captions" << std::setw(11) << "narration" << std::setw(10)
+        << "images"
+        << "findings\n";
+    int sentences = 0;
+    int captions = 0;
+    int narrations = 0;
+    int images = 0;
+    int imagesFound = 0;
+    for (const DocumentReport& document : report.documents) {
+        const bool page = document.scope != "settings";
+        out << std::setw(10) << document.scope << std::setw(38) << document.document << std::setw(10) << document.tree
+            << std::setw(11) << (page ? std::to_string(document.sentences) : "-") << std::setw(10)
+            << (page ? countOf(document.captions, document.sentences) : "-") << std::setw(11)
+            << (page ? countOf(document.narrations, document.sentences) : "-") << std::setw(10)
+            << countOf(document.imagesFound, document.images) << findingsCell(document.findings) << "\n";
+        sentences += document.sentences;
+        captions += document.captions;
+        narrations += document.narrations;
+        images += document.images;
+        imagesFound += document.imagesFound;
+    }
+    out << std::setw(10) << "reader" << std::setw(38) << "String.xml, Stringstr.xml, Images/" << std::setw(52) << ""
+        << findingsCell(report.readerFindings) << "\n";
+
+    std::vector<std::string> lines;
+    for (const Finding& finding : report.readerFindings) {
+        lines.push_back(findingLine(finding));
+    }
+    for (const DocumentReport& document : report.documents) {
+        for (const Finding& finding : document.findings) {
+            lines.push_back(findingLine(finding));
+        }
+    }
+    if (!lines.empty()) {
+        out << "\nfindings:\n";
+        for (const std::string& line : lines) {
+            out << "  " << line << "\n";
+        }
+    }
+    if (!report.staleAllowances.empty()) {
+        out << "\nallowed but not found (the allow list is out of date):\n";
+        for (const std::string& line : report.staleAllowances) {
+            out << "  " << line << "\n";
+        }
+    }
+    const int pages = static_cast<int>(report.documents.size()) - 1;
+    out << "\n"
+        << pages << " pages and the settings document: " << sentences << " sentences, " << captions << " captions, "
+        << narrations << " narration files, " << imagesFound << " of " << images << " images; " << report.problems()
+        << (report.problems() == 1 ? " problem, " : " problems, ") << report.expected() << " expected" << std::endl;
+}
+
+int runBookCheck(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    std::string resources = defaultResourceRoot();
+    std::string allowPath;
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc && argv[i + 1][0] != '\0';
+        if (std::strcmp(argv[i], "--resources") == 0 && hasValue) {
+            resources = argv[++i];
+        } else if (std::strcmp(argv[i], "--allow") == 0 && hasValue) {
+            allowPath = argv[++i];
+        } else {
+            err << kUsage << std::endl;
+            return 2;
+        }
+    }
+    if (!setUpHeadlessEngine(resources)) {
+        err << "lirava-check: no resource folder " << resources << std::endl;
+        return 2;
+    }
+    if (allowPath.empty()) {
+        allowPath = CCFileUtils::sharedFileUtils()->fullPathForFilename(kAllowFileName);
+    } else if (!std::filesystem::is_regular_file(allowPath)) {
+        err << "lirava-check: no allow list " << allowPath << std::endl;
+        return 2;
+    }
+    AllowList allow;
+    std::string error;
+    if (!allow.load(allowPath, error)) {
+        err << "lirava-check: " << error << std::endl;
+        return 2;
+    }
+
+    const BookReport report = checkBook(allow);
+    // The document reader prints its own messages through stdio; they stay ahead of the table.
+    std::fflush(stdout);
+    printBookReport(report, out);
+    tearDownHeadlessEngine();
+    return report.problems() == 0 ? 0 : 1;
+}
+
+}  // namespace lirava::check
