@@ -86,7 +86,6 @@ def main():
                         ("JsonGetFloat", "JsonDictionary getFloat"), ("JsonGetString", "JsonDictionary getString"),
                         ("JsonMissingKey", "JsonDictionary missing key"),
                         ("JsonCopyChild", "JsonDictionary copy a child"),
-                        ("JsonTakeChild", "JsonDictionary take a child"),
                         ("TouchRouterTopMost", "touch router, 1,000 widgets, top-most hit"),
                         ("TouchRouterFirstButton", "touch router, 1,000 widgets, last-searched hit"),
                         ("TouchRouterMiss", "touch router, 1,000 widgets, miss")):
