@@ -70,8 +70,8 @@ def scratch(book):
     return root
 
 
-FORWARD = "drag 400 380 340 380 4\nwait 0.6\n"
-BACKWARD = "drag 240 380 300 380 4\nwait 0.6\n"
+FORWARD = "drag 400 930 340 930 4\nwait 0.6\n"
+BACKWARD = "drag 240 930 300 930 4\nwait 0.6\n"
 OPEN_FIRST_PAGE = "click 320 860\nwait 2.5\nclick 320 860\nwait 0.3\n"
 HOME_AND_BACK = "click 60 30\nwait 0.5\n" + OPEN_FIRST_PAGE
 

@@ -187,7 +187,10 @@ class Book:
         self.root = root
         self.manifest = []
 
-    def write(self, rel, data, problem=None):
+    def write(self, rel, data, problem=None, report=True):
+        """Writes a file. A problem goes into the manifest with the text lirava-check's report
+        must show for it (the file's path unless report names something else; None where the
+        checker has no way to see the problem and only the reader run uses the file)."""
         path = os.path.join(self.root, rel)
         os.makedirs(os.path.dirname(path), exist_ok=True)
         if isinstance(data, str):
@@ -195,10 +198,16 @@ class Book:
         with open(path, "wb") as f:
             f.write(data)
         if problem:
-            self.manifest.append({"file": rel, "problem": problem})
+            self.note(rel, problem, report)
 
-    def missing(self, rel, problem):
-        self.manifest.append({"file": rel, "problem": problem, "missing": True})
+    def missing(self, rel, problem, report=True):
+        self.note(rel, problem, report, missing=True)
+
+    def note(self, rel, problem, report=True, missing=False):
+        entry = {"file": rel, "problem": problem, "report": rel if report is True else report}
+        if missing:
+            entry["missing"] = True
+        self.manifest.append(entry)
 
 
 def plist(entries_xml):
@@ -228,7 +237,7 @@ def make_images(book):
     book.write("Images/up1.png", b"", "zero-byte control image")
     book.write("Images/next1.png", good[:40], "truncated control image")
     book.write("Images/play_btn.png", b"\x89PNG\r\n\x1a\n" + b"\x00" * 64, "corrupt control image")
-    book.write("Images/drag.jpg", jpeg_header_only(), "truncated control JPEG")
+    book.write("Images/drag.jpg", jpeg_header_only(), "truncated JPEG of the home screen", report=None)
     book.missing("Images/next2.png", "missing control image")
 
     # Sprite sheets: frames outside the image, broken numbers, a sheet whose image is corrupt.
@@ -249,7 +258,8 @@ def make_images(book):
                                            "</key><integer>2</integer><key>textureFileName</key><string>sheet.png"
                                            "</string></dict>\n" % frames),
                "sprite sheet naming frames outside its image and frames with malformed rects")
-    book.write("Images/badsheet.png", b"\x89PNG\r\n\x1a\nnope", "corrupt sprite-sheet image")
+    book.write("Images/badsheet.png", b"\x89PNG\r\n\x1a\nnope", "corrupt sprite-sheet image",
+               report="Images/badsheet.plist")
     book.write("Images/badsheet.plist", plist("<key>frames</key><dict><key>a.png</key><dict><key>frame</key><string>"
                                               "{{0,0},{8,8}}</string></dict></dict><key>metadata</key><dict><key>"
                                               "textureFileName</key><string>badsheet.png</string></dict>\n"))
@@ -269,22 +279,26 @@ def make_strings(book, captioned):
             body.append(b"<key>" + key.encode() + b"</key><string>" + text + b"</string>\n")
         else:
             body.append(("<key>%s</key><string>%s</string>\n" % (key, xml_escape(text))).encode("utf-8"))
-    book.write("Stringstr.xml", plist("").encode().replace(b"<dict>\n", b"<dict>\n" + b"".join(body)),
-               "captions of 2,000 bytes and captions that are not valid UTF-8")
+    book.write("Stringstr.xml", plist("").encode().replace(b"<dict>\n", b"<dict>\n" + b"".join(body)))
 
 
-def make_narration(book, page, index, kind):
+def make_narration(book, page, index, kind, checked):
+    """checked: the page's buttons are readable, so lirava-check looks at this narration (it
+    names it by its logical name)."""
     rel = narration_file(page, index)
+    name = "mc" + page_digits(page, index) + ".mp3"
+    report = name if checked else None
     if kind == "zero":
-        book.write(rel, b"", "zero-byte MP3")
+        book.write(rel, b"", "zero-byte MP3", report)
     elif kind == "corrupt":
-        book.write(rel, b"ID3\x04\x00\x00\x00\x00\x00\x05garbage" + bytes(range(256)) * 4, "corrupt MP3")
+        book.write(rel, b"ID3\x04\x00\x00\x00\x00\x00\x05garbage" + bytes(range(256)) * 4, "corrupt MP3", report)
     elif kind == "truncated":
-        book.write(rel, mp3_frames(40)[:150], "truncated MP3")
+        # One frame survives: it decodes to a blip, which no checker can tell from a short word.
+        book.write(rel, mp3_frames(40)[:150], "truncated MP3", None)
     elif kind == "text":
-        book.write(rel, "this is not audio\n", "MP3 name over text")
+        book.write(rel, "this is not audio\n", "MP3 name over text", report)
     elif kind == "missing":
-        book.missing(rel, "missing narration")
+        book.missing(rel, "missing narration", report)
     else:
         book.write(rel, mp3_frames(40))
 
@@ -296,34 +310,37 @@ def make_pages(book):
     captioned = []
     rng = random.Random(20261207)
 
-    def doc_for(page, text, problem=None):
-        book.write("english5down/english5down_%d.json" % page, text, problem)
+    def doc_for(page, text, problem=None, code=None):
+        """code: what lirava-check reports on the page's row for a document that reads but holds
+        bad values (its findings name keys or images, not the document)."""
+        book.write("english5down/english5down_%d.json" % page, text, problem,
+                   {"scope": str(page), "code": code} if code else True)
 
     special = {}
     special[2] = lambda p: doc_for(p, b"", "empty document")
     special[3] = lambda p: doc_for(p, json_text(page_document(p))[:700], "truncated document")
     special[4] = lambda p: doc_for(p, huge_document(p), "10 MiB document")
     special[5] = lambda p: doc_for(p, deep_document(p), "widgets nested 5,000 deep")
-    special[6] = lambda p: doc_for(p, json_text(huge_numbers(page_document(p))), "numbers beyond 32 bits")
+    special[6] = lambda p: doc_for(p, json_text(huge_numbers(page_document(p))), "numbers beyond 32 bits", "out-of-range")
     for variant, p in enumerate((7, 8, 9, 11)):
         special[p] = (lambda v: lambda q: doc_for(q, json_text(spoil_kinds(page_document(q, textures=["../Images/sheet.plist"]), v)),
-                                                  "wrong kinds for every key (variant %d)" % v))(variant)
+                                                  "wrong kinds for every key (variant %d)" % v, "wrong-kind"))(variant)
     special[10] = lambda p: book.missing("english5down/english5down_%d.json" % p, "missing page")
     special[12] = lambda p: doc_for(p, json_text(page_document(p, picture="../Images/bad/corrupt.png",
                                                                normal="../Images/bad/zero.png",
                                                                pressed="../Images/bad/truncated.png")),
-                                    "document naming corrupt, zero-byte and truncated PNG files")
+                                    "document naming corrupt, zero-byte and truncated PNG files", "bad-image")
     special[13] = lambda p: doc_for(p, json_text(page_document(p, picture="../Images/bad/truncated.jpg",
                                                                normal="../Images/bad/corrupt.jpg",
                                                                pressed="../Images/bad/zero.jpg")),
-                                    "document naming corrupt, zero-byte and truncated JPEG files")
+                                    "document naming corrupt, zero-byte and truncated JPEG files", "bad-image")
     special[14] = lambda p: doc_for(p, json_text(page_document(p, textures=["../Images/sheet.plist"], resource=1,
                                                                normal="outside.png", pressed="far.png",
                                                                children=[frame_image(n) for n in (
                                                                    "inside.png", "outside.png", "negative.png",
                                                                    "rotated-out.png", "nan.png", "words.png",
                                                                    "no-such-frame.png")])),
-                                    "document using sprite-sheet frames outside the sheet's image")
+                                    "document using sprite-sheet frames outside the sheet's image", "missing-frame")
     special[15] = lambda p: doc_for(p, bytes(rng.randrange(256) for _ in range(3000)), "random bytes")
     special[16] = lambda p: doc_for(p, "[1,2,3]", "top level is an array")
     special[17] = lambda p: doc_for(p, '"just a string"', "top level is a string")
@@ -331,14 +348,19 @@ def make_pages(book):
     special[19] = lambda p: doc_for(p, json_text(page_document(p, textures=["../Images/badsheet.plist",
                                                                             "../Images/truncated.plist",
                                                                             "../Images/missing.plist", 5, None])),
-                                    "sprite sheets that are corrupt, truncated, missing or not names")
+                                    "sprite sheets that are corrupt, truncated, missing or not names", "bad-sheet")
     special[20] = lambda p: doc_for(p, json_text(page_document(p, picture="../Images/bad/huge-header.png",
                                                                normal="../Images/bad/not-an-image.png",
                                                                pressed="/etc/passwd")),
-                                    "document naming an image with a huge header and files that are no images")
+                                    "document naming an image with a huge header and files that are no images",
+                                    "bad-image")
     special[21] = lambda p: doc_for(p, json_text(page_document(p, children=[unknown_classes()])),
-                                    "unknown widget classes")
-    special[22] = lambda p: doc_for(p, "\ufeff" + json_text(page_document(p)) + "\x00trailing", "byte-order mark and trailing bytes")
+                                    "unknown widget classes", "unknown-class")
+    special[22] = lambda p: book.write("english5down/english5down_%d.json" % p,
+                                       "\ufeff" + json_text(page_document(p)) + "\x00trailing",
+                                       "byte-order mark and trailing bytes", None)
+    # Pages whose sentence buttons the checker finds, so it looks at their captions and narration.
+    intact = {6, 12, 13, 14, 19, 20, 21}
 
     for page in range(FIRST_PAGE, LAST_PAGE + 1):
         if page in special:
@@ -355,15 +377,19 @@ def make_pages(book):
             doc_for(page, bytes(data), "document with random bytes changed")
         else:
             doc_for(page, json_text(page_document(page)))
+        checked = page in intact or (page not in special and page % 3 == 2)
         # Every page's sentences get narration of every bad kind, and captions.
         for index in range(1, 4):
-            make_narration(book, page, index, NARRATION_KINDS[(page + index) % len(NARRATION_KINDS)])
+            make_narration(book, page, index, NARRATION_KINDS[(page + index) % len(NARRATION_KINDS)], checked)
+            key = caption_key(page, index)
             if (page + index) % 5 == 0:
-                continue  # no caption
-            if (page + index) % 5 == 1:
+                book.missing("Stringstr.xml:" + key, "no caption", key if checked else None)
+            elif (page + index) % 5 == 1:
                 captioned.append((page, index, "A" * 1000 + "\u00e9" * 500))  # 2,000 bytes of UTF-8
+                book.note("Stringstr.xml:" + key, "caption of 2,000 bytes", key if checked else None)
             elif (page + index) % 5 == 2:
                 captioned.append((page, index, b"bad \xff\xfe \xc0\x80 \xed\xa0\x80 \xf4\x90\x80\x80 \xe2\x82 end"))
+                book.note("Stringstr.xml:" + key, "caption that is not valid UTF-8", key if checked else None)
             else:
                 captioned.append((page, index, "Sentence %d of page %d." % (index, page)))
     return captioned
