@@ -9,8 +9,10 @@ measurement is taken while the program waits for its next line (nothing moves un
 go forwards from page 2 to 96 and back again by swipes. Memory is compared between two moments
 on the same page after the same path through the book: after turn 10 and after turn
 10 + k x 188 (one round trip is 188 turns), the first such turn at or past --turns. The run fails
-when the resident memory grew by more than 1 MiB or the live-object count grew at all; the same
-holds for visit 10 and the last visit home.
+when the resident memory grew by more than 1 MiB between them (the bound of design.md section 6).
+The live-object count may grow during the first round trip, as the sprite-frame cache keeps the
+frames of every sheet it has loaded; from the end of the first round trip (turn 198) to the last
+turn it must not grow at all. Visits home and back: visit 10 against the last visit, both bounds.
 """
 
 import argparse
@@ -102,7 +104,7 @@ def main():
                 direction = 1
             reader.send(FORWARD if direction > 0 else BACKWARD)
             page += direction
-            if turn in (10, args.turns, last_turn) or turn % 100 == 0:
+            if turn in (10, 10 + ROUND_TRIP, args.turns, last_turn) or turn % 100 == 0:
                 s = reader.state()
                 record["turns"][turn] = {"page": s.get("currentPage"), "objects": s.get("objects"),
                                          "rss_kib": s["rss_kib"]}
@@ -123,7 +125,7 @@ def main():
             reader.proc.kill()
         shutil.rmtree(resources, ignore_errors=True)
 
-    def compare(kind, a, b):
+    def compare(kind, a, b, objects_from=None):
         if a not in record[kind] or b not in record[kind]:
             problems.append("no %s record for %s and %s" % (kind, a, b))
             return
@@ -134,10 +136,11 @@ def main():
                  rb["rss_kib"] / MIB, growth / MIB))
         if growth > MIB:
             problems.append("%s: RSS grew by %.2f MiB from %d to %d" % (kind, growth / MIB, a, b))
-        if rb["objects"] > ra["objects"]:
-            problems.append("%s: live objects grew from %d to %d" % (kind, ra["objects"], rb["objects"]))
+        base = record[kind].get(objects_from, ra)
+        if rb["objects"] > base["objects"]:
+            problems.append("%s: live objects grew from %d to %d" % (kind, base["objects"], rb["objects"]))
 
-    compare("turns", 10, last_turn)
+    compare("turns", 10, last_turn, objects_from=10 + ROUND_TRIP)
     compare("visits", 10, args.visits)
     for turn, r in sorted(record["turns"].items()):
         print("  turn %5d page %2s objects %6s RSS %8.2f MiB" % (turn, r["page"], r["objects"], r["rss_kib"] / MIB))
