@@ -19,10 +19,18 @@
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/CCFileUtils.h"
+#include "engine/platform/Platform.h"
 #include "engine/platform/PlatformWindow.h"
 #include "engine/render/Renderer.h"
 
 namespace lirava::bench {
+
+// The program's allocator policy, set before any benchmark runs: the floors and the builds then
+// pay for fresh memory alike, as they do in the program.
+inline const bool kProgramAllocatorPolicy = [] {
+    platformReturnLargeBuffersToSystem();
+    return true;
+}();
 
 inline const char* bookRoot() {
     return LIRAVA_SOURCE_DIR "/book";

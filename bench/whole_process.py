@@ -71,6 +71,15 @@ def peak_rss_kib(program, resources, script, timeout):
         os.unlink(path)
 
 
+# Home (unit 1) -> its page list (page 2, the first item) -> the page; auto-play goes on next.
+BOOK_SCRIPT_HEAD = """wait 0.1
+click 320 860
+wait 2.5
+click 320 860
+wait 0.1
+"""
+
+
 def read_book(program, resources, autoplay_click, timeout_s):
     """Opens page 2, switches auto-play on and lets it read until the last page has been read.
     The script comes through standard input a minute of virtual time at a time, so the run

@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 #include <unistd.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include <climits>
 #include <cstdlib>
@@ -88,6 +91,14 @@ double platformUsableScreenHeight() {
         height = bounds.h;
     }
     return height;
+}
+
+void platformReturnLargeBuffersToSystem() {
+#if defined(__GLIBC__)
+    // A fixed threshold also turns off the adaptive one. 256 KiB keeps small allocations (JSON
+    // values, nodes, glyph runs) on the heap and every picture-sized buffer in its own mapping.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
 }
 
 std::string platformExecutableDirectory() {

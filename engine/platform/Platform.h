@@ -19,6 +19,13 @@ bool platformDisplayConfigured();
 // mode without a display apart from other failures. Each success needs SDL_QuitSubSystem.
 bool platformInitVideo(bool headless, std::string& error, bool& displayMissing);
 
+// Makes large buffers (decoded images, textures, render targets) go back to the system when
+// they are freed. glibc raises its mmap threshold after each large free, so that later large
+// buffers come from the heap and stay resident after they are freed: without this, reading the
+// book grew the resident memory by some 30 MiB. The program calls it first thing; benchmarks call
+// it too, so that they measure under the same policy. Does nothing on other C libraries.
+void platformReturnLargeBuffersToSystem();
+
 // Folder of the running executable, without a trailing "/"; empty if unknown.
 std::string platformExecutableDirectory();
 
