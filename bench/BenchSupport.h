@@ -4,6 +4,7 @@
 // sample book, percentiles of per-frame timings, and a walk over the nodes a tree made.
 
 #include <benchmark/benchmark.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -84,11 +85,37 @@ inline double quantile(std::vector<double> samples, double q) {
     return samples[std::min(rank, samples.size() - 1)];
 }
 
-inline void reportFrameTimes(benchmark::State& state, const std::vector<double>& frameMs) {
-    state.counters["p50_ms"] = quantile(frameMs, 0.50);
-    state.counters["p99_ms"] = quantile(frameMs, 0.99);
-    state.counters["max_ms"] = quantile(frameMs, 1.0);
-    state.counters["frames"] = static_cast<double>(frameMs.size());
+// CPU time of this thread in milliseconds. On a shared machine a frame's wall time includes the
+// time other processes held the core; its CPU time does not.
+inline double threadCpuMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Per-frame timings: wall clock and thread CPU time.
+struct FrameTimes {
+    std::vector<double> wallMs;
+    std::vector<double> cpuMs;
+
+    template <typename Frame>
+    void time(Frame&& frame) {
+        const Clock::time_point start = Clock::now();
+        const double cpuStart = threadCpuMilliseconds();
+        frame();
+        cpuMs.push_back(threadCpuMilliseconds() - cpuStart);
+        wallMs.push_back(millisecondsSince(start));
+    }
+    std::size_t size() const { return wallMs.size(); }
+};
+
+inline void reportFrameTimes(benchmark::State& state, const FrameTimes& frames) {
+    state.counters["p50_ms"] = quantile(frames.wallMs, 0.50);
+    state.counters["p99_ms"] = quantile(frames.wallMs, 0.99);
+    state.counters["max_ms"] = quantile(frames.wallMs, 1.0);
+    state.counters["cpu_p50_ms"] = quantile(frames.cpuMs, 0.50);
+    state.counters["cpu_p99_ms"] = quantile(frames.cpuMs, 0.99);
+    state.counters["frames"] = static_cast<double>(frames.size());
 }
 
 // Calls visit for node and every node below it.

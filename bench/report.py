@@ -71,6 +71,9 @@ def main():
             p = b[name]
             row(rows, label + " p50 / p99", "%.2f / %.2f ms" % (p["p50_ms"], p["p99_ms"]), "p99 %g ms" % limit,
                 verdict(p["p99_ms"], limit), "%d frames, max %.2f ms" % (p["frames"], p["max_ms"]))
+            if "cpu_p99_ms" in p:
+                row(rows, "  the same in CPU time p50 / p99", "%.2f / %.2f ms" % (p["cpu_p50_ms"], p["cpu_p99_ms"]),
+                    "p99 %g ms" % limit, verdict(p["cpu_p99_ms"], limit), "the thread's own time")
     if "start_ms" in whole:
         row(rows, "start to first frame (process, headless, median)", "%.0f ms" % whole["start_ms"], "150 ms",
             verdict(whole["start_ms"], 150.0), "includes process exit")
