@@ -139,8 +139,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ScriptDriver driver(nullptr, input, host);
     // Worst case per line: the longest wait (one frame a second here), a drag of the most steps
     // (two frames a step), or a program command asking for a frame per argument.
-    const std::size_t perLine = static_cast<std::size_t>(kScriptMaxWaitSeconds) + 2 * kScriptMaxDragSteps +
-                                kScriptMaxLineLength + 16;
+    const std::size_t perLine =
+        static_cast<std::size_t>(kScriptMaxWaitSeconds) + 2 * kScriptMaxDragSteps + kScriptMaxLineLength + 16;
     const std::size_t frameLimit = lines * perLine + 16;
     std::size_t frames = 0;
     while (!driver.isFinished()) {

@@ -21,8 +21,8 @@ public:
     TextureId createRenderTarget(int, int) override { return ++m_nextId; }
     void setRenderTarget(TextureId) override {}
     void clear(const ccColor4B&) override {}
-    void drawTriangles(TextureId texture, const Vertex* vertices, int vertexCount, const int* indices,
-                       int indexCount, BlendMode blend) override;
+    void drawTriangles(TextureId texture, const Vertex* vertices, int vertexCount, const int* indices, int indexCount,
+                       BlendMode blend) override;
     void pushClip(const CCRect&) override { ++m_clipDepth; }
     void popClip() override;
     bool readPixels(std::vector<std::uint8_t>&, int&, int&) override { return false; }

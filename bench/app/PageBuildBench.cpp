@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "app/reader/SentenceNames.h"
 #include "bench/BenchSupport.h"
 #include "bench/app/ReaderBenchSupport.h"
-#include "app/reader/SentenceNames.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/nodes/CCSprite.h"
 #include "engine/nodes/CCSpriteBatchNode.h"

@@ -32,7 +32,8 @@ UILayer* thousandWidgetLayer() {
             button->setIgnoreSize(false);
             button->setSize(CCSize(16, 24));
             button->setAnchorPoint(CCPoint(0, 0));
-            button->setPosition(CCPoint(2.0f + 18.0f * static_cast<float>(b % 33), 2.0f + 28.0f * static_cast<float>(b / 33)));
+            button->setPosition(
+                CCPoint(2.0f + 18.0f * static_cast<float>(b % 33), 2.0f + 28.0f * static_cast<float>(b / 33)));
             panel->addChild(button);
         }
         root->addChild(panel);
