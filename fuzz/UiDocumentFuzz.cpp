@@ -1,5 +1,5 @@
 // Any bytes as a UI document: read through the document reader into a widget tree, put on a
-// widget layer, drawn once, touched, and released. Nothing may crash, hang, touch memory it
+// widget layer, drawn, touched, drawn again and released. Nothing may crash, hang, touch memory it
 // does not own, or leave an engine object behind once the document singletons are gone.
 #include <cstddef>
 #include <cstdint>
