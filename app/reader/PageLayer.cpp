@@ -107,6 +107,7 @@ bool PageLayer::init() {
     book::activeSentence = nullptr;
     setTouchEnabled(true);
     setTouchMode(kCCTouchesAllAtOnce);
+    setKeypadEnabled(true);
     return true;
 }
 

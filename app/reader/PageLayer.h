@@ -61,6 +61,10 @@ public:
     void ccTouchesBegan(CCSet* touches, CCEvent* event) override;
     void ccTouchesMoved(CCSet* touches, CCEvent* event) override;
 
+    // Keys, each through the menu item a click would use: Left and Right turn the page, Space
+    // plays or pauses while the play item shows, Home and Escape go home.
+    bool keyPressed(const std::string& name, bool repeat) override;
+
     // --- menu callbacks
     void previousPage(CCObject* sender);
     void nextPage(CCObject* sender);

@@ -1,6 +1,8 @@
 // The reader's entry: reads the launch options, names and sizes the window and runs the main
 // loop, whose result is the exit status.
 
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -15,14 +17,35 @@
 #define LIRAVA_SOURCE_BOOK ""
 #endif
 
+namespace {
+
+bool isReadable(const std::string& path) {
+    return ::access(path.c_str(), R_OK) == 0;
+}
+
+// The book's own figure, else the icon installed with the reader; empty when there is neither.
+std::string windowIconFile(const std::string& resourceRoot, const std::string& installRoot) {
+    for (const std::string& path :
+         {resourceRoot + "/Images/grossini.png", installRoot + "/share/icons/hicolor/128x128/apps/lirava.png"}) {
+        if (isReadable(path)) {
+            return path;
+        }
+    }
+    return std::string();
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace lirava;
 
     AppDelegate app;
     LaunchOptions options;
     int status = 0;
-    const std::vector<std::string> bundledBooks = {LIRAVA_SOURCE_BOOK,
-                                                   platformExecutableDirectory() + "/../share/lirava/book"};
+    // An installed reader reads its installed book, even where the tree it was built from is
+    // still around; a reader in the build tree finds no installed book beside it.
+    const std::string installed = platformExecutableDirectory() + "/..";
+    const std::vector<std::string> bundledBooks = {installed + "/share/lirava/book", LIRAVA_SOURCE_BOOK};
     if (!parseLaunchOptions(argc, argv, bundledBooks, options, status)) {
         return status;
     }
@@ -32,6 +55,7 @@ int main(int argc, char** argv) {
 
     CCEGLView* view = CCEGLView::sharedOpenGLView();
     view->setViewName("Lirava");
+    view->setIconFile(windowIconFile(options.resourceRoot, installed));
     const CCSize frame = AppDelegate::frameSizeForScreenHeight(platformUsableScreenHeight());
     view->setFrameSize(frame.width, frame.height);
 

@@ -19,6 +19,10 @@ bool platformDisplayConfigured();
 // mode without a display apart from other failures. Each success needs SDL_QuitSubSystem.
 bool platformInitVideo(bool headless, std::string& error, bool& displayMissing);
 
+// SDL's name of a key, from any spelling SDL accepts ("return", "RETURN" and "Return" all give
+// "Return"); empty for names SDL does not know.
+std::string platformKeyName(const std::string& name);
+
 // Folder of the running executable, without a trailing "/"; empty if unknown.
 std::string platformExecutableDirectory();
 
