@@ -59,9 +59,20 @@ public:
             m_fullscreen = fullscreen;
             return;
         }
-        // The desktop's own resolution: no mode switch, and the window comes back as it was.
-        if (SDL_SetWindowFullscreen(m_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
-            m_fullscreen = fullscreen;
+        const bool wasFullscreen = isFullscreen();
+        if (fullscreen && !wasFullscreen) {
+            SDL_GetWindowSize(m_window, &m_windowedWidth, &m_windowedHeight);
+        }
+        // The desktop's own resolution: no mode switch.
+        if (SDL_SetWindowFullscreen(m_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+            return;
+        }
+        m_fullscreen = fullscreen;
+        // Window managers give the window its old size back; without one (a bare X server) the
+        // window would keep the screen's size.
+        if (!fullscreen && wasFullscreen && m_windowedWidth > 0 &&
+            (width() != m_windowedWidth || height() != m_windowedHeight)) {
+            SDL_SetWindowSize(m_window, m_windowedWidth, m_windowedHeight);
         }
     }
 
@@ -247,6 +258,8 @@ private:
     std::unique_ptr<SdlRenderer> m_renderer;
     bool m_headless;
     bool m_fullscreen = false;
+    int m_windowedWidth = 0;
+    int m_windowedHeight = 0;
 };
 
 }  // namespace
