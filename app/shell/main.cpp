@@ -23,6 +23,12 @@ bool isReadable(const std::string& path) {
     return ::access(path.c_str(), R_OK) == 0;
 }
 
+// The folder a folder is in ("/usr/bin" gives "/usr").
+std::string parentFolder(const std::string& folder) {
+    const std::size_t slash = folder.rfind('/');
+    return slash == std::string::npos || slash == 0 ? std::string() : folder.substr(0, slash);
+}
+
 // The book's own figure, else the icon installed with the reader; empty when there is neither.
 std::string windowIconFile(const std::string& resourceRoot, const std::string& installRoot) {
     for (const std::string& path :
@@ -44,7 +50,7 @@ int main(int argc, char** argv) {
     int status = 0;
     // An installed reader reads its installed book, even where the tree it was built from is
     // still around; a reader in the build tree finds no installed book beside it.
-    const std::string installed = platformExecutableDirectory() + "/..";
+    const std::string installed = parentFolder(platformExecutableDirectory());
     const std::vector<std::string> bundledBooks = {installed + "/share/lirava/book", LIRAVA_SOURCE_BOOK};
     if (!parseLaunchOptions(argc, argv, bundledBooks, options, status)) {
         return status;
