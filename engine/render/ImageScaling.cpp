@@ -93,8 +93,8 @@ Image fittedImage(const Image& source, int width, int height) {
     if (source.isEmpty() || width < 1 || height < 1 || width > Image::kMaxSide || height > Image::kMaxSide) {
         return result;
     }
-    const double scale = std::min(static_cast<double>(width) / source.width(),
-                                  static_cast<double>(height) / source.height());
+    const double scale =
+        std::min(static_cast<double>(width) / source.width(), static_cast<double>(height) / source.height());
     const int fittedWidth = std::clamp(static_cast<int>(std::lround(source.width() * scale)), 1, width);
     const int fittedHeight = std::clamp(static_cast<int>(std::lround(source.height() * scale)), 1, height);
     const Image fitted = scaledImage(source, fittedWidth, fittedHeight);

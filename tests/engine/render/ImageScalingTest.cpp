@@ -28,8 +28,9 @@ std::uint32_t at(const Image& image, int x, int y) {
 
 TEST(ImageScaling, ShrinkingByAWholeFactorAveragesEachBlock) {
     // Two 2 x 2 blocks side by side: black and white in a checker, and plain blue.
-    const Image source = imageOf(4, 2, {0x000000ff, 0xffffffff, 0x0000ffff, 0x0000ffff,  //
-                                        0xffffffff, 0x000000ff, 0x0000ffff, 0x0000ffff});
+    const Image source = imageOf(4, 2,
+                                 {0x000000ff, 0xffffffff, 0x0000ffff, 0x0000ffff,  //
+                                  0xffffffff, 0x000000ff, 0x0000ffff, 0x0000ffff});
     const Image half = scaledImage(source, 2, 1);
     ASSERT_EQ(half.width(), 2);
     ASSERT_EQ(half.height(), 1);
