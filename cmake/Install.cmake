@@ -20,7 +20,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "reader for an illustrated, narrated English picture book")
 set(CPACK_PACKAGE_DESCRIPTION
     "Lirava shows the pages of a picture book for young learners of English, reads every sentence aloud \
-with its caption, and turns the pages by itself in auto-play. The sample book \"Pip and Biscuit\" comes \
+with its caption, and turns the pages by itself in auto-play. The sample book, Pip and Biscuit, comes \
 with it; lirava-check checks a book folder before it ships.")
 set(CPACK_PACKAGE_CONTACT "Lirava developers <lirava@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
