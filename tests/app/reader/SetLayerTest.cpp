@@ -1,80 +1,20 @@
-#include <json/json.h>
-
-#include <filesystem>
-#include <fstream>
-#include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/contents/TestController.h"
 #include "app/reader/BookState.h"
-#include "app/reader/ReaderFixture.h"
-#include "app/reader/SetLayer.h"
+#include "app/reader/SettingsFixture.h"
 #include "engine/actions/CCScheduler.h"
-#include "engine/menu/CCMenu.h"
 #include "engine/menu/CCMenuItemFont.h"
 #include "engine/menu/CCMenuItemImage.h"
-#include "engine/transitions/CCTransitionZoomFlipY.h"
 #include "gui/widgets/Layout.h"
-#include "gui/widgets/UIButton.h"
-#include "support/DocumentFolder.h"
 
 namespace lirava::test {
 namespace {
 
-bool sameColor(const ccColor3B& a, const ccColor3B& b) {
-    return a.r == b.r && a.g == b.g && a.b == b.b;
-}
-
-const ccColor3B kSelectedTitle = {44, 5, 247};
-const ccColor3B kNormalTitle = {25, 24, 25};
-
-class SetLayerTest : public ReaderFixture {
-protected:
-    SetLayer* settings() const { return runningChild<SetLayer>(); }
-    CCScene* runningScene() const { return CCDirector::sharedDirector()->getRunningScene(); }
-    CCTransitionZoomFlipY* runningFlip() const { return dynamic_cast<CCTransitionZoomFlipY*>(runningScene()); }
-
-    // Opens the page, then the settings screen from it, and waits for the flip to end.
-    SetLayer* openSettingsFrom(int page) {
-        openPage(page)->showSettings(nullptr);
-        runUntil([this] { return settings() != nullptr; }, 1.0);
-        return settings();
-    }
-
-    UIWidget* button(int tag) const { return settings() ? settings()->getButton(tag) : nullptr; }
-    UIButton* textButton(int tag) const { return dynamic_cast<UIButton*>(button(tag)); }
-
-    // The middle of a widget's rectangle on the screen, whatever its anchor.
-    static CCPoint middle(UIWidget* widget) {
-        const CCPoint anchor = screenPoint(widget);
-        const CCSize size = widget->getSize();
-        return CCPoint(anchor.x + (0.5f - widget->getAnchorPoint().x) * size.width,
-                       anchor.y + (0.5f - widget->getAnchorPoint().y) * size.height);
-    }
-
-    void clickButton(int tag) {
-        UIWidget* widget = button(tag);
-        ASSERT_NE(widget, nullptr) << SetLayer::kButtonNames[tag - 1];
-        const CCPoint at = middle(widget);
-        click(at.x, at.y);
-    }
-
-    // Touch-down only; returns where, for the release.
-    CCPoint pressButton(int tag) {
-        UIWidget* widget = button(tag);
-        EXPECT_NE(widget, nullptr) << SetLayer::kButtonNames[tag - 1];
-        const CCPoint at = widget ? middle(widget) : CCPoint();
-        press(at.x, at.y);
-        return at;
-    }
-
-    // The page that "OK" or "Cancel" leads to, once the flip back is over.
-    PageLayer* pageAfterReturn() {
-        runUntil([this] { return runningPage() != nullptr; }, 0.2);
-        return runningPage();
-    }
-};
+class SetLayerTest : public SettingsFixture {};
+class DamagedSettingsTest : public DamagedSettingsFixture {};
 
 TEST_F(SetLayerTest, OpensFromAPageThroughAHalfSecondFlipWithTheNarrationGoingOn) {
     PageLayer* page = openPage(5);
@@ -272,50 +212,6 @@ TEST_F(SetLayerTest, BackOnThePageAutoPlayResumesOnlyInTheAutoTurnMode) {
     runSeconds(1.0);
     EXPECT_EQ(music(), "");
 }
-
-// Settings documents with parts missing, beside the rest of the book.
-class DamagedSettingsTest : public SetLayerTest {
-protected:
-    void SetUp() override {
-        SetLayerTest::SetUp();
-        namespace fs = std::filesystem;
-        for (const fs::directory_entry& entry : fs::directory_iterator(LIRAVA_SOURCE_DIR "/book")) {
-            const std::string name = entry.path().filename().string();
-            if (name != "3age" && name != "ft.xml") {
-                fs::create_symlink(entry.path(), fs::path(m_book.path()) / name);
-            }
-        }
-        CCFileUtils::sharedFileUtils()->setResourceRoot(m_book.path());
-        withoutDrawing();
-    }
-
-    // The book's settings document without the named buttons.
-    void writeSettingsWithout(const std::set<std::string>& missing) {
-        std::ifstream in(LIRAVA_SOURCE_DIR "/book/3age/pageset.json");
-        Json::Value document;
-        in >> document;
-        Json::Value& children = document["widgetTree"]["children"];
-        Json::Value kept(Json::arrayValue);
-        for (const Json::Value& child : children) {
-            if (!missing.count(child["options"]["name"].asString())) {
-                kept.append(child);
-            }
-        }
-        children = kept;
-        m_book.write("3age/pageset.json", Json::writeString(Json::StreamWriterBuilder(), document));
-    }
-
-    void clickHomeItem() {
-        CCMenu* menu = settings()->getHomeMenu();
-        ASSERT_NE(menu, nullptr);
-        CCNode* item = static_cast<CCNode*>(menu->getChildren()->objectAtIndex(0));
-        const CCPoint at = menu->convertToWorldSpace(item->getPosition());
-        click(at.x, at.y);
-        stepFrames(1);
-    }
-
-    DocumentFolder m_book;
-};
 
 TEST_F(DamagedSettingsTest, WithoutTheDocumentTheScreenStillLeadsHome) {
     SetLayer* layer = openSettingsFrom(5);
