@@ -24,45 +24,7 @@ Json::Value settingsDump() {
     return root;
 }
 
-Json::Value color(int r, int g, int b) {
-    Json::Value value(Json::arrayValue);
-    value.append(r);
-    value.append(g);
-    value.append(b);
-    return value;
-}
-
-class SettingsDumpTest : public SettingsFixture {};
 class DamagedSettingsDumpTest : public DamagedSettingsFixture {};
-
-TEST_F(SettingsDumpTest, PagesShowTheirPlayItemAndTheScreenItsButtons) {
-    withoutDrawing();
-    openPage(5);
-    Json::Value state = settingsDump();
-    EXPECT_EQ(state["playItem"], true);
-    EXPECT_TRUE(state.isMember("settings") && state["settings"].isNull());
-
-    book::readingMode = ModeManual;
-    openSettingsFrom(5);
-    state = settingsDump();
-    EXPECT_TRUE(state.isMember("playItem") && state["playItem"].isNull());
-    const Json::Value& screen = state["settings"];
-    EXPECT_EQ(screen["pendingMode"], 1);
-    EXPECT_TRUE(screen["selected"].isNull());
-    EXPECT_EQ(screen["homeItem"], false);
-    ASSERT_EQ(screen["buttons"].size(), 6u);
-    for (const char* name : SetLayer::kButtonNames) {
-        EXPECT_EQ(screen["buttons"][name]["bright"], true) << name;
-        EXPECT_EQ(screen["buttons"][name]["titleColor"], color(25, 24, 25)) << name;
-    }
-
-    clickButton(SetLayer::SettingRepeatPage);
-    state = settingsDump();
-    EXPECT_EQ(state["settings"]["selected"], "bnaotopage");
-    EXPECT_EQ(state["settings"]["pendingMode"], 2);
-    EXPECT_EQ(state["settings"]["buttons"]["bnaotopage"]["bright"], false);
-    EXPECT_EQ(state["settings"]["buttons"]["bnaotopage"]["titleColor"], color(44, 5, 247));
-}
 
 // A way out that takes no touches is no way out: here Cancel is a plain label.
 TEST_F(DamagedSettingsDumpTest, MissingButtonsAndForeignWidgetsAreReportedAsSuch) {
