@@ -70,6 +70,9 @@ public:
     void nextPage(CCObject* sender);
     void togglePlay(CCObject* sender);
     void showMainPage(CCObject* sender);
+    // Opens the settings screen (SetLayer) through a 0.5 s zoom flip. The page's timers stop;
+    // its narration goes on. The settings item itself stays hidden, so only the driver script's
+    // "settings" command calls this.
     void showSettings(CCObject* sender);
 
     // --- narration

@@ -9,6 +9,7 @@
 #include "app/shell/AppDelegate.h"
 #include "app/shell/DocumentScriptCommands.h"
 #include "app/shell/ScriptExtensions.h"
+#include "app/shell/SettingsScriptCommands.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/LaunchOptions.h"
 #include "engine/platform/Platform.h"
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
     app.setLaunchOptions(options);
     registerScriptExtensions();
     registerDocumentScriptCommands();
+    registerSettingsScriptCommands();
 
     CCEGLView* view = CCEGLView::sharedOpenGLView();
     view->setViewName("Lirava");
