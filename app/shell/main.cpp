@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "app/shell/AppDelegate.h"
 #include "app/shell/DocumentScriptCommands.h"
 #include "app/shell/ScriptExtensions.h"
@@ -45,6 +49,14 @@ std::string windowIconFile(const std::string& resourceRoot, const std::string& i
 
 int main(int argc, char** argv) {
     using namespace lirava;
+
+#if defined(__GLIBC__)
+    // Decoded images and textures (2.4 MB a page picture, 13 MB a word sheet) must go back to
+    // the system when freed. glibc raises its mmap threshold after each large free, so that later
+    // large buffers come from the heap and stay resident when freed: reading the book grew the
+    // resident memory by 30 MiB (81 MiB on a word page, 50 MiB with a fixed threshold).
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
 
     AppDelegate app;
     LaunchOptions options;

@@ -57,11 +57,17 @@ void CCPoolManager::push() { m_pools.push_back(new CCAutoreleasePool()); }
 
 void CCPoolManager::pop() {
     CCAutoreleasePool* pool = m_pools.back();
-    pool->clear();
-    if (m_pools.size() > 1) {
-        m_pools.pop_back();
-        delete pool;
+    if (m_pools.size() == 1) {
+        pool->clear();
+        return;
     }
+    // This pool goes away: what its releases autorelease into it (a destructor that builds a
+    // temporary array) is released here too, or it would be lost with the pool.
+    while (pool->size() > 0) {
+        pool->clear();
+    }
+    m_pools.pop_back();
+    delete pool;
 }
 
 void CCPoolManager::drainAll() {

@@ -27,7 +27,9 @@ public:
 
     CCAutoreleasePool* getCurrentPool();
     void push();
-    // Drains the current pool; the outermost pool is drained but kept.
+    // Drains the current pool and removes it, releasing also what the drain itself autoreleases
+    // into it; the outermost pool is drained once and kept (what the drain autoreleases waits for
+    // the next drain).
     void pop();
     // Drains every pool, innermost first (used at shutdown).
     void drainAll();

@@ -72,17 +72,21 @@ double platformUsableScreenHeight() {
             return options.frameHeight;
         }
     }
+    // The video subsystem stays up for the window that follows: SDL 2.26 often fails to start
+    // its X11 driver a second time in a process ("x11 not available"), so quitting it here made
+    // one window-mode start in two fail. One reference is kept, once.
+    static bool videoKept = false;
     std::string error;
     bool displayMissing = false;
-    if (!platformInitVideo(false, error, displayMissing)) {
+    if (!videoKept && !platformInitVideo(false, error, displayMissing)) {
         return 0.0;
     }
+    videoKept = true;
     SDL_Rect bounds;
     double height = 0.0;
     if (SDL_GetDisplayUsableBounds(0, &bounds) == 0) {
         height = bounds.h;
     }
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return height;
 }
 

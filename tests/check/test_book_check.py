@@ -66,7 +66,8 @@ def widget(node, name):
 
 
 def findings(output):
-    return set(re.findall(r"^  (\S+: [a-z-]+(?: \S+)?)(?: \(expected\))?$", output, re.MULTILINE))
+    # A finding may end with what is wrong after ": " ("4: long-caption str042: 2000 bytes").
+    return set(re.findall(r"^  (\S+: [a-z-]+(?: \S+)?)(?:: [^\n]*?)?(?: \(expected\))?$", output, re.MULTILINE))
 
 
 def check_sample_book(program, book):

@@ -9,12 +9,14 @@
 #include <sstream>
 
 #include "app/reader/SentenceNames.h"
+#include "engine/audio/VirtualAudioBackend.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCDictionary.h"
 #include "engine/base/CCString.h"
 #include "engine/nodes/CCSpriteFrameCache.h"
 #include "engine/platform/CCFileUtils.h"
 #include "engine/render/CCTextureCache.h"
+#include "engine/text/Utf8.h"
 #include "gui/action/ActionManager.h"
 #include "gui/document/CCSGUIReader.h"
 #include "gui/document/DictionaryAccessor.h"
@@ -35,6 +37,8 @@ constexpr const char* kUsage =
     "       lirava-check --document FILE [--resources DIR]";
 constexpr const char* kAllowFileName = "check-allow.txt";
 constexpr unsigned int kLongestCaption = 1599;
+// Page documents of the sample book are a few kilobytes; one past this is worth a look.
+constexpr std::size_t kLargeDocument = 1024 * 1024;
 
 const char* const kSettingButtons[] = {"bnmain", "bnpres", "bnaotopage", "bnaoto", "bnok", "bncancel"};
 const char* const kReaderStrings[] = {"setmenu_set", "main_page", "bntext", "wordname", "page_front", "page_after"};
@@ -82,6 +86,49 @@ const ClassImages kClassImages[] = {
     imagesOf("LoadingBar", kLoadingBarImages), imagesOf("Slider", kSliderImages),
 };
 
+// The kinds the property readers expect of the option keys they read; a value of another kind
+// falls back to the key's default. Keys of the animation section and unknown keys are not
+// checked. Numbers must also fit 32 bits where the readers take them as integers.
+enum class Kind { Integer, Real, String, Bool, Object };
+struct KeyKind {
+    const char* key;
+    Kind kind;
+};
+const KeyKind kOptionKinds[] = {
+    {"tag", Kind::Integer},          {"actiontag", Kind::Integer},       {"ZOrder", Kind::Integer},
+    {"opacity", Kind::Integer},      {"colorR", Kind::Integer},          {"colorG", Kind::Integer},
+    {"colorB", Kind::Integer},       {"bgColorR", Kind::Integer},        {"bgColorG", Kind::Integer},
+    {"bgColorB", Kind::Integer},     {"bgColorOpacity", Kind::Integer},  {"colorType", Kind::Integer},
+    {"hAlignment", Kind::Integer},   {"vAlignment", Kind::Integer},      {"fontSize", Kind::Integer},
+    {"x", Kind::Real},               {"y", Kind::Real},                  {"width", Kind::Real},
+    {"height", Kind::Real},          {"anchorPointX", Kind::Real},       {"anchorPointY", Kind::Real},
+    {"scaleX", Kind::Real},          {"scaleY", Kind::Real},             {"rotation", Kind::Real},
+    {"areaWidth", Kind::Real},       {"areaHeight", Kind::Real},         {"capInsetsX", Kind::Real},
+    {"capInsetsY", Kind::Real},      {"capInsetsWidth", Kind::Real},     {"capInsetsHeight", Kind::Real},
+    {"name", Kind::String},          {"text", Kind::String},             {"fontName", Kind::String},
+    {"touchAble", Kind::Bool},       {"visible", Kind::Bool},            {"flipX", Kind::Bool},
+    {"flipY", Kind::Bool},           {"clipAble", Kind::Bool},           {"scale9Enable", Kind::Bool},
+    {"backGroundScale9Enable", Kind::Bool},
+    {"normalData", Kind::Object},    {"pressedData", Kind::Object},      {"disabledData", Kind::Object},
+    {"fileNameData", Kind::Object},  {"backGroundImageData", Kind::Object},
+};
+
+const char* kindName(Kind kind) {
+    switch (kind) {
+        case Kind::Integer:
+            return "a whole number";
+        case Kind::Real:
+            return "a number";
+        case Kind::String:
+            return "a string";
+        case Kind::Bool:
+            return "true or false";
+        case Kind::Object:
+            return "an object";
+    }
+    return "";
+}
+
 // A resource path as the table shows it: relative to the resource root where it lies below it.
 std::string displayPath(const std::string& path) {
     namespace fs = std::filesystem;
@@ -100,6 +147,27 @@ bool fileHasData(const std::string& resourceName) {
     return files->readFile(files->fullPathForFilename(resourceName.c_str()), bytes) && !bytes.empty();
 }
 
+// Why a file the book names cannot be used: "" when it is missing, else what is wrong with it.
+std::string fileTrouble(const std::string& fullPath, const char* undecodable) {
+    std::error_code error;
+    if (!std::filesystem::exists(fullPath, error)) {
+        return std::string();
+    }
+    if (!std::filesystem::is_regular_file(fullPath, error)) {
+        return "not a file";
+    }
+    if (std::filesystem::file_size(fullPath, error) == 0) {
+        return "empty file";
+    }
+    return undecodable;
+}
+
+// Narration decodes on the same back end that headless runs play it with.
+double narrationSeconds(const std::string& fullPath) {
+    static VirtualAudioBackend decoder;
+    return decoder.trackDuration(fullPath);
+}
+
 // What a page opened from the contents list starts from: no document singletons, no sprite
 // frames of other pages.
 void freshDocumentState() {
@@ -115,8 +183,8 @@ class DocumentChecker {
 public:
     DocumentChecker(DocumentReport& report, AllowList& allow) : m_report(report), m_allow(allow) {}
 
-    void find(const std::string& code, const std::string& detail = std::string()) {
-        Finding finding{m_report.scope, code, detail, m_allow.allows(m_report.scope, code, detail)};
+    void find(const std::string& code, const std::string& detail = std::string(), const std::string& why = "") {
+        Finding finding{m_report.scope, code, detail, m_allow.allows(m_report.scope, code, detail), why};
         m_report.findings.push_back(finding);
     }
 
@@ -128,8 +196,13 @@ public:
         if (!files->readFile(files->fullPathForFilename(m_report.document.c_str()), text) || text.empty() ||
             text[0] == '\0') {
             m_report.tree = "missing";
-            find("missing-document", m_report.document);
+            find("missing-document", m_report.document,
+                 text.empty() ? fileTrouble(files->fullPathForFilename(m_report.document.c_str()), "")
+                              : "starts with a NUL byte");
             return nullptr;
+        }
+        if (text.size() > kLargeDocument) {
+            find("large-document", m_report.document, std::to_string(text.size()) + " bytes");
         }
         JsonDictionary document;
         const bool parsed = document.loadText(text.data(), text.size());
@@ -139,7 +212,7 @@ public:
         }
         if (!parsed) {
             m_report.tree = "unparsed";
-            find("unparsed-document", m_report.document);
+            find("unparsed-document", m_report.document, "not valid JSON all through, or nested too deep");
         } else if (!root) {
             m_report.tree = "no tree";
             find("no-tree", m_report.document);
@@ -148,6 +221,7 @@ public:
         // image names below as the property readers did.
         std::unique_ptr<JsonDictionary> tree = document.getDictionary("widgetTree");
         walk(tree.get());
+        checkSheets(document);
         return root;
     }
 
@@ -174,15 +248,21 @@ public:
             if (!text) {
                 find("missing-caption", key);
             } else if (text->length() > kLongestCaption) {
-                find("long-caption", key);
+                find("long-caption", key, std::to_string(text->length()) + " bytes");
+            } else if (utf8::sanitize(text->str()) != text->str()) {
+                find("bad-caption", key, "not valid UTF-8");
             } else {
                 ++m_report.captions;
             }
             const std::string narration = sentence::narrationName(page, i);
-            if (fileHasData(sentence::narrationPath(narration))) {
+            const std::string narrationFile =
+                CCFileUtils::sharedFileUtils()->fullPathForFilename(sentence::narrationPath(narration).c_str());
+            if (narrationSeconds(narrationFile) > 0.0) {
                 ++m_report.narrations;
+            } else if (fileHasData(sentence::narrationPath(narration))) {
+                find("bad-narration", narration, "cannot be decoded");
             } else {
-                find("missing-narration", narration);
+                find("missing-narration", narration, fileTrouble(narrationFile, ""));
             }
         }
         // Auto-play reads every index up to the highest one found, gaps included.
@@ -221,11 +301,100 @@ private:
             return;
         }
         std::unique_ptr<JsonDictionary> options = node->getDictionary("options");
+        checkKinds(className, options.get());
         checkImages(className, options.get());
         const int children = node->getArraySize("children");
         for (int i = 0; i < children; ++i) {
             std::unique_ptr<JsonDictionary> child = node->getArrayElement("children", i);
             walk(child.get());
+        }
+    }
+
+    void checkKinds(const char* className, const JsonDictionary* options) {
+        if (!options) {
+            return;
+        }
+        constexpr double kIntMax = 2147483647.0;
+        for (const KeyKind& entry : kOptionKinds) {
+            if (!options->hasKey(entry.key)) {
+                continue;
+            }
+            const std::string where = std::string(className) + "." + entry.key;
+            bool right = false;
+            switch (entry.kind) {
+                case Kind::Integer:
+                case Kind::Real: {
+                    // Booleans count as numbers for the readers; the two defaults tell a number
+                    // (or boolean) from anything else.
+                    const double a = options->getFloat(entry.key, 1.5);
+                    const double b = options->getFloat(entry.key, 2.5);
+                    right = a == b;
+                    if (right && entry.kind == Kind::Integer && (a > kIntMax || a < -kIntMax - 1.0)) {
+                        find("out-of-range", where, "beyond 32 bits");
+                    } else if (right && !(a > -1e30 && a < 1e30)) {
+                        find("out-of-range", where, "too large to place anything");
+                    }
+                    break;
+                }
+                case Kind::String:
+                    right = options->getString(entry.key) != nullptr;
+                    break;
+                case Kind::Bool:
+                    right = options->getBool(entry.key, false) == options->getBool(entry.key, true);
+                    break;
+                case Kind::Object:
+                    right = options->getDictionary(entry.key) != nullptr;
+                    break;
+            }
+            if (!right) {
+                find("wrong-kind", where, std::string("should be ") + kindName(entry.kind));
+            }
+        }
+    }
+
+    // The sprite sheets a document names: each must read as an atlas whose image can be read,
+    // and every frame it declares must have made it into the frame cache (the cache refuses
+    // malformed frames and frames reaching outside their image).
+    void checkSheets(const JsonDictionary& document) {
+        const CCSGUIReader& reader = *CCSGUIReader::sharedReader();
+        const int count = document.getArraySize("textures");
+        for (int i = 0; i < count; ++i) {
+            const char* name = document.getArrayString("textures", i);
+            if (!name) {
+                find("bad-sheet", "textures[" + std::to_string(i) + "]", "not a file name");
+                continue;
+            }
+            const std::string path = reader.getFilePath() + name;
+            const std::string trouble = fileTrouble(path, "");
+            if (!std::filesystem::exists(path)) {
+                find("missing-sheet", displayPath(path));
+                continue;
+            }
+            if (!trouble.empty()) {
+                find("bad-sheet", displayPath(path), trouble);
+                continue;
+            }
+            CCDictionary* atlas = CCDictionary::createWithContentsOfFile(path.c_str());
+            CCDictionary* frames = atlas ? dynamic_cast<CCDictionary*>(atlas->objectForKey("frames")) : nullptr;
+            if (!frames || frames->count() == 0) {
+                find("bad-sheet", displayPath(path), "not a property list with frames");
+                continue;
+            }
+            int refused = 0;
+            for (const auto& frame : frames->elements()) {
+                if (!CCSpriteFrameCache::sharedSpriteFrameCache()->spriteFrameByName(frame.first.c_str())) {
+                    ++refused;
+                }
+            }
+            if (refused == static_cast<int>(frames->count())) {
+                find("bad-sheet", displayPath(path), "no frame loads: its image cannot be read, or every frame is bad");
+                continue;
+            }
+            for (const auto& frame : frames->elements()) {
+                if (!CCSpriteFrameCache::sharedSpriteFrameCache()->spriteFrameByName(frame.first.c_str())) {
+                    find("bad-frame", displayPath(path) + ":" + frame.first, "malformed, or outside its image");
+                }
+            }
         }
     }
 
@@ -263,7 +432,9 @@ private:
         } else if (CCTextureCache::sharedTextureCache()->addImage(image.path.c_str())) {
             ++m_report.imagesFound;
         } else {
-            find("missing-image", displayPath(image.path));
+            const std::string full = CCFileUtils::sharedFileUtils()->fullPathForFilename(image.path.c_str());
+            const std::string trouble = fileTrouble(full, "cannot be decoded as PNG or JPEG");
+            find(trouble.empty() ? "missing-image" : "bad-image", displayPath(image.path), trouble);
         }
     }
 
@@ -288,8 +459,8 @@ private:
 };
 
 void checkReaderResources(BookReport& book, AllowList& allow) {
-    auto find = [&](const std::string& code, const std::string& detail) {
-        book.readerFindings.push_back({"reader", code, detail, allow.allows("reader", code, detail)});
+    auto find = [&](const std::string& code, const std::string& detail, const std::string& why = "") {
+        book.readerFindings.push_back({"reader", code, detail, allow.allows("reader", code, detail), why});
     };
     for (const char* table : {"String.xml", "Stringstr.xml"}) {
         if (!fileHasData(table)) {
@@ -304,7 +475,9 @@ void checkReaderResources(BookReport& book, AllowList& allow) {
     }
     for (const char* image : kReaderImages) {
         if (!CCTextureCache::sharedTextureCache()->addImage(image)) {
-            find("missing-image", image);
+            const std::string trouble = fileTrouble(CCFileUtils::sharedFileUtils()->fullPathForFilename(image),
+                                                    "cannot be decoded as PNG or JPEG");
+            find(trouble.empty() ? "missing-image" : "bad-image", image, trouble);
         }
     }
 }
@@ -317,6 +490,9 @@ std::string findingLine(const Finding& finding) {
     std::string line = finding.scope + ": " + finding.code;
     if (!finding.detail.empty()) {
         line += " " + finding.detail;
+    }
+    if (!finding.why.empty()) {
+        line += ": " + finding.why;
     }
     return line + (finding.expected ? " (expected)" : "");
 }

@@ -12,15 +12,19 @@ class AllowList;
 // "reader"; code says what kind of finding it is; detail names the thing (a caption key, an
 // image, a class), empty for codes that need no name.
 //
-// Codes: missing-document, unparsed-document, no-tree, unknown-class, missing-image,
-// missing-frame, not-a-button, missing-caption, long-caption, missing-narration, sentence-gap,
-// no-sentences, unread-sentence, missing-setting, missing-string.
+// Codes: missing-document, unparsed-document, large-document, no-tree, unknown-class,
+// wrong-kind, out-of-range, missing-image, bad-image, missing-sheet, bad-sheet, bad-frame,
+// missing-frame, not-a-button, missing-caption, long-caption, bad-caption, missing-narration,
+// bad-narration, sentence-gap, no-sentences, unread-sentence, missing-setting, missing-string.
 struct Finding {
     std::string scope;
     std::string code;
     std::string detail;
     // Listed in the book's allow list: reported, but not a failure.
     bool expected = false;
+    // What is wrong, in a few words, where the code alone does not say ("empty file", "cannot be
+    // decoded"). Printed after the detail; allow lists do not match on it.
+    std::string why = std::string();
 };
 
 // One row of the table: a page document or the settings document.

@@ -70,5 +70,21 @@ TEST(ObjectLifetime, NestedPoolsDrainIndependently) {
     EXPECT_EQ(CCObject::liveObjectCount(), before);
 }
 
+TEST(ObjectLifetime, APoppedPoolReleasesWhatItsOwnDrainAutoreleases) {
+    // A destructor run by the drain of a pushed pool autoreleases into that same pool; popping
+    // the pool must not lose those objects with it (a widget tree released inside a pushed pool
+    // left one array behind per release).
+    struct Spawner : CCObject {
+        ~Spawner() override { CCArray::create()->addObject(CCString::create("late")); }
+    };
+    CCPoolManager* pools = CCPoolManager::sharedPoolManager();
+    const std::size_t before = CCObject::liveObjectCount();
+    pools->push();
+    (new Spawner())->autorelease();
+    pools->pop();
+    EXPECT_EQ(CCObject::liveObjectCount(), before);
+    EXPECT_EQ(pools->getCurrentPool()->size(), 0u);
+}
+
 }  // namespace
 }  // namespace lirava

@@ -1,0 +1,148 @@
+#!/usr/bin/env python3
+"""Whole-process figures of the reader program, printed as one JSON object.
+
+    bench/whole_process.py LIRAVA BOOK_DIR [--runs N] [--skip-book]
+
+- start_ms: wall time from starting `lirava --headless` to the end of a script that quits as
+  soon as the first frame is up (the script starts after the first frame), median of N runs;
+  it includes tearing the program down, so it is an upper bound of start to first frame.
+- book: one headless run that opens unit 1, page 2, switches auto-play on and lets it read
+  every page to the last; peak RSS (VmHWM of the process, KiB), pages seen and wall time.
+"""
+
+import argparse
+import json
+import os
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+
+def scratch_book(book):
+    """A folder of links to the book's entries, so the first-run marker lands outside it."""
+    root = tempfile.mkdtemp(prefix="lirava-bench-")
+    for name in os.listdir(book):
+        if name != "ft.xml":
+            os.symlink(os.path.join(os.path.abspath(book), name), os.path.join(root, name))
+    with open(os.path.join(root, "ft.xml"), "w") as f:
+        f.write("benchbenchbenchbenchbe\n")  # not a first start: no hint over the home screen
+    return root
+
+
+def run_script(program, resources, script, timeout):
+    """Runs the program on a script; returns (wall seconds, stdout)."""
+    with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False) as f:
+        f.write(script)
+        path = f.name
+    try:
+        start = time.monotonic()
+        proc = subprocess.Popen([program, "--headless", "--resources", resources, "--script", path],
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                                env=dict(os.environ, SDL_AUDIODRIVER="dummy"))
+        out, err = proc.communicate(timeout=timeout)
+        wall = time.monotonic() - start
+        if proc.returncode != 0:
+            raise RuntimeError("exit %d: %s" % (proc.returncode, err.strip()[-400:]))
+        return wall, out
+    finally:
+        os.unlink(path)
+
+
+def peak_rss_kib(program, resources, script, timeout):
+    """Runs the program under /usr/bin/time to read its maximum resident set size."""
+    with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False) as f:
+        f.write(script)
+        path = f.name
+    try:
+        start = time.monotonic()
+        proc = subprocess.run(["/usr/bin/time", "-f", "maxrss %M", program, "--headless", "--resources", resources,
+                               "--script", path], capture_output=True, text=True, timeout=timeout,
+                              env=dict(os.environ, SDL_AUDIODRIVER="dummy"))
+        wall = time.monotonic() - start
+        if proc.returncode != 0:
+            raise RuntimeError("exit %d: %s" % (proc.returncode, proc.stderr.strip()[-400:]))
+        match = re.search(r"maxrss (\d+)", proc.stderr)
+        return int(match.group(1)), wall, proc.stdout
+    finally:
+        os.unlink(path)
+
+
+def read_book(program, resources, autoplay_click, timeout_s):
+    """Opens page 2, switches auto-play on and lets it read until the last page has been read.
+    The script comes through standard input a minute of virtual time at a time, so the run
+    stops as soon as the book is done. Returns peak RSS (VmHWM, KiB), wall seconds and the
+    dumps."""
+    start = time.monotonic()
+    proc = subprocess.Popen([program, "--headless", "--resources", resources, "--script", "-"], stdin=subprocess.PIPE,
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, bufsize=1,
+                            env=dict(os.environ, SDL_AUDIODRIVER="dummy"))
+    seen = []
+
+    def dump(lines):
+        proc.stdin.write(lines + "dump\n")
+        proc.stdin.flush()
+        while True:
+            line = proc.stdout.readline()
+            if not line:
+                raise RuntimeError("the reader stopped: %s" % proc.stderr.read()[-400:])
+            if line.startswith("state "):
+                seen.append(json.loads(line[6:]))
+                return seen[-1]
+
+    try:
+        dump(BOOK_SCRIPT_HEAD + autoplay_click)
+        while time.monotonic() - start < timeout_s:
+            state = dump("wait 20\n")
+            if state.get("currentPage") == 96 and not state.get("music"):
+                break
+        with open("/proc/%d/status" % proc.pid) as f:
+            peak = int(re.search(r"VmHWM:\s+(\d+)", f.read()).group(1))
+        proc.stdin.write("quit\n")
+        proc.stdin.close()
+        proc.wait(timeout=60)
+    finally:
+        if proc.poll() is None:
+            proc.kill()
+    return peak, time.monotonic() - start, seen
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("program")
+    parser.add_argument("book")
+    parser.add_argument("--runs", type=int, default=11)
+    parser.add_argument("--skip-book", action="store_true")
+    parser.add_argument("--autoplay-click", default="click 580 40\n",
+                        help="script lines that switch auto-play on from a page (default: the reader's own)")
+    args = parser.parse_args()
+    resources = scratch_book(args.book)
+    result = {}
+    try:
+        walls = []
+        for _ in range(args.runs):
+            wall, _ = run_script(args.program, resources, "quit\n", 60)
+            walls.append(wall * 1000.0)
+        result["start_ms"] = statistics.median(walls)
+        result["start_ms_runs"] = [round(w, 1) for w in walls]
+        peak, wall, _ = peak_rss_kib(args.program, resources, "quit\n", 60)
+        result["start_peak_rss_kib"] = peak
+        if not args.skip_book:
+            peak, wall, seen = read_book(args.program, resources, args.autoplay_click, 3600)
+            pages = sorted({s.get("currentPage") for s in seen if isinstance(s.get("currentPage"), int)})
+            result["book"] = {"peak_rss_kib": peak, "wall_s": round(wall, 1),
+                              "last_page": seen[-1].get("currentPage") if seen else None,
+                              "pages_seen_in_dumps": len(pages),
+                              "objects_at_end": seen[-1].get("objects") if seen else None}
+    finally:
+        shutil.rmtree(resources, ignore_errors=True)
+    json.dump(result, sys.stdout, indent=1)
+    print()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,42 @@
+#!/bin/sh
+# Builds the benchmarks (build-bench/, optimised) and prints one table of medians and ratios
+# against the budgets, with the machine they ran on. Results stay in build-bench/results/.
+#   scripts/bench.sh            everything (several minutes; reads the whole book once)
+#   scripts/bench.sh --quick    fewer iterations, no whole-book run
+set -eu
+cd "$(dirname "$0")/.."
+quick=0
+[ "${1:-}" = "--quick" ] && quick=1
+sh scripts/install-deps.sh
+build="${BENCH_BUILD_DIR:-build-bench}"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DLIRAVA_BUILD_BENCH=ON -DLIRAVA_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" -j2
+results="$build/results"
+rm -rf "$results"
+mkdir -p "$results"
+{
+    echo "date: $(date -u +%Y-%m-%dT%H:%M:%SZ)"
+    echo "nproc: $(nproc)"
+    echo "cpu: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+    echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+    echo "commit: $(git rev-parse --short HEAD 2>/dev/null || echo none)"
+} >"$results/machine.txt"
+
+export SDL_AUDIODRIVER=dummy
+if [ "$quick" -eq 1 ]; then
+    export LIRAVA_BENCH_PAGE_ITERATIONS=3
+fi
+for bench in "$build"/bench/*_bench; do
+    name=$(basename "$bench")
+    "$bench" --benchmark_format=json --benchmark_out="$results/$name.json" --benchmark_out_format=json \
+        >/dev/null 2>"$results/$name.log"
+done
+if [ "$quick" -eq 1 ]; then
+    python3 bench/whole_process.py "$build/app/lirava" book --runs 5 --skip-book >"$results/whole_process.json"
+else
+    python3 bench/whole_process.py "$build/app/lirava" book >"$results/whole_process.json"
+fi
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)" >>"$results/machine.txt"
+python3 bench/report.py "$results"
+echo
+cat "$results/machine.txt"
