@@ -41,7 +41,22 @@ public:
         ++m_touches;
     }
     void pushText(const std::string& utf8) override { m_text = utf8; }
-    void pushKey(Key) override {}
+    bool pushKey(const std::string& name, bool) override {
+        if (name.empty() || name.size() > kScriptMaxKeyNameLength) {
+            fault("key name outside the limits");
+        }
+        return name != "NoSuchKey";
+    }
+    bool resizeFrame(int width, int height, std::string& error) override {
+        if (width < 1 || height < 1 || width > kScriptMaxFrameSide || height > kScriptMaxFrameSide) {
+            fault("frame size outside the limits");
+        }
+        if (width > 4096) {
+            error = "too wide here";
+            return false;
+        }
+        return true;
+    }
     bool screenshot(const std::string& path, std::string& error) override {
         if (!path.empty() && path[0] == '/') {
             error = "not here";

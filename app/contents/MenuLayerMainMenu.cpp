@@ -98,6 +98,7 @@ bool MenuLayerMainMenu::init() {
 
     setTouchEnabled(true);
     setTouchMode(kCCTouchesAllAtOnce);
+    setKeypadEnabled(true);
     m_menu->setPosition(contents::pageMenuOffset);
     addChild(m_menu);
     return true;

@@ -30,6 +30,11 @@ public:
     // Highest menu position of a drag (may be negative for short lists).
     float dragBound() const;
 
+    // Up and Down scroll the list by one row within the drag's bounds and keep the offset as a
+    // drag does; Return opens the page at the centre of the screen; Home and Escape go home
+    // through the scene's main-page item.
+    bool keyPressed(const std::string& name, bool repeat) override;
+
 private:
     CCPoint m_dragStart;
     CCMenu* m_menu = nullptr;  // a child of the layer

@@ -122,6 +122,7 @@ bool TestController::init() {
 
     setTouchEnabled(true);
     setTouchMode(kCCTouchesAllAtOnce);
+    setKeypadEnabled(true);
 
     leaveFirstRunMarker();
     return true;
@@ -163,7 +164,7 @@ void TestController::ccTouchesMoved(CCSet* touches, CCEvent* event) {
         m_unitMenu->setPosition(CCPointZero);
         return;
     }
-    const float bound = kMenuContentHeight - VisibleArea::rect().size.height;
+    const float bound = dragBound();
     if (next.y > bound) {
         m_unitMenu->setPosition(CCPoint(0, bound));
         return;
@@ -171,6 +172,10 @@ void TestController::ccTouchesMoved(CCSet* touches, CCEvent* event) {
     m_unitMenu->setPosition(next);
     m_dragStart = location;
     contents::homeMenuOffset = next;
+}
+
+float TestController::dragBound() const {
+    return kMenuContentHeight - VisibleArea::rect().size.height;
 }
 
 void TestController::onUnitChosen(CCObject* sender) {

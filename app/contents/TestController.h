@@ -28,6 +28,12 @@ public:
     void ccTouchesBegan(CCSet* touches, CCEvent* event) override;
     // Scrolls the menu between 0 and its content height minus the visible height.
     void ccTouchesMoved(CCSet* touches, CCEvent* event) override;
+    // Highest menu position of a drag.
+    float dragBound() const;
+
+    // Up and Down scroll the menu by one row within the drag's bounds and keep the offset as a
+    // drag does; Return chooses the unit at the centre of the screen.
+    bool keyPressed(const std::string& name, bool repeat) override;
 
     // Menu callback of the unit items and the drag hint. While the hint shows, a tap only
     // dismisses it; otherwise the sender's z-order picks the unit.

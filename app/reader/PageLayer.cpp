@@ -5,6 +5,8 @@
 #include "app/contents/TestController.h"
 #include "app/reader/BookState.h"
 #include "app/reader/SentenceNames.h"
+#include "app/reader/SetLayer.h"
+#include "app/shell/CocosGUIExamplesRegisterScene.h"
 #include "app/shell/VisibleArea.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/base/CCDictionary.h"
@@ -16,6 +18,7 @@
 #include "engine/nodes/CCSprite.h"
 #include "engine/platform/CCDirector.h"
 #include "engine/text/CCLabelTTF.h"
+#include "engine/transitions/CCTransitionZoomFlipY.h"
 #include "gui/document/CCSGUIReader.h"
 #include "gui/document/UIToolbox.h"
 #include "gui/widgets/Layout.h"
@@ -30,6 +33,7 @@ namespace {
 constexpr float kCaptionFontSize = 22.0f;
 constexpr int kMenuFontSize = 45;
 const ccColor3B kBlue = {0, 0, 255};
+constexpr float kSettingsFlipSeconds = 0.5f;
 
 // A string table entry, or fallback when the table lacks it. An empty entry counts as missing
 // where a label needs text to be touchable at all.
@@ -107,6 +111,7 @@ bool PageLayer::init() {
     book::activeSentence = nullptr;
     setTouchEnabled(true);
     setTouchMode(kCCTouchesAllAtOnce);
+    setKeypadEnabled(true);
     return true;
 }
 
@@ -259,10 +264,23 @@ void PageLayer::showMainPage(CCObject* sender) {
 }
 
 void PageLayer::showSettings(CCObject* sender) {
-    // The settings screen is not part of the reader yet. When it is, this stops the page's
-    // timers and shows the settings layer in a new CocosGUIExamplesRegisterScene through a 0.5 s
-    // zoom flip, leaving the narration playing. Until then the (hidden) item does nothing, so a
-    // stray call cannot stall auto-play.
+    // The page's timers stop, its narration does not: a sentence being read goes on through the
+    // flip and on the settings screen.
+    unscheduleAllSelectors();
+    CocosGUIExamplesRegisterScene* scene = new CocosGUIExamplesRegisterScene();
+    SetLayer* settings = SetLayer::createLayer();
+    if (settings) {
+        scene->addChild(settings);
+    }
+    CCDirector* director = CCDirector::sharedDirector();
+    director->setDepthTest(false);
+    CCScene* transition = CCTransitionZoomFlipY::create(kSettingsFlipSeconds, scene, kCCTransitionOrientationDownOver);
+    director->replaceScene(transition ? transition : static_cast<CCScene*>(scene));
+    // The transition and the scene hold them from here on.
+    if (settings) {
+        settings->release();
+    }
+    scene->release();
 }
 
 }  // namespace lirava

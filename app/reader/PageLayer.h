@@ -61,11 +61,18 @@ public:
     void ccTouchesBegan(CCSet* touches, CCEvent* event) override;
     void ccTouchesMoved(CCSet* touches, CCEvent* event) override;
 
+    // Keys, each through the menu item a click would use: Left and Right turn the page, Space
+    // plays or pauses while the play item shows, Home and Escape go home.
+    bool keyPressed(const std::string& name, bool repeat) override;
+
     // --- menu callbacks
     void previousPage(CCObject* sender);
     void nextPage(CCObject* sender);
     void togglePlay(CCObject* sender);
     void showMainPage(CCObject* sender);
+    // Opens the settings screen (SetLayer) through a 0.5 s zoom flip. The page's timers stop;
+    // its narration goes on. The settings item itself stays hidden, so only the driver script's
+    // "settings" command calls this.
     void showSettings(CCObject* sender);
 
     // --- narration

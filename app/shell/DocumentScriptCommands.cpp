@@ -147,13 +147,6 @@ void registerDocumentScriptCommands() {
         host.pushText(joined(arguments));
         return ScriptCommandResult::ok(1);
     });
-    ScriptDriver::registerCommand("key", [](const std::vector<std::string>& arguments, ScriptHost& host) {
-        if (arguments.size() != 1 || (arguments[0] != "return" && arguments[0] != "backspace")) {
-            return ScriptCommandResult::fail("key takes return or backspace");
-        }
-        host.pushKey(arguments[0] == "return" ? ScriptHost::Key::Return : ScriptHost::Key::Backspace);
-        return ScriptCommandResult::ok(1);
-    });
 }
 
 }  // namespace lirava

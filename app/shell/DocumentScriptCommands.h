@@ -12,7 +12,9 @@ class JsonWriter;
 //                    "document gallery/gallery.json".
 //   type TEXT        types TEXT (the words of the rest of the line, one space apart) as SDL text
 //                    input into the text field that has the keyboard.
-//   key return       presses Return (ends typing); "key backspace" deletes one character.
+//
+// The driver's own "key return" ends the typing and "key backspace" deletes one character: a
+// text field that has the keyboard gets those keys.
 //
 // While such a scene runs, dumps carry a member "document": the file name and, under
 // "widgets", one entry per widget name (the first widget of a name, depth first) with its

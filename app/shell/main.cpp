@@ -1,12 +1,15 @@
 // The reader's entry: reads the launch options, names and sizes the window and runs the main
 // loop, whose result is the exit status.
 
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
 #include "app/shell/AppDelegate.h"
 #include "app/shell/DocumentScriptCommands.h"
 #include "app/shell/ScriptExtensions.h"
+#include "app/shell/SettingsScriptCommands.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/LaunchOptions.h"
 #include "engine/platform/Platform.h"
@@ -14,6 +17,31 @@
 #ifndef LIRAVA_SOURCE_BOOK
 #define LIRAVA_SOURCE_BOOK ""
 #endif
+
+namespace {
+
+bool isReadable(const std::string& path) {
+    return ::access(path.c_str(), R_OK) == 0;
+}
+
+// The folder a folder is in ("/usr/bin" gives "/usr").
+std::string parentFolder(const std::string& folder) {
+    const std::size_t slash = folder.rfind('/');
+    return slash == std::string::npos || slash == 0 ? std::string() : folder.substr(0, slash);
+}
+
+// The book's own figure, else the icon installed with the reader; empty when there is neither.
+std::string windowIconFile(const std::string& resourceRoot, const std::string& installRoot) {
+    for (const std::string& path :
+         {resourceRoot + "/Images/grossini.png", installRoot + "/share/icons/hicolor/128x128/apps/lirava.png"}) {
+        if (isReadable(path)) {
+            return path;
+        }
+    }
+    return std::string();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace lirava;
@@ -25,17 +53,21 @@ int main(int argc, char** argv) {
     AppDelegate app;
     LaunchOptions options;
     int status = 0;
-    const std::vector<std::string> bundledBooks = {LIRAVA_SOURCE_BOOK,
-                                                   platformExecutableDirectory() + "/../share/lirava/book"};
+    // An installed reader reads its installed book, even where the tree it was built from is
+    // still around; a reader in the build tree finds no installed book beside it.
+    const std::string installed = parentFolder(platformExecutableDirectory());
+    const std::vector<std::string> bundledBooks = {installed + "/share/lirava/book", LIRAVA_SOURCE_BOOK};
     if (!parseLaunchOptions(argc, argv, bundledBooks, options, status)) {
         return status;
     }
     app.setLaunchOptions(options);
     registerScriptExtensions();
     registerDocumentScriptCommands();
+    registerSettingsScriptCommands();
 
     CCEGLView* view = CCEGLView::sharedOpenGLView();
     view->setViewName("Lirava");
+    view->setIconFile(windowIconFile(options.resourceRoot, installed));
     const CCSize frame = AppDelegate::frameSizeForScreenHeight(platformUsableScreenHeight());
     view->setFrameSize(frame.width, frame.height);
 

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Makes the screenshots of docs/screenshots/ from the scripts beside this file.
+# Makes the screenshots of docs/screenshots/ from the scripts beside this file, and the contact
+# sheet of the whole book with lirava-check (found beside the reader's build folder).
 #   docs/scripts/make-screenshots.sh [path/to/lirava]
 # Run from the repository root. The book is reached through a scratch folder of links, so the
 # first-run marker the home screen leaves behind never lands in book/.
@@ -13,3 +14,5 @@ done
 for script in docs/scripts/*.txt; do
     "$program" --headless --resources "$resources" --script "$script"
 done
+check=$(dirname "$program")/../tools/check/lirava-check
+"$check" --contact-sheet docs/screenshots/contact-sheet.png --resources "$resources" 2>/dev/null

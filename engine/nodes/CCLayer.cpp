@@ -1,6 +1,7 @@
 #include "engine/nodes/CCLayer.h"
 
 #include "engine/platform/CCDirector.h"
+#include "engine/platform/CCKeypadDispatcher.h"
 #include "engine/platform/CCTouchDispatcher.h"
 
 namespace lirava {
@@ -45,6 +46,9 @@ void CCLayer::onEnter() {
     if (m_touchEnabled) {
         registerWithTouchDispatcher();
     }
+    if (m_keypadEnabled) {
+        CCDirector::sharedDirector()->getKeypadDispatcher()->addDelegate(this);
+    }
     CCNode::onEnter();
 }
 
@@ -52,7 +56,25 @@ void CCLayer::onExit() {
     if (m_touchEnabled) {
         unregisterFromTouchDispatcher();
     }
+    if (m_keypadEnabled) {
+        CCDirector::sharedDirector()->getKeypadDispatcher()->removeDelegate(this);
+    }
     CCNode::onExit();
+}
+
+void CCLayer::setKeypadEnabled(bool enabled) {
+    if (m_keypadEnabled == enabled) {
+        return;
+    }
+    m_keypadEnabled = enabled;
+    if (m_running) {
+        CCKeypadDispatcher* dispatcher = CCDirector::sharedDirector()->getKeypadDispatcher();
+        if (enabled) {
+            dispatcher->addDelegate(this);
+        } else {
+            dispatcher->removeDelegate(this);
+        }
+    }
 }
 
 void CCLayer::setTouchEnabled(bool enabled) {

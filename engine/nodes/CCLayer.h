@@ -35,9 +35,11 @@ public:
     virtual void setTouchPriority(int priority);
     virtual int getTouchPriority() const { return m_touchPriority; }
 
-    // Stored only: the reader has no keypad or accelerometer input yet.
-    virtual void setKeypadEnabled(bool enabled) { m_keypadEnabled = enabled; }
+    // With the keypad enabled the layer gets keys (CCKeypadDelegate) from the director's keypad
+    // dispatcher while it is on stage; the change takes effect at once.
+    virtual void setKeypadEnabled(bool enabled);
     virtual bool isKeypadEnabled() const { return m_keypadEnabled; }
+    // Stored only: there is no accelerometer on this platform.
     virtual void setAccelerometerEnabled(bool enabled) { m_accelerometerEnabled = enabled; }
     virtual bool isAccelerometerEnabled() const { return m_accelerometerEnabled; }
 

@@ -13,9 +13,12 @@
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/CCFileUtils.h"
+#include "engine/platform/CCKeypadDispatcher.h"
 #include "engine/platform/CCTouchDispatcher.h"
 #include "engine/platform/FrameClock.h"
 #include "engine/platform/JsonWriter.h"
+#include "engine/platform/KeyInput.h"
+#include "engine/platform/Platform.h"
 #include "engine/platform/PlatformWindow.h"
 #include "engine/platform/ScriptDriver.h"
 #include "engine/platform/TouchInput.h"
@@ -28,6 +31,9 @@ namespace lirava {
 namespace {
 
 CCApplication* g_application = nullptr;
+
+// The largest window or frame side a script may ask for (as --size allows).
+constexpr int kMaxFrameSide = 16384;
 
 int roundToInt(float value) {
     if (!(value > -1.0e6f && value < 1.0e6f)) {
@@ -62,10 +68,31 @@ public:
         m_window.pushEvent(event);
     }
 
-    void pushKey(Key key) override {
+    bool pushKey(const std::string& name, bool down) override {
         PlatformEvent event;
-        event.type = key == Key::Backspace ? PlatformEvent::Type::Backspace : PlatformEvent::Type::Return;
+        event.type = down ? PlatformEvent::Type::KeyDown : PlatformEvent::Type::KeyUp;
+        event.text = platformKeyName(name);
+        if (event.text.empty()) {
+            return false;
+        }
         m_window.pushEvent(event);
+        return true;
+    }
+
+    bool resizeFrame(int width, int height, std::string& error) override {
+        if (width < 1 || height < 1 || width > kMaxFrameSide || height > kMaxFrameSide) {
+            error = "the size is out of range";
+            return false;
+        }
+        m_window.resize(width, height);
+        if (m_window.width() != width || m_window.height() != height) {
+            error = "the window kept " + std::to_string(m_window.width()) + " x " + std::to_string(m_window.height());
+            return false;
+        }
+        // The window's own report of the new size follows as an event; the mapping changes now,
+        // so that the next command already meets the new size.
+        CCEGLView::sharedOpenGLView()->windowResized(width, height);
+        return true;
     }
 
     bool screenshot(const std::string& path, std::string& error) override {
@@ -97,6 +124,15 @@ public:
         writer.member("touchDelegates",
                       static_cast<unsigned long long>(director->getTouchDispatcher()->delegateCount()));
         writer.member("touchDispatch", director->getTouchDispatcher()->isDispatchEvents());
+        writer.member("keypadDelegates",
+                      static_cast<unsigned long long>(director->getKeypadDispatcher()->delegateCount()));
+        CCEGLView* view = CCEGLView::sharedOpenGLView();
+        writer.beginObject("window");
+        writer.beginArray("size").value(m_window.width()).value(m_window.height()).endArray();
+        writer.member("fullscreen", view->isFullScreen());
+        writer.member("icon", view->hasIcon());
+        writer.endObject();
+        writer.member("resources", CCFileUtils::sharedFileUtils()->getResourceRoot());
     }
 
 private:
@@ -218,11 +254,23 @@ int CCApplication::run() {
                 CCIMEDispatcher::sharedDispatcher()->dispatchInsertText(event.text.c_str(),
                                                                         static_cast<int>(event.text.size()));
                 break;
-            case PlatformEvent::Type::Backspace:
-                CCIMEDispatcher::sharedDispatcher()->dispatchDeleteBackward();
+            case PlatformEvent::Type::KeyDown:
+                // Full screen is the window's business, whatever the program does with keys.
+                if (event.text == "F11") {
+                    if (!event.repeat) {
+                        view->toggleFullScreen();
+                    }
+                } else {
+                    dispatchKeyPress(event.text, event.repeat);
+                }
                 break;
-            case PlatformEvent::Type::Return:
-                CCIMEDispatcher::sharedDispatcher()->dispatchInsertText("\n", 1);
+            case PlatformEvent::Type::KeyUp:
+                if (event.text != "F11") {
+                    dispatchKeyRelease(event.text);
+                }
+                break;
+            case PlatformEvent::Type::Resized:
+                view->windowResized(event.x, event.y);
                 break;
             case PlatformEvent::Type::None:
                 break;

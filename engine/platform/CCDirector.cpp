@@ -7,6 +7,7 @@
 #include "engine/nodes/CCScene.h"
 #include "engine/nodes/CCSpriteFrameCache.h"
 #include "engine/platform/CCEGLView.h"
+#include "engine/platform/CCKeypadDispatcher.h"
 #include "engine/platform/CCTouchDispatcher.h"
 #include "engine/render/CCTextureCache.h"
 #include "engine/render/Renderer.h"
@@ -49,6 +50,7 @@ void CCDirector::purgeDirector() {
     CCDirector* director = g_director;
     director->releaseScenes();
     director->m_touchDispatcher->removeAllDelegates();
+    director->m_keypadDispatcher->removeAllDelegates();
     // Nodes that outlive the director keep their (retained) scheduler; make sure it calls no one.
     director->m_scheduler->unscheduleAll();
     director->m_actionManager->removeAllActions();
@@ -61,10 +63,12 @@ CCDirector::CCDirector() {
     m_actionManager = new CCActionManager();
     m_scheduler->scheduleUpdateForTarget(m_actionManager, kCCPrioritySystem, false);
     m_touchDispatcher = new CCTouchDispatcher();
+    m_keypadDispatcher = new CCKeypadDispatcher();
 }
 
 CCDirector::~CCDirector() {
     releaseScenes();
+    delete m_keypadDispatcher;
     m_touchDispatcher->release();
     m_scheduler->unscheduleAll();
     m_actionManager->release();

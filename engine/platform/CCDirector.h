@@ -7,13 +7,14 @@ namespace lirava {
 
 class CCActionManager;
 class CCEGLView;
+class CCKeypadDispatcher;
 class CCScene;
 class CCScheduler;
 class CCTouchDispatcher;
 class Renderer;
 
 // Runs the main loop: one running scene, scene replacement (through transitions), the
-// scheduler and action manager, the touch dispatcher and the frame clock.
+// scheduler and action manager, the touch and keypad dispatchers and the frame clock.
 //
 // Frame order: input (dispatched by the view before the frame), scheduler (actions first, then
 // per-frame updates, then interval selectors), scene switch, drawing, autorelease pool drain.
@@ -22,7 +23,7 @@ public:
     static CCDirector* sharedDirector();
     // Tears the director down (tests and shutdown): the running scene gets its exit hooks and
     // cleanup and is released, a pending scene is dropped, every touch delegate is removed. The
-    // next sharedDirector makes a new director.
+    // next sharedDirector makes a new director. Keypad delegates are removed as well.
     static void purgeDirector();
 
     CCScene* getRunningScene() const { return m_runningScene; }
@@ -65,6 +66,7 @@ public:
     CCScheduler* getScheduler() const { return m_scheduler; }
     CCActionManager* getActionManager() const { return m_actionManager; }
     CCTouchDispatcher* getTouchDispatcher() const { return m_touchDispatcher; }
+    CCKeypadDispatcher* getKeypadDispatcher() const { return m_keypadDispatcher; }
 
     // One frame: scheduler by dt, scene switch, draw and present, pool drain.
     void mainLoop(double dt);
@@ -91,6 +93,7 @@ private:
     CCScheduler* m_scheduler = nullptr;
     CCActionManager* m_actionManager = nullptr;
     CCTouchDispatcher* m_touchDispatcher = nullptr;
+    CCKeypadDispatcher* m_keypadDispatcher = nullptr;
     double m_animationInterval = 1.0 / 60.0;
     float m_deltaTime = 0.0f;
     double m_elapsedTime = 0.0;

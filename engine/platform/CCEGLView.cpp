@@ -43,6 +43,30 @@ void CCEGLView::setFrameSize(float width, float height) {
     }
 }
 
+void CCEGLView::windowResized(int width, int height) {
+    if (width >= 1 && height >= 1) {
+        m_frameSize = CCSize(static_cast<float>(width), static_cast<float>(height));
+    }
+}
+
+void CCEGLView::setFullScreen(bool fullScreen) {
+    m_fullScreenWanted = fullScreen;
+    if (m_window) {
+        m_window->setFullscreen(fullScreen);
+        // The window may take its new size at once (no event comes for a size it already has).
+        windowResized(m_window->width(), m_window->height());
+    }
+}
+
+bool CCEGLView::isFullScreen() const {
+    return m_window ? m_window->isFullscreen() : m_fullScreenWanted;
+}
+
+void CCEGLView::setIconFile(const std::string& path) {
+    m_iconFile = path;
+    m_iconSet = m_window && !path.empty() && m_window->setIcon(path);
+}
+
 void CCEGLView::setDesignResolutionSize(float width, float height, ResolutionPolicy policy) {
     if (!(width > 0.0f) || !(height > 0.0f) || !std::isfinite(width) || !std::isfinite(height)) {
         return;
@@ -80,10 +104,15 @@ void CCEGLView::setIMEKeyboardState(bool open) {
 void CCEGLView::attachWindow(PlatformWindow* window) {
     m_window = window;
     m_endRequested = false;
+    m_iconSet = false;
     if (window) {
+        if (m_fullScreenWanted) {
+            window->setFullscreen(true);
+        }
         m_frameSize = CCSize(static_cast<float>(window->width()), static_cast<float>(window->height()));
         window->renderer().setDesignSize(m_designSize);
         window->setTextInputActive(m_imeKeyboardOpen);
+        m_iconSet = !m_iconFile.empty() && window->setIcon(m_iconFile);
     }
 }
 

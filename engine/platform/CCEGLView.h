@@ -30,6 +30,21 @@ public:
     // frames keep the size they were opened with).
     void setFrameSize(float width, float height);
     CCSize getFrameSize() const { return m_frameSize; }
+    // The window reports a new size (the reader resized it, or full screen came or went): the
+    // mapping of touches and drawing follows it. Sizes below one pixel are ignored.
+    void windowResized(int width, int height);
+
+    // Full screen at the desktop's resolution; the design area stretches over it as over the
+    // window. Without a window these only remember the wish, for the window to come.
+    void setFullScreen(bool fullScreen);
+    bool isFullScreen() const;
+    void toggleFullScreen() { setFullScreen(!isFullScreen()); }
+
+    // The window's icon, from an image file (a full path). Set before the window opens, it is
+    // given to the window when it opens. hasIcon tells whether the window took it.
+    void setIconFile(const std::string& path);
+    const std::string& getIconFile() const { return m_iconFile; }
+    bool hasIcon() const { return m_iconSet; }
 
     void setDesignResolutionSize(float width, float height, ResolutionPolicy policy);
     CCSize getDesignResolutionSize() const { return m_designSize; }
@@ -69,6 +84,9 @@ private:
     PlatformWindow* m_window = nullptr;
     bool m_endRequested = false;
     bool m_imeKeyboardOpen = false;
+    bool m_fullScreenWanted = false;
+    std::string m_iconFile;
+    bool m_iconSet = false;
 };
 
 }  // namespace lirava

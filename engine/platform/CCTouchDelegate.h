@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace lirava {
 
 class CCEvent;
@@ -24,18 +26,24 @@ public:
     virtual void ccTouchesCancelled(CCSet* touches, CCEvent* event) {}
 };
 
-// Interfaces a layer mixes in next to the touch delegate; the program does not use their
-// events, but the layer classes carry them.
+// Interfaces a layer mixes in next to the touch delegate. The accelerometer has no events on
+// this platform.
 class CCAccelerometerDelegate {
 public:
     virtual ~CCAccelerometerDelegate() = default;
 };
 
+// Receives keys from the keypad dispatcher (CCKeypadDispatcher). Key names are SDL's: "Left",
+// "Right", "Up", "Down", "Space", "Return", "Home", "Escape", "F11", "Backspace", "A", ...
 class CCKeypadDelegate {
 public:
     virtual ~CCKeypadDelegate() = default;
     virtual void keyBackClicked() {}
     virtual void keyMenuClicked() {}
+    // A key went down; repeat is set for the presses the system repeats while the key is held.
+    // Returning true uses the key up: no other delegate sees it.
+    virtual bool keyPressed(const std::string& name, bool repeat) { return false; }
+    virtual void keyReleased(const std::string& name) {}
 };
 
 }  // namespace lirava

@@ -101,6 +101,18 @@ void platformReturnLargeBuffersToSystem() {
 #endif
 }
 
+std::string platformKeyName(const std::string& name) {
+    if (name.empty() || name.size() > 64) {
+        return std::string();
+    }
+    const SDL_Keycode key = SDL_GetKeyFromName(name.c_str());
+    if (key == SDLK_UNKNOWN) {
+        return std::string();
+    }
+    const char* canonical = SDL_GetKeyName(key);
+    return canonical ? canonical : std::string();
+}
+
 std::string platformExecutableDirectory() {
     char path[PATH_MAX];
     const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);

@@ -26,6 +26,10 @@ bool platformInitVideo(bool headless, std::string& error, bool& displayMissing);
 // it too, so that they measure under the same policy. Does nothing on other C libraries.
 void platformReturnLargeBuffersToSystem();
 
+// SDL's name of a key, from any spelling SDL accepts ("return", "RETURN" and "Return" all give
+// "Return"); empty for names SDL does not know.
+std::string platformKeyName(const std::string& name);
+
 // Folder of the running executable, without a trailing "/"; empty if unknown.
 std::string platformExecutableDirectory();
 

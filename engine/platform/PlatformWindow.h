@@ -19,13 +19,16 @@ struct PlatformEvent {
         MouseUp,
         MouseMove,
         TextInput,  // text holds UTF-8
-        Backspace,
-        Return,
+        KeyDown,    // text holds the key's SDL name ("Left", "Return", "F11")
+        KeyUp,
+        Resized,  // the window's new size in x (width) and y (height)
     };
     Type type = Type::None;
     int x = 0;
     int y = 0;
     std::string text;
+    // KeyDown: the system repeats a held key.
+    bool repeat = false;
 };
 
 // How the platform window is opened.
@@ -54,7 +57,16 @@ public:
     virtual int width() const = 0;
     virtual int height() const = 0;
     virtual void setTitle(const std::string& title) = 0;
+    // Windows are resizable by the user; this resizes from the program's side (headless frames
+    // too). The new size comes back as a Resized event.
     virtual void resize(int width, int height) = 0;
+    // Full screen at the desktop's resolution, or back to the window it was. A headless frame has
+    // no screen to fill: it keeps its size and only remembers the state.
+    virtual void setFullscreen(bool fullscreen) = 0;
+    virtual bool isFullscreen() const = 0;
+    // The icon the desktop shows for the window, from a PNG or JPEG file; false when the file
+    // cannot be read.
+    virtual bool setIcon(const std::string& imagePath) = 0;
 
     // Next pending event, false when there is none. waitEvent blocks up to timeoutMs for one.
     virtual bool pollEvent(PlatformEvent& event) = 0;

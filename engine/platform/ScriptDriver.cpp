@@ -205,6 +205,36 @@ bool parseScriptLine(std::string_view line, ScriptCommand& command, std::string&
         command.kind = ScriptCommand::Kind::Drag;
         return true;
     }
+    if (name == "key") {
+        if (!arguments(1)) {
+            return false;
+        }
+        if (w[1].size() > kScriptMaxKeyNameLength) {
+            error = "key name too long";
+            return false;
+        }
+        command.key = w[1];
+        command.kind = ScriptCommand::Kind::Key;
+        return true;
+    }
+    if (name == "resize") {
+        if (!arguments(2)) {
+            return false;
+        }
+        double width;
+        double height;
+        const auto side = [](double value) {
+            return value == std::floor(value) && value >= 1 && value <= kScriptMaxFrameSide;
+        };
+        if (!parseNumber(w[1], width) || !parseNumber(w[2], height) || !side(width) || !side(height)) {
+            error = "resize needs WIDTH HEIGHT, whole numbers from 1 to " + std::to_string(kScriptMaxFrameSide);
+            return false;
+        }
+        command.width = static_cast<int>(width);
+        command.height = static_cast<int>(height);
+        command.kind = ScriptCommand::Kind::Resize;
+        return true;
+    }
     if (name == "screenshot") {
         if (!arguments(1)) {
             return false;
@@ -427,6 +457,32 @@ bool ScriptDriver::runLine(const std::string& line) {
                 m_steps.push_back(frame);
             }
             m_steps.push_back(touch(ScriptHost::Touch::Release, command.to));
+            m_steps.push_back(frame);
+            break;
+        }
+        case ScriptCommand::Kind::Key: {
+            const std::string key = command.key;
+            const auto keyStep = [this, key](bool down) {
+                return [this, key, down] {
+                    if (!m_host.pushKey(key, down)) {
+                        fail("unknown key \"" + shown(key) + "\"", 2);
+                        return false;
+                    }
+                    return true;
+                };
+            };
+            m_steps.push_back(keyStep(true));
+            m_steps.push_back(frame);
+            m_steps.push_back(keyStep(false));
+            m_steps.push_back(frame);
+            break;
+        }
+        case ScriptCommand::Kind::Resize: {
+            std::string reason;
+            if (!m_host.resizeFrame(command.width, command.height, reason)) {
+                fail("resize failed: " + reason, 1);
+                return false;
+            }
             m_steps.push_back(frame);
             break;
         }

@@ -17,12 +17,15 @@ class JsonWriter;
 
 // One parsed line of a driver script.
 struct ScriptCommand {
-    enum class Kind { Empty, Wait, Click, Press, Move, Release, Drag, Screenshot, Dump, Quit, Extra };
+    enum class Kind { Empty, Wait, Click, Press, Move, Release, Drag, Key, Resize, Screenshot, Dump, Quit, Extra };
     Kind kind = Kind::Empty;
     double seconds = 0.0;                // wait
     CCPoint point;                       // click, press, move, release; drag start
     CCPoint to;                          // drag end
     int steps = 10;                      // drag
+    std::string key;                     // key: the name as written
+    int width = 0;                       // resize
+    int height = 0;                      // resize
     std::string path;                    // screenshot
     std::string name;                    // extra command
     std::vector<std::string> arguments;  // extra command
@@ -33,6 +36,8 @@ constexpr double kScriptMaxWaitSeconds = 3600.0;
 constexpr double kScriptMaxCoordinate = 100000.0;
 constexpr int kScriptMaxDragSteps = 1000;
 constexpr std::size_t kScriptMaxLineLength = 4096;
+constexpr std::size_t kScriptMaxKeyNameLength = 64;
+constexpr int kScriptMaxFrameSide = 16384;
 
 // Parses one line (without its line break; a trailing "\r" is allowed). Blank lines and comments
 // give Kind::Empty. isExtra tells which other command names are known. False with a short reason
@@ -44,7 +49,6 @@ bool parseScriptLine(std::string_view line, ScriptCommand& command, std::string&
 class ScriptHost {
 public:
     enum class Touch { Press, Move, Release };
-    enum class Key { Backspace, Return };
 
     virtual ~ScriptHost() = default;
     // Seconds on the run's clock (virtual in headless runs).
@@ -52,7 +56,12 @@ public:
     // Input enters like real input: queued now, handled by the next frame.
     virtual void pushTouch(Touch phase, const CCPoint& designPoint) = 0;
     virtual void pushText(const std::string& utf8) = 0;
-    virtual void pushKey(Key key) = 0;
+    // A key press or release, the key named as SDL names keys (in any letter case); false for a
+    // name that is no key.
+    virtual bool pushKey(const std::string& name, bool down) = 0;
+    // Resizes the window (or the headless frame) in pixels, as a reader dragging its border
+    // would; false with a reason when that is not possible.
+    virtual bool resizeFrame(int width, int height, std::string& error) = 0;
     // Saves the current frame as PNG at the frame size; false with a reason.
     virtual bool screenshot(const std::string& path, std::string& error) = 0;
     // Writes the engine's own members of the state dump into the open object.
@@ -82,7 +91,9 @@ struct ScriptCommandResult {
 // pass (a wait, or a touch whose events the next frame handles), and reports when the run is over.
 //
 // Touch commands take one frame per event: click = press, frame, release, frame; drag = press,
-// frame, STEPS x (move, frame), release, frame.
+// frame, STEPS x (move, frame), release, frame. key NAME is a press and a release of that key
+// the same way; resize W H takes one frame. A key name the host does not know stops the run
+// with status 2 when its line is reached, like any malformed line.
 class ScriptDriver {
 public:
     using StateProvider = std::function<void(JsonWriter&)>;

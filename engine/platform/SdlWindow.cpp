@@ -5,11 +5,15 @@
 
 #include "engine/platform/Platform.h"
 #include "engine/platform/PlatformWindow.h"
+#include "engine/render/Image.h"
 #include "engine/render/SdlRenderer.h"
 
 namespace lirava {
 
 namespace {
+
+constexpr int kMinimumWindowWidth = 160;
+constexpr int kMinimumWindowHeight = 240;
 
 // The SDL side of the platform: one window (hidden, on the dummy video driver, when headless)
 // and its renderer. SDL's video subsystem is initialised for the window's lifetime.
@@ -48,6 +52,49 @@ public:
         if (width > 0 && height > 0) {
             SDL_SetWindowSize(m_window, width, height);
         }
+    }
+
+    void setFullscreen(bool fullscreen) override {
+        if (m_headless) {
+            m_fullscreen = fullscreen;
+            return;
+        }
+        const bool wasFullscreen = isFullscreen();
+        if (fullscreen && !wasFullscreen) {
+            SDL_GetWindowSize(m_window, &m_windowedWidth, &m_windowedHeight);
+        }
+        // The desktop's own resolution: no mode switch.
+        if (SDL_SetWindowFullscreen(m_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+            return;
+        }
+        m_fullscreen = fullscreen;
+        // Window managers give the window its old size back; without one (a bare X server) the
+        // window would keep the screen's size.
+        if (!fullscreen && wasFullscreen && m_windowedWidth > 0 &&
+            (width() != m_windowedWidth || height() != m_windowedHeight)) {
+            SDL_SetWindowSize(m_window, m_windowedWidth, m_windowedHeight);
+        }
+    }
+
+    bool isFullscreen() const override {
+        // The window manager can change it too.
+        return m_headless ? m_fullscreen : (SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN) != 0;
+    }
+
+    bool setIcon(const std::string& imagePath) override {
+        Image image;
+        if (!image.initWithFile(imagePath)) {
+            return false;
+        }
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(image.data(), image.width(), image.height(), 32,
+                                                                  image.width() * 4, SDL_PIXELFORMAT_RGBA32);
+        if (!surface) {
+            return false;
+        }
+        // SDL copies the pixels; the surface and the image can go.
+        SDL_SetWindowIcon(m_window, surface);
+        SDL_FreeSurface(surface);
+        return true;
     }
 
     bool pollEvent(PlatformEvent& event) override {
@@ -111,15 +158,21 @@ public:
                     at += length;
                 }
                 return;
-            case PlatformEvent::Type::Backspace:
-            case PlatformEvent::Type::Return:
-                sdlEvent.type = SDL_KEYDOWN;
+            case PlatformEvent::Type::KeyDown:
+            case PlatformEvent::Type::KeyUp: {
+                const SDL_Keycode key = SDL_GetKeyFromName(event.text.c_str());
+                if (key == SDLK_UNKNOWN) {
+                    return;
+                }
+                const bool down = event.type == PlatformEvent::Type::KeyDown;
+                sdlEvent.type = down ? SDL_KEYDOWN : SDL_KEYUP;
                 sdlEvent.key.windowID = windowId;
-                sdlEvent.key.state = SDL_PRESSED;
-                sdlEvent.key.keysym.sym = event.type == PlatformEvent::Type::Backspace ? SDLK_BACKSPACE : SDLK_RETURN;
-                sdlEvent.key.keysym.scancode =
-                    event.type == PlatformEvent::Type::Backspace ? SDL_SCANCODE_BACKSPACE : SDL_SCANCODE_RETURN;
+                sdlEvent.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+                sdlEvent.key.repeat = event.repeat ? 1 : 0;
+                sdlEvent.key.keysym.sym = key;
+                sdlEvent.key.keysym.scancode = SDL_GetScancodeFromKey(key);
                 break;
+            }
             case PlatformEvent::Type::Quit:
                 sdlEvent.type = SDL_QUIT;
                 break;
@@ -158,6 +211,11 @@ private:
                     case SDL_WINDOWEVENT_FOCUS_LOST:
                         event.type = PlatformEvent::Type::FocusLost;
                         return true;
+                    case SDL_WINDOWEVENT_SIZE_CHANGED:
+                        event.type = PlatformEvent::Type::Resized;
+                        event.x = sdlEvent.window.data1;
+                        event.y = sdlEvent.window.data2;
+                        return event.x > 0 && event.y > 0;
                     default:
                         return false;
                 }
@@ -181,15 +239,16 @@ private:
                 event.text.assign(sdlEvent.text.text, ::strnlen(sdlEvent.text.text, sizeof(sdlEvent.text.text)));
                 return true;
             case SDL_KEYDOWN:
-                if (sdlEvent.key.keysym.sym == SDLK_BACKSPACE) {
-                    event.type = PlatformEvent::Type::Backspace;
-                    return true;
+            case SDL_KEYUP: {
+                const char* name = SDL_GetKeyName(sdlEvent.key.keysym.sym);
+                if (!name || !*name) {
+                    return false;
                 }
-                if (sdlEvent.key.keysym.sym == SDLK_RETURN || sdlEvent.key.keysym.sym == SDLK_KP_ENTER) {
-                    event.type = PlatformEvent::Type::Return;
-                    return true;
-                }
-                return false;
+                event.type = sdlEvent.type == SDL_KEYDOWN ? PlatformEvent::Type::KeyDown : PlatformEvent::Type::KeyUp;
+                event.text = name;
+                event.repeat = sdlEvent.key.repeat != 0;
+                return true;
+            }
             default:
                 return false;
         }
@@ -198,6 +257,9 @@ private:
     SDL_Window* m_window;
     std::unique_ptr<SdlRenderer> m_renderer;
     bool m_headless;
+    bool m_fullscreen = false;
+    int m_windowedWidth = 0;
+    int m_windowedHeight = 0;
 };
 
 }  // namespace
@@ -212,8 +274,9 @@ std::unique_ptr<PlatformWindow> PlatformWindow::open(const PlatformWindowConfig&
     if (!platformInitVideo(config.headless, error, displayMissing)) {
         return nullptr;
     }
-    // Mouse positions are wanted in window coordinates: no high-DPI back buffer.
-    const Uint32 flags = config.headless ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN;
+    // Mouse positions are wanted in window coordinates: no high-DPI back buffer. Readers resize
+    // the window as they like; the design area stretches with it.
+    const Uint32 flags = config.headless ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
     SDL_Window* window = SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                           config.width, config.height, flags);
     if (!window) {
@@ -221,6 +284,10 @@ std::unique_ptr<PlatformWindow> PlatformWindow::open(const PlatformWindowConfig&
         displayMissing = !config.headless;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
+    }
+    if (!config.headless) {
+        // Small enough for any screen, large enough to find the page's items.
+        SDL_SetWindowMinimumSize(window, kMinimumWindowWidth, kMinimumWindowHeight);
     }
     SDL_Renderer* renderer = nullptr;
     if (!config.headless) {

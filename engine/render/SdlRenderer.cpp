@@ -3,12 +3,39 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/render/ExactFit.h"
 
 namespace lirava {
 
 namespace {
+
+// Whether any triangle maps the texture turned a quarter round against the screen: the texture's
+// u then follows the screen's y (or v its x) more than its own axis. Axis-aligned quads drawn that
+// way are exactly what the software renderer's rectangle copy gets wrong.
+bool hasQuarterTurnedTexture(const Vertex* vertices, const int* indices, int indexCount) {
+    for (int i = 0; i + 2 < indexCount; i += 3) {
+        const Vertex& a = vertices[indices[i]];
+        const Vertex& b = vertices[indices[i + 1]];
+        const Vertex& c = vertices[indices[i + 2]];
+        const float ex1 = b.x - a.x, ey1 = b.y - a.y, ex2 = c.x - a.x, ey2 = c.y - a.y;
+        const float det = ex1 * ey2 - ex2 * ey1;
+        if (det == 0.0f) {
+            continue;
+        }
+        const float du1 = b.u - a.u, dv1 = b.v - a.v, du2 = c.u - a.u, dv2 = c.v - a.v;
+        // The texture-coordinate gradient over the screen: d(u, v) / d(x, y).
+        const float dudx = (du1 * ey2 - du2 * ey1) / det;
+        const float dudy = (du2 * ex1 - du1 * ex2) / det;
+        const float dvdx = (dv1 * ey2 - dv2 * ey1) / det;
+        const float dvdy = (dv2 * ex1 - dv1 * ex2) / det;
+        if (std::fabs(dudy) + std::fabs(dvdx) > std::fabs(dudx) + std::fabs(dvdy)) {
+            return true;
+        }
+    }
+    return false;
+}
 
 // Ids are unique across every renderer of the process.
 TextureId g_nextTextureId = 1;
@@ -199,10 +226,13 @@ void SdlRenderer::drawTriangles(TextureId texture, const Vertex* vertices, int v
     }
     static_assert(sizeof(ccColor4B) == sizeof(SDL_Color), "vertex colours are passed to SDL as they are");
     const SDL_Color* colors = reinterpret_cast<const SDL_Color*>(&vertices[0].color);
-    // SDL's software renderer turns rectangles made of two triangles into image copies, and its
-    // copy of a vertically flipped image (every quad here: design y grows upwards) drops additive
-    // blending. Single triangles are never taken for rectangles.
-    const int batch = blend == BlendMode::Additive ? 3 : indexCount;
+    // SDL's software renderer turns rectangles made of two triangles into image copies. Its copy
+    // of a vertically flipped image (every quad here: design y grows upwards) drops additive
+    // blending, and a copy cannot turn the image a quarter round, which a rotated atlas frame or a
+    // sprite rotated by 90 degrees needs. Single triangles are never taken for rectangles.
+    const bool oneByOne =
+        blend == BlendMode::Additive || (sdlTexture && hasQuarterTurnedTexture(vertices, indices, indexCount));
+    const int batch = oneByOne ? 3 : indexCount;
     for (int first = 0; first < indexCount; first += batch) {
         SDL_RenderGeometryRaw(m_renderer, sdlTexture, m_scratch.data(), 2 * sizeof(float), colors, sizeof(Vertex),
                               &vertices[0].u, sizeof(Vertex), vertexCount, indices + first, batch, sizeof(int));

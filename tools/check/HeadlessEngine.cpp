@@ -6,6 +6,7 @@
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/CCFileUtils.h"
+#include "engine/platform/Platform.h"
 #include "gui/action/ActionManager.h"
 #include "gui/document/DictionaryAccessor.h"
 #include "gui/document/UIToolbox.h"
@@ -31,6 +32,16 @@ void tearDownHeadlessEngine() {
 }
 
 std::string defaultResourceRoot() {
+    // Installed, the book sits beside the programs' folder; in the build tree it is the source's.
+    const std::string programs = platformExecutableDirectory();
+    const std::size_t slash = programs.rfind('/');
+    if (slash != std::string::npos && slash > 0) {
+        const std::string installed = programs.substr(0, slash) + "/share/lirava/book";
+        struct stat info {};
+        if (stat(installed.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+            return installed;
+        }
+    }
     return LIRAVA_BOOK_DIR;
 }
 

@@ -13,7 +13,8 @@ bool setUpHeadlessEngine(const std::string& resourceRoot);
 // behind.
 void tearDownHeadlessEngine();
 
-// The bundled sample book, used when no resource folder is given.
+// The bundled sample book, used when no resource folder is given: the installed one next to the
+// program (../share/lirava/book), else the source tree's.
 std::string defaultResourceRoot();
 
 }  // namespace lirava::check

@@ -55,23 +55,58 @@ TEST(ScriptParser, ReadsEveryCommand) {
     EXPECT_EQ(c.steps, 10);
     EXPECT_EQ(parse("drag 10 20 30 40 3").steps, 3);
 
+    c = parse("key Left");
+    EXPECT_EQ(c.kind, Kind::Key);
+    EXPECT_EQ(c.key, "Left");
+    EXPECT_EQ(parse("key return").key, "return");  // the host knows the key names
+    c = parse("resize 320 480");
+    EXPECT_EQ(c.kind, Kind::Resize);
+    EXPECT_EQ(c.width, 320);
+    EXPECT_EQ(c.height, 480);
+
     EXPECT_EQ(parse("screenshot out/page-2.png").path, "out/page-2.png");
     EXPECT_EQ(parse("dump").kind, Kind::Dump);
     EXPECT_EQ(parse("quit").kind, Kind::Quit);
 }
 
 TEST(ScriptParser, RejectsMalformedLinesWithAReason) {
-    for (const char* line : {"wait",           "wait -1",          "wait 3601",         "wait nan",
-                             "wait inf",       "wait 0x10",        "wait 1.2.3",        "wait 1e",
-                             "wait .",         "wait 1 2",         "click 1",           "click 1 2 3",
-                             "click a b",      "press 1e999 0",    "move 200000 0",     "drag 1 2 3",
-                             "drag 1 2 3 4 0", "drag 1 2 3 4 1.5", "drag 1 2 3 4 1001", "screenshot",
-                             "dump now",       "quit 1",           "jump 1 2",          "WAIT 1",
-                             "screenshot a b"}) {
+    for (const char* line : {"wait",
+                             "wait -1",
+                             "wait 3601",
+                             "wait nan",
+                             "wait inf",
+                             "wait 0x10",
+                             "wait 1.2.3",
+                             "wait 1e",
+                             "wait .",
+                             "wait 1 2",
+                             "click 1",
+                             "click 1 2 3",
+                             "click a b",
+                             "press 1e999 0",
+                             "move 200000 0",
+                             "drag 1 2 3",
+                             "drag 1 2 3 4 0",
+                             "drag 1 2 3 4 1.5",
+                             "drag 1 2 3 4 1001",
+                             "screenshot",
+                             "dump now",
+                             "quit 1",
+                             "jump 1 2",
+                             "WAIT 1",
+                             "screenshot a b",
+                             "key",
+                             "key Left Right",
+                             "resize 1",
+                             "resize 0 10",
+                             "resize 10 1.5",
+                             "resize 16385 10",
+                             "resize -5 10"}) {
         reject(line);
     }
     EXPECT_NE(reject("fly 1").find("unknown command"), std::string::npos);
     EXPECT_NE(reject(std::string("wait 1\0", 7)).find("NUL"), std::string::npos);
+    EXPECT_NE(reject("key " + std::string(65, 'a')).find("too long"), std::string::npos);
     EXPECT_NE(reject("click " + std::string(5000, '1') + " 2").find("too long"), std::string::npos);
 }
 
@@ -127,7 +162,22 @@ public:
                          std::to_string(static_cast<int>(p.x)) + "," + std::to_string(static_cast<int>(p.y)));
     }
     void pushText(const std::string& text) override { events.push_back("text " + text); }
-    void pushKey(Key) override { events.push_back("key"); }
+    bool pushKey(const std::string& name, bool down) override {
+        if (name == "NoSuchKey") {
+            return false;
+        }
+        events.push_back(std::string(down ? "down " : "up ") + name + "@" + std::to_string(frames));
+        return true;
+    }
+    bool resizeFrame(int width, int height, std::string& error) override {
+        if (width > 5000) {
+            error = "too wide";
+            return false;
+        }
+        events.push_back("resize " + std::to_string(width) + "x" + std::to_string(height) + "@" +
+                         std::to_string(frames));
+        return true;
+    }
     bool screenshot(const std::string& path, std::string& error) override {
         events.push_back("screenshot " + path + "@" + std::to_string(frames));
         if (path == "bad.png") {
@@ -170,6 +220,29 @@ TEST(ScriptDriver, TouchCommandsTakeOneFramePerEvent) {
                                                      "move@4 20,40", "move@5 30,60", "release@6 30,60", "press@7 5,5",
                                                      "move@8 6,6", "release@9 7,7"}));
     EXPECT_EQ(run.frames, 10);  // every event's frame has run before the script ends
+}
+
+TEST(ScriptDriver, KeysArePressedAndReleasedOneFrameApart) {
+    FakeHost host;
+    const ScriptRun run = runScript("key Left\nresize 320 480\nkey return\n", host);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(host.events, (std::vector<std::string>{"down Left@0", "up Left@1", "resize 320x480@2", "down return@3",
+                                                     "up return@4"}));
+    EXPECT_EQ(run.frames, 5);
+}
+
+TEST(ScriptDriver, UnknownKeysAndRefusedSizesStopTheRun) {
+    FakeHost host;
+    ScriptRun run = runScript("key Left\nkey NoSuchKey\nkey Right\n", host);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.line, 2);
+    EXPECT_EQ(host.events, (std::vector<std::string>{"down Left@0", "up Left@1"}));
+
+    host = FakeHost();
+    run = runScript("resize 6000 10\nkey Left\n", host);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.line, 1);
+    EXPECT_TRUE(host.events.empty());
 }
 
 TEST(ScriptDriver, WaitRunsWholeFramesOfTheClock) {

@@ -67,6 +67,36 @@ TEST_F(SdlRendererTest, TexturesAreUprightAndVertexColoursBlendWithStraightAlpha
     r().destroyTexture(texture);
 }
 
+TEST_F(SdlRendererTest, TexturesTurnedAQuarterRoundOnAnUprightQuadKeepTheirTurn) {
+    // Rotated atlas frames and sprites turned by 90 degrees draw upright quads whose texture
+    // runs sideways; the renderer must not flatten them into a plain image copy.
+    // 16 x 16 in quadrants, rows top to bottom: red, blue / white, transparent. (The software
+    // rasteriser samples a 2 x 2 texture badly on single triangles, so the quadrants are bigger.)
+    std::vector<std::uint8_t> pixels(16 * 16 * 4, 0);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const ccColor4B c = y < 8 ? (x < 8 ? kRed : kBlue) : (x < 8 ? kWhite : ccc4(0, 0, 0, 0));
+            std::uint8_t* p = &pixels[static_cast<std::size_t>(y * 16 + x) * 4];
+            p[0] = c.r;
+            p[1] = c.g;
+            p[2] = c.b;
+            p[3] = c.a;
+        }
+    }
+    const TextureId texture = r().createTexture(16, 16, pixels.data());
+    ASSERT_NE(texture, 0u);
+    r().clear(ccc4(0, 255, 0, 255));
+    const Vertex v[4] = {
+        {100, 100, kWhite, 0, 0}, {300, 100, kWhite, 0, 1}, {100, 300, kWhite, 1, 0}, {300, 300, kWhite, 1, 1}};
+    r().drawQuad(texture, v);
+    test::Frame frame = read();
+    EXPECT_TRUE(colorNear(frame.atDesign(140, 140), kRed, 8));                  // bottom-left: texel (0, 0)
+    EXPECT_TRUE(colorNear(frame.atDesign(260, 140), kWhite, 8));                // bottom-right: texel (0, 1)
+    EXPECT_TRUE(colorNear(frame.atDesign(140, 260), kBlue, 8));                 // top-left: texel (1, 0)
+    EXPECT_TRUE(colorNear(frame.atDesign(260, 260), ccc4(0, 255, 0, 255), 8));  // top-right: transparent
+    r().destroyTexture(texture);
+}
+
 TEST_F(SdlRendererTest, NestedClipsIntersectAndPoppingRestoresTheOuterOne) {
     r().pushClip(CCRect(0, 0, 320, 960));
     r().pushClip(CCRect(160, 480, 320, 480));  // overlaps the outer clip only on 160..320
