@@ -18,12 +18,13 @@ constexpr std::uint32_t kSine[64] = {
     0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb, 0xeb86d391,
 };
 
-constexpr int kShift[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22,
-                            5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20,
-                            4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23,
-                            6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21};
+constexpr int kShift[64] = {7,  12, 17, 22, 7,  12, 17, 22, 7,  12, 17, 22, 7,  12, 17, 22, 5,  9,  14, 20, 5,  9,
+                            14, 20, 5,  9,  14, 20, 5,  9,  14, 20, 4,  11, 16, 23, 4,  11, 16, 23, 4,  11, 16, 23,
+                            4,  11, 16, 23, 6,  10, 15, 21, 6,  10, 15, 21, 6,  10, 15, 21, 6,  10, 15, 21};
 
-std::uint32_t rotateLeft(std::uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
+std::uint32_t rotateLeft(std::uint32_t x, int n) {
+    return (x << n) | (x >> (32 - n));
+}
 
 }  // namespace
 
@@ -34,7 +35,8 @@ void Md5::transform(const std::uint8_t block[64]) {
     for (int i = 0; i < 16; ++i) {
         // Words are little-endian whatever the machine.
         x[i] = static_cast<std::uint32_t>(block[i * 4]) | (static_cast<std::uint32_t>(block[i * 4 + 1]) << 8) |
-               (static_cast<std::uint32_t>(block[i * 4 + 2]) << 16) | (static_cast<std::uint32_t>(block[i * 4 + 3]) << 24);
+               (static_cast<std::uint32_t>(block[i * 4 + 2]) << 16) |
+               (static_cast<std::uint32_t>(block[i * 4 + 3]) << 24);
     }
     std::uint32_t a = m_state[0], b = m_state[1], c = m_state[2], d = m_state[3];
     for (int i = 0; i < 64; ++i) {

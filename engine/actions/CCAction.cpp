@@ -7,22 +7,30 @@
 
 namespace lirava {
 
-CCObject* CCAction::copy() { return nullptr; }
+CCObject* CCAction::copy() {
+    return nullptr;
+}
 
-bool CCAction::isDone() { return true; }
+bool CCAction::isDone() {
+    return true;
+}
 
 void CCAction::startWithTarget(CCNode* target) {
     m_originalTarget = target;
     m_target = target;
 }
 
-void CCAction::stop() { m_target = nullptr; }
+void CCAction::stop() {
+    m_target = nullptr;
+}
 
 void CCAction::step(float dt) {}
 
 void CCAction::update(float time) {}
 
-CCFiniteTimeAction* CCFiniteTimeAction::reverse() { return nullptr; }
+CCFiniteTimeAction* CCFiniteTimeAction::reverse() {
+    return nullptr;
+}
 
 bool CCActionInterval::initWithDuration(float duration) {
     m_duration = duration;
@@ -31,7 +39,9 @@ bool CCActionInterval::initWithDuration(float duration) {
     return true;
 }
 
-bool CCActionInterval::isDone() { return m_elapsed >= m_duration; }
+bool CCActionInterval::isDone() {
+    return m_elapsed >= m_duration;
+}
 
 void CCActionInterval::step(float dt) {
     if (m_firstTick) {
@@ -54,8 +64,12 @@ void CCActionInterval::startWithTarget(CCNode* target) {
     m_firstTick = true;
 }
 
-CCFiniteTimeAction* CCActionInterval::reverse() { return nullptr; }
+CCFiniteTimeAction* CCActionInterval::reverse() {
+    return nullptr;
+}
 
-CCFiniteTimeAction* CCActionInstant::reverse() { return nullptr; }
+CCFiniteTimeAction* CCActionInstant::reverse() {
+    return nullptr;
+}
 
 }  // namespace lirava

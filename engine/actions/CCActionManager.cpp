@@ -9,7 +9,9 @@ namespace lirava {
 
 CCActionManager::CCActionManager() = default;
 
-CCActionManager::~CCActionManager() { removeAllActions(); }
+CCActionManager::~CCActionManager() {
+    removeAllActions();
+}
 
 CCActionManager::Element* CCActionManager::find(const CCObject* target) const {
     auto it = m_index.find(target);

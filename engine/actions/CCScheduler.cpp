@@ -8,7 +8,7 @@ namespace {
 // Interval timers compare against their interval with a little slack so that a 0.5 s timer
 // driven by 1/60 s frames fires after exactly 30 frames, not 31 because of float rounding.
 constexpr float kIntervalSlack = 1e-4f;
-}
+}  // namespace
 
 CCScheduler::CCScheduler() = default;
 
@@ -125,8 +125,9 @@ void CCScheduler::unscheduleAllForTarget(CCObject* target) {
             m_timerIndex.erase(target);
         } else {
             m_timerIndex.erase(target);
-            m_timerTargets.erase(std::find_if(m_timerTargets.begin(), m_timerTargets.end(),
-                                              [owner](const std::unique_ptr<TimerTarget>& t) { return t.get() == owner; }));
+            m_timerTargets.erase(
+                std::find_if(m_timerTargets.begin(), m_timerTargets.end(),
+                             [owner](const std::unique_ptr<TimerTarget>& t) { return t.get() == owner; }));
         }
     }
     unscheduleUpdateForTarget(target);
@@ -277,8 +278,9 @@ void CCScheduler::update(float dt) {
 void CCScheduler::compact() {
     if (m_needsCompaction) {
         m_needsCompaction = false;
-        m_updates.erase(std::remove_if(m_updates.begin(), m_updates.end(), [](const UpdateEntry& e) { return e.removed; }),
-                        m_updates.end());
+        m_updates.erase(
+            std::remove_if(m_updates.begin(), m_updates.end(), [](const UpdateEntry& e) { return e.removed; }),
+            m_updates.end());
         m_pendingUpdates.erase(std::remove_if(m_pendingUpdates.begin(), m_pendingUpdates.end(),
                                               [](const UpdateEntry& e) { return e.removed; }),
                                m_pendingUpdates.end());

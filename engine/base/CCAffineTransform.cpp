@@ -37,7 +37,9 @@ CCRect CCRectApplyAffineTransform(const CCRect& rect, const CCAffineTransform& t
     return CCRect(minX, minY, maxX - minX, maxY - minY);
 }
 
-CCAffineTransform CCAffineTransformMakeIdentity() { return CCAffineTransformIdentity; }
+CCAffineTransform CCAffineTransformMakeIdentity() {
+    return CCAffineTransformIdentity;
+}
 
 CCAffineTransform CCAffineTransformTranslate(const CCAffineTransform& t, float tx, float ty) {
     return CCAffineTransform{t.a, t.b, t.c, t.d, t.tx + t.a * tx + t.c * ty, t.ty + t.b * tx + t.d * ty};
@@ -72,12 +74,8 @@ CCAffineTransform CCAffineTransformInvert(const CCAffineTransform& t) {
         return CCAffineTransform{nan, nan, nan, nan, nan, nan};
     }
     const float inv = 1.0f / det;
-    return CCAffineTransform{inv * t.d,
-                             -inv * t.b,
-                             -inv * t.c,
-                             inv * t.a,
-                             inv * (t.c * t.ty - t.d * t.tx),
-                             inv * (t.b * t.tx - t.a * t.ty)};
+    return CCAffineTransform{
+        inv * t.d, -inv * t.b, -inv * t.c, inv * t.a, inv * (t.c * t.ty - t.d * t.tx), inv * (t.b * t.tx - t.a * t.ty)};
 }
 
 }  // namespace lirava

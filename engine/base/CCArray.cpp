@@ -26,17 +26,25 @@ CCArray* CCArray::createWithArray(CCArray* other) {
     return array;
 }
 
-CCArray::~CCArray() { removeAllObjects(); }
+CCArray::~CCArray() {
+    removeAllObjects();
+}
 
-CCObject* CCArray::objectAtIndex(unsigned int index) const { return index < m_data.size() ? m_data[index] : nullptr; }
+CCObject* CCArray::objectAtIndex(unsigned int index) const {
+    return index < m_data.size() ? m_data[index] : nullptr;
+}
 
-CCObject* CCArray::lastObject() const { return m_data.empty() ? nullptr : m_data.back(); }
+CCObject* CCArray::lastObject() const {
+    return m_data.empty() ? nullptr : m_data.back();
+}
 
 CCObject* CCArray::randomObject() const {
     return m_data.empty() ? nullptr : m_data[static_cast<std::size_t>(std::rand()) % m_data.size()];
 }
 
-bool CCArray::containsObject(const CCObject* object) const { return indexOfObject(object) != UINT_MAX; }
+bool CCArray::containsObject(const CCObject* object) const {
+    return indexOfObject(object) != UINT_MAX;
+}
 
 unsigned int CCArray::indexOfObject(const CCObject* object) const {
     auto it = std::find(m_data.begin(), m_data.end(), object);
@@ -105,7 +113,9 @@ void CCArray::exchangeObjectAtIndex(unsigned int index1, unsigned int index2) {
     }
 }
 
-void CCArray::reverseObjects() { std::reverse(m_data.begin(), m_data.end()); }
+void CCArray::reverseObjects() {
+    std::reverse(m_data.begin(), m_data.end());
+}
 
 CCObject* CCArray::copy() {
     CCArray* array = new CCArray();

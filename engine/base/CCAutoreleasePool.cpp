@@ -42,7 +42,9 @@ void CCPoolManager::purgePoolManager() {
     g_poolManager = nullptr;
 }
 
-CCPoolManager::CCPoolManager() { m_pools.push_back(new CCAutoreleasePool()); }
+CCPoolManager::CCPoolManager() {
+    m_pools.push_back(new CCAutoreleasePool());
+}
 
 CCPoolManager::~CCPoolManager() {
     drainAll();
@@ -51,9 +53,13 @@ CCPoolManager::~CCPoolManager() {
     }
 }
 
-CCAutoreleasePool* CCPoolManager::getCurrentPool() { return m_pools.back(); }
+CCAutoreleasePool* CCPoolManager::getCurrentPool() {
+    return m_pools.back();
+}
 
-void CCPoolManager::push() { m_pools.push_back(new CCAutoreleasePool()); }
+void CCPoolManager::push() {
+    m_pools.push_back(new CCAutoreleasePool());
+}
 
 void CCPoolManager::pop() {
     CCAutoreleasePool* pool = m_pools.back();

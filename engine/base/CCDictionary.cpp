@@ -68,8 +68,10 @@ CCObject* plistValue(const pugi::xml_node& node, int depth) {
     if (name == "integer") {
         // Values beyond 32 bits saturate instead of wrapping.
         long long value = std::strtoll(node.child_value(), nullptr, 10);
-        if (value > 2147483647LL) value = 2147483647LL;
-        if (value < -2147483648LL) value = -2147483648LL;
+        if (value > 2147483647LL)
+            value = 2147483647LL;
+        if (value < -2147483648LL)
+            value = -2147483648LL;
         return CCInteger::create(static_cast<int>(value));
     }
     if (name == "real") {
@@ -117,7 +119,9 @@ CCDictionary* CCDictionary::createWithContentsOfData(const char* data, std::size
     return plistDict(dictNode, 1);
 }
 
-CCDictionary::~CCDictionary() { removeAllObjects(); }
+CCDictionary::~CCDictionary() {
+    removeAllObjects();
+}
 
 CCObject* CCDictionary::objectForKey(const std::string& key) const {
     auto it = m_elements.find(key);

@@ -13,9 +13,13 @@ bool CCPoint::fuzzyEquals(const CCPoint& other, float variance) const {
     return std::fabs(x - other.x) <= variance && std::fabs(y - other.y) <= variance;
 }
 
-float CCPoint::getLength() const { return std::sqrt(x * x + y * y); }
+float CCPoint::getLength() const {
+    return std::sqrt(x * x + y * y);
+}
 
-float CCPoint::getAngle() const { return std::atan2(y, x); }
+float CCPoint::getAngle() const {
+    return std::atan2(y, x);
+}
 
 void CCRect::setRect(float x, float y, float w, float h) {
     origin.setPoint(x, y);
@@ -50,10 +54,16 @@ CCRect CCRect::unionWithRect(const CCRect& other) const {
     return CCRect(left, bottom, right - left, top - bottom);
 }
 
-float ccpLength(const CCPoint& v) { return v.getLength(); }
+float ccpLength(const CCPoint& v) {
+    return v.getLength();
+}
 
-float ccpDistance(const CCPoint& a, const CCPoint& b) { return (a - b).getLength(); }
+float ccpDistance(const CCPoint& a, const CCPoint& b) {
+    return (a - b).getLength();
+}
 
-CCPoint ccpLerp(const CCPoint& a, const CCPoint& b, float alpha) { return a * (1.0f - alpha) + b * alpha; }
+CCPoint ccpLerp(const CCPoint& a, const CCPoint& b, float alpha) {
+    return a * (1.0f - alpha) + b * alpha;
+}
 
 }  // namespace lirava

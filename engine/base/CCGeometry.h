@@ -11,7 +11,10 @@ public:
     CCPoint() = default;
     CCPoint(float px, float py) : x(px), y(py) {}
 
-    void setPoint(float px, float py) { x = px; y = py; }
+    void setPoint(float px, float py) {
+        x = px;
+        y = py;
+    }
     bool equals(const CCPoint& other) const { return x == other.x && y == other.y; }
     bool fuzzyEquals(const CCPoint& other, float variance) const;
 
@@ -36,7 +39,10 @@ public:
     CCSize() = default;
     CCSize(float w, float h) : width(w), height(h) {}
 
-    void setSize(float w, float h) { width = w; height = h; }
+    void setSize(float w, float h) {
+        width = w;
+        height = h;
+    }
     bool equals(const CCSize& other) const { return width == other.width && height == other.height; }
     bool operator==(const CCSize& o) const { return equals(o); }
     bool operator!=(const CCSize& o) const { return !equals(o); }
@@ -72,16 +78,34 @@ extern const CCPoint CCPointZero;
 extern const CCSize CCSizeZero;
 extern const CCRect CCRectZero;
 
-inline CCPoint CCPointMake(float x, float y) { return CCPoint(x, y); }
-inline CCSize CCSizeMake(float w, float h) { return CCSize(w, h); }
-inline CCRect CCRectMake(float x, float y, float w, float h) { return CCRect(x, y, w, h); }
-inline CCPoint ccp(float x, float y) { return CCPoint(x, y); }
+inline CCPoint CCPointMake(float x, float y) {
+    return CCPoint(x, y);
+}
+inline CCSize CCSizeMake(float w, float h) {
+    return CCSize(w, h);
+}
+inline CCRect CCRectMake(float x, float y, float w, float h) {
+    return CCRect(x, y, w, h);
+}
+inline CCPoint ccp(float x, float y) {
+    return CCPoint(x, y);
+}
 
-inline CCPoint ccpAdd(const CCPoint& a, const CCPoint& b) { return a + b; }
-inline CCPoint ccpSub(const CCPoint& a, const CCPoint& b) { return a - b; }
-inline CCPoint ccpMult(const CCPoint& a, float s) { return a * s; }
-inline CCPoint ccpNeg(const CCPoint& a) { return -a; }
-inline CCPoint ccpCompMult(const CCPoint& a, const CCPoint& b) { return CCPoint(a.x * b.x, a.y * b.y); }
+inline CCPoint ccpAdd(const CCPoint& a, const CCPoint& b) {
+    return a + b;
+}
+inline CCPoint ccpSub(const CCPoint& a, const CCPoint& b) {
+    return a - b;
+}
+inline CCPoint ccpMult(const CCPoint& a, float s) {
+    return a * s;
+}
+inline CCPoint ccpNeg(const CCPoint& a) {
+    return -a;
+}
+inline CCPoint ccpCompMult(const CCPoint& a, const CCPoint& b) {
+    return CCPoint(a.x * b.x, a.y * b.y);
+}
 float ccpLength(const CCPoint& v);
 float ccpDistance(const CCPoint& a, const CCPoint& b);
 CCPoint ccpLerp(const CCPoint& a, const CCPoint& b, float alpha);

@@ -85,8 +85,8 @@ bool parseRectString(const std::string& text, CCRect& out) {
     float y = 0.0f;
     float w = 0.0f;
     float h = 0.0f;
-    if (!reader.expect('{') || !reader.pair(x, y) || !reader.expect(',') || !reader.pair(w, h) ||
-        !reader.expect('}') || !reader.atEnd()) {
+    if (!reader.expect('{') || !reader.pair(x, y) || !reader.expect(',') || !reader.pair(w, h) || !reader.expect('}') ||
+        !reader.atEnd()) {
         return false;
     }
     out = CCRect(x, y, w, h);

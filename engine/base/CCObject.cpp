@@ -10,9 +10,13 @@ namespace {
 std::size_t g_liveObjects = 0;
 }
 
-CCObject::CCObject() { ++g_liveObjects; }
+CCObject::CCObject() {
+    ++g_liveObjects;
+}
 
-CCObject::~CCObject() { --g_liveObjects; }
+CCObject::~CCObject() {
+    --g_liveObjects;
+}
 
 void CCObject::retain() {
     assert(m_referenceCount > 0 && "retain of a released object");
@@ -31,8 +35,12 @@ CCObject* CCObject::autorelease() {
     return this;
 }
 
-CCObject* CCObject::copy() { return nullptr; }
+CCObject* CCObject::copy() {
+    return nullptr;
+}
 
-std::size_t CCObject::liveObjectCount() { return g_liveObjects; }
+std::size_t CCObject::liveObjectCount() {
+    return g_liveObjects;
+}
 
 }  // namespace lirava

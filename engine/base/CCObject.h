@@ -54,8 +54,24 @@ typedef void (CCObject::*SEL_MenuHandler)(CCObject*);
 #define menu_selector(_SELECTOR) static_cast<::lirava::SEL_MenuHandler>(&_SELECTOR)
 
 // Helpers for the "set a retained member" pattern.
-#define CC_SAFE_RELEASE(p) do { if (p) { (p)->release(); } } while (0)
-#define CC_SAFE_RELEASE_NULL(p) do { if (p) { (p)->release(); (p) = nullptr; } } while (0)
-#define CC_SAFE_RETAIN(p) do { if (p) { (p)->retain(); } } while (0)
+#define CC_SAFE_RELEASE(p)  \
+    do {                    \
+        if (p) {            \
+            (p)->release(); \
+        }                   \
+    } while (0)
+#define CC_SAFE_RELEASE_NULL(p) \
+    do {                        \
+        if (p) {                \
+            (p)->release();     \
+            (p) = nullptr;      \
+        }                       \
+    } while (0)
+#define CC_SAFE_RETAIN(p)  \
+    do {                   \
+        if (p) {           \
+            (p)->retain(); \
+        }                  \
+    } while (0)
 
 }  // namespace lirava

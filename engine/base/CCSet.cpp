@@ -10,7 +10,9 @@ CCSet* CCSet::create() {
     return set;
 }
 
-CCSet::~CCSet() { removeAllObjects(); }
+CCSet::~CCSet() {
+    removeAllObjects();
+}
 
 void CCSet::addObject(CCObject* object) {
     if (object && !containsObject(object)) {

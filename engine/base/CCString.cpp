@@ -30,11 +30,17 @@ CCString* CCString::createWithFormat(const char* format, ...) {
     return create(text);
 }
 
-int CCString::intValue() const { return static_cast<int>(std::strtol(m_string.c_str(), nullptr, 10)); }
+int CCString::intValue() const {
+    return static_cast<int>(std::strtol(m_string.c_str(), nullptr, 10));
+}
 
-float CCString::floatValue() const { return std::strtof(m_string.c_str(), nullptr); }
+float CCString::floatValue() const {
+    return std::strtof(m_string.c_str(), nullptr);
+}
 
-double CCString::doubleValue() const { return std::strtod(m_string.c_str(), nullptr); }
+double CCString::doubleValue() const {
+    return std::strtod(m_string.c_str(), nullptr);
+}
 
 bool CCString::boolValue() const {
     if (m_string == "true" || m_string == "yes") {

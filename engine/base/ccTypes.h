@@ -20,9 +20,15 @@ struct ccColor4F {
     float r, g, b, a;
 };
 
-inline ccColor3B ccc3(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return ccColor3B{r, g, b}; }
-inline ccColor4B ccc4(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a) { return ccColor4B{r, g, b, a}; }
-inline ccColor4F ccc4f(float r, float g, float b, float a) { return ccColor4F{r, g, b, a}; }
+inline ccColor3B ccc3(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return ccColor3B{r, g, b};
+}
+inline ccColor4B ccc4(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a) {
+    return ccColor4B{r, g, b, a};
+}
+inline ccColor4F ccc4f(float r, float g, float b, float a) {
+    return ccColor4F{r, g, b, a};
+}
 ccColor4F ccc4FFromccc3B(ccColor3B c);
 ccColor4F ccc4FFromccc4B(ccColor4B c);
 
@@ -61,8 +67,8 @@ enum ccTouchesMode {
 
 // How a textured triangle is blended into what lies below it.
 enum class BlendMode {
-    Alpha,           // straight alpha: src * a + dst * (1 - a)
-    Premultiplied,   // src + dst * (1 - a)
+    Alpha,          // straight alpha: src * a + dst * (1 - a)
+    Premultiplied,  // src + dst * (1 - a)
     Additive,
     None,
 };

@@ -20,7 +20,9 @@ CCAtlasNode* CCAtlasNode::create(const char* tileFile, unsigned int tileWidth, u
 
 CCAtlasNode::CCAtlasNode() = default;
 
-CCAtlasNode::~CCAtlasNode() { CC_SAFE_RELEASE(m_texture); }
+CCAtlasNode::~CCAtlasNode() {
+    CC_SAFE_RELEASE(m_texture);
+}
 
 bool CCAtlasNode::initWithTileFile(const char* tileFile, unsigned int tileWidth, unsigned int tileHeight,
                                    unsigned int itemsToRender) {
@@ -49,9 +51,13 @@ void CCAtlasNode::setTexture(CCTexture2D* texture) {
     m_texture = texture;
 }
 
-void CCAtlasNode::setColor(const ccColor3B& color) { CCNodeRGBA::setColor(color); }
+void CCAtlasNode::setColor(const ccColor3B& color) {
+    CCNodeRGBA::setColor(color);
+}
 
-void CCAtlasNode::setOpacity(std::uint8_t opacity) { CCNodeRGBA::setOpacity(opacity); }
+void CCAtlasNode::setOpacity(std::uint8_t opacity) {
+    CCNodeRGBA::setOpacity(opacity);
+}
 
 bool CCAtlasNode::appendCell(unsigned int index, float x, float y) {
     if (!m_texture || index >= m_itemsPerRow * m_itemsPerColumn) {

@@ -47,7 +47,9 @@ CCNode::~CCNode() {
     CC_SAFE_RELEASE(m_scheduler);
 }
 
-bool CCNode::init() { return true; }
+bool CCNode::init() {
+    return true;
+}
 
 void CCNode::setUserObject(CCObject* object) {
     CC_SAFE_RETAIN(object);
@@ -105,13 +107,19 @@ void CCNode::ignoreAnchorPointForPosition(bool ignore) {
     markTransformDirty();
 }
 
-void CCNode::setVisible(bool visible) { m_visible = visible; }
+void CCNode::setVisible(bool visible) {
+    m_visible = visible;
+}
 
 // --- hierarchy
 
-void CCNode::addChild(CCNode* child) { addChild(child, child ? child->m_zOrder : 0, child ? child->m_tag : -1); }
+void CCNode::addChild(CCNode* child) {
+    addChild(child, child ? child->m_zOrder : 0, child ? child->m_tag : -1);
+}
 
-void CCNode::addChild(CCNode* child, int zOrder) { addChild(child, zOrder, child ? child->m_tag : -1); }
+void CCNode::addChild(CCNode* child, int zOrder) {
+    addChild(child, zOrder, child ? child->m_tag : -1);
+}
 
 void CCNode::addChild(CCNode* child, int zOrder, int tag) {
     if (!child || child == this || child->m_parent) {
@@ -161,7 +169,9 @@ CCNode* CCNode::getChildByTag(int tag) const {
     return nullptr;
 }
 
-void CCNode::removeFromParent() { removeFromParentAndCleanup(true); }
+void CCNode::removeFromParent() {
+    removeFromParentAndCleanup(true);
+}
 
 void CCNode::removeFromParentAndCleanup(bool cleanup) {
     if (m_parent) {
@@ -169,7 +179,9 @@ void CCNode::removeFromParentAndCleanup(bool cleanup) {
     }
 }
 
-void CCNode::removeChild(CCNode* child) { removeChild(child, true); }
+void CCNode::removeChild(CCNode* child) {
+    removeChild(child, true);
+}
 
 void CCNode::removeChild(CCNode* child, bool cleanup) {
     if (child && m_children->containsObject(child)) {
@@ -183,7 +195,9 @@ void CCNode::removeChildByTag(int tag, bool cleanup) {
     }
 }
 
-void CCNode::removeAllChildren() { removeAllChildrenWithCleanup(true); }
+void CCNode::removeAllChildren() {
+    removeAllChildrenWithCleanup(true);
+}
 
 void CCNode::removeAllChildrenWithCleanup(bool cleanup) {
     while (m_children->count() > 0) {
@@ -327,7 +341,9 @@ void CCNode::stopActionByTag(int tag) {
     }
 }
 
-CCAction* CCNode::getActionByTag(int tag) { return m_actionManager ? m_actionManager->getActionByTag(tag, this) : nullptr; }
+CCAction* CCNode::getActionByTag(int tag) {
+    return m_actionManager ? m_actionManager->getActionByTag(tag, this) : nullptr;
+}
 
 unsigned int CCNode::numberOfRunningActions() {
     return m_actionManager ? m_actionManager->numberOfRunningActionsInTarget(this) : 0;
@@ -349,7 +365,9 @@ bool CCNode::isScheduled(SEL_SCHEDULE selector) {
     return m_scheduler && m_scheduler->isScheduledForTarget(selector, this);
 }
 
-void CCNode::scheduleUpdate() { scheduleUpdateWithPriority(0); }
+void CCNode::scheduleUpdate() {
+    scheduleUpdateWithPriority(0);
+}
 
 void CCNode::scheduleUpdateWithPriority(int priority) {
     if (m_scheduler) {
@@ -363,9 +381,13 @@ void CCNode::unscheduleUpdate() {
     }
 }
 
-void CCNode::schedule(SEL_SCHEDULE selector) { schedule(selector, 0.0f, kCCRepeatForever, 0.0f); }
+void CCNode::schedule(SEL_SCHEDULE selector) {
+    schedule(selector, 0.0f, kCCRepeatForever, 0.0f);
+}
 
-void CCNode::schedule(SEL_SCHEDULE selector, float interval) { schedule(selector, interval, kCCRepeatForever, 0.0f); }
+void CCNode::schedule(SEL_SCHEDULE selector, float interval) {
+    schedule(selector, interval, kCCRepeatForever, 0.0f);
+}
 
 void CCNode::schedule(SEL_SCHEDULE selector, float interval, unsigned int repeat, float delay) {
     if (m_scheduler && selector) {
@@ -373,7 +395,9 @@ void CCNode::schedule(SEL_SCHEDULE selector, float interval, unsigned int repeat
     }
 }
 
-void CCNode::scheduleOnce(SEL_SCHEDULE selector, float delay) { schedule(selector, 0.0f, 0, delay); }
+void CCNode::scheduleOnce(SEL_SCHEDULE selector, float delay) {
+    schedule(selector, 0.0f, 0, delay);
+}
 
 void CCNode::unschedule(SEL_SCHEDULE selector) {
     if (m_scheduler && selector) {
@@ -437,7 +461,9 @@ CCAffineTransform CCNode::nodeToParentTransform() {
     return m_transform;
 }
 
-CCAffineTransform CCNode::parentToNodeTransform() { return CCAffineTransformInvert(nodeToParentTransform()); }
+CCAffineTransform CCNode::parentToNodeTransform() {
+    return CCAffineTransformInvert(nodeToParentTransform());
+}
 
 CCAffineTransform CCNode::nodeToWorldTransform() {
     CCAffineTransform t = nodeToParentTransform();
@@ -447,7 +473,9 @@ CCAffineTransform CCNode::nodeToWorldTransform() {
     return t;
 }
 
-CCAffineTransform CCNode::worldToNodeTransform() { return CCAffineTransformInvert(nodeToWorldTransform()); }
+CCAffineTransform CCNode::worldToNodeTransform() {
+    return CCAffineTransformInvert(nodeToWorldTransform());
+}
 
 CCPoint CCNode::convertToNodeSpace(const CCPoint& worldPoint) {
     return CCPointApplyAffineTransform(worldPoint, worldToNodeTransform());
@@ -465,8 +493,12 @@ CCPoint CCNode::convertToWorldSpaceAR(const CCPoint& nodePoint) {
     return convertToWorldSpace(nodePoint + m_anchorPointInPoints);
 }
 
-CCPoint CCNode::convertTouchToNodeSpace(CCTouch* touch) { return convertToNodeSpace(touch->getLocation()); }
+CCPoint CCNode::convertTouchToNodeSpace(CCTouch* touch) {
+    return convertToNodeSpace(touch->getLocation());
+}
 
-CCPoint CCNode::convertTouchToNodeSpaceAR(CCTouch* touch) { return convertToNodeSpaceAR(touch->getLocation()); }
+CCPoint CCNode::convertTouchToNodeSpaceAR(CCTouch* touch) {
+    return convertToNodeSpaceAR(touch->getLocation());
+}
 
 }  // namespace lirava

@@ -60,13 +60,21 @@ CCSprite* CCSprite::createWithSpriteFrameName(const char* frameName) {
     return makeSprite([&](CCSprite* s) { return s->initWithSpriteFrameName(frameName); });
 }
 
-CCSprite::CCSprite() { setAnchorPoint(CCPoint(0.5f, 0.5f)); }
+CCSprite::CCSprite() {
+    setAnchorPoint(CCPoint(0.5f, 0.5f));
+}
 
-CCSprite::~CCSprite() { CC_SAFE_RELEASE(m_texture); }
+CCSprite::~CCSprite() {
+    CC_SAFE_RELEASE(m_texture);
+}
 
-bool CCSprite::init() { return initWithTexture(nullptr, CCRectZero, false); }
+bool CCSprite::init() {
+    return initWithTexture(nullptr, CCRectZero, false);
+}
 
-bool CCSprite::initWithTexture(CCTexture2D* texture) { return initWithTexture(texture, fullRect(texture), false); }
+bool CCSprite::initWithTexture(CCTexture2D* texture) {
+    return initWithTexture(texture, fullRect(texture), false);
+}
 
 bool CCSprite::initWithTexture(CCTexture2D* texture, const CCRect& rect) {
     return initWithTexture(texture, rect, false);
@@ -96,8 +104,8 @@ bool CCSprite::initWithSpriteFrame(CCSpriteFrame* frame) {
 }
 
 bool CCSprite::initWithSpriteFrameName(const char* frameName) {
-    CCSpriteFrame* frame = frameName ? CCSpriteFrameCache::sharedSpriteFrameCache()->spriteFrameByName(frameName)
-                                     : nullptr;
+    CCSpriteFrame* frame =
+        frameName ? CCSpriteFrameCache::sharedSpriteFrameCache()->spriteFrameByName(frameName) : nullptr;
     return initWithSpriteFrame(frame);
 }
 
@@ -128,9 +136,13 @@ void CCSprite::setTexture(CCTexture2D* texture) {
     m_texture = texture;
 }
 
-CCTexture2D* CCSprite::getTexture() { return m_texture; }
+CCTexture2D* CCSprite::getTexture() {
+    return m_texture;
+}
 
-void CCSprite::setTextureRect(const CCRect& rect) { setTextureRect(rect, false, rect.size); }
+void CCSprite::setTextureRect(const CCRect& rect) {
+    setTextureRect(rect, false, rect.size);
+}
 
 void CCSprite::setTextureRect(const CCRect& rect, bool rotated, const CCSize& untrimmedSize) {
     m_rect = rect;

@@ -31,9 +31,13 @@ CCSpriteBatchNode* CCSpriteBatchNode::createWithTexture(CCTexture2D* texture, un
 
 CCSpriteBatchNode::CCSpriteBatchNode() = default;
 
-CCSpriteBatchNode::~CCSpriteBatchNode() { CC_SAFE_RELEASE(m_texture); }
+CCSpriteBatchNode::~CCSpriteBatchNode() {
+    CC_SAFE_RELEASE(m_texture);
+}
 
-bool CCSpriteBatchNode::init() { return initWithTexture(nullptr, kDefaultCapacity); }
+bool CCSpriteBatchNode::init() {
+    return initWithTexture(nullptr, kDefaultCapacity);
+}
 
 bool CCSpriteBatchNode::initWithFile(const char* fileImage, unsigned int capacity) {
     CCTexture2D* texture = fileImage ? CCTextureCache::sharedTextureCache()->addImage(fileImage) : nullptr;

@@ -25,7 +25,8 @@ CCSpriteFrame* CCSpriteFrame::createWithTexture(CCTexture2D* texture, const CCRe
 
 CCSpriteFrame* CCSpriteFrame::createWithTexture(CCTexture2D* texture, const CCRect& rect, bool rotated,
                                                 const CCPoint& offset, const CCSize& originalSize) {
-    return makeFrame([&](CCSpriteFrame* f) { return f->initWithTexture(texture, rect, rotated, offset, originalSize); });
+    return makeFrame(
+        [&](CCSpriteFrame* f) { return f->initWithTexture(texture, rect, rotated, offset, originalSize); });
 }
 
 CCSpriteFrame* CCSpriteFrame::create(const char* textureFile, const CCRect& rect) {
@@ -71,7 +72,9 @@ bool CCSpriteFrame::initWithTextureFilename(const char* textureFile, const CCRec
     return true;
 }
 
-CCSpriteFrame::~CCSpriteFrame() { CC_SAFE_RELEASE(m_texture); }
+CCSpriteFrame::~CCSpriteFrame() {
+    CC_SAFE_RELEASE(m_texture);
+}
 
 CCTexture2D* CCSpriteFrame::getTexture() {
     if (m_texture) {

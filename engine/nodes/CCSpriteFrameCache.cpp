@@ -167,7 +167,9 @@ void CCSpriteFrameCache::purgeSharedSpriteFrameCache() {
     g_frameCache = nullptr;
 }
 
-CCSpriteFrameCache::~CCSpriteFrameCache() { removeSpriteFrames(); }
+CCSpriteFrameCache::~CCSpriteFrameCache() {
+    removeSpriteFrames();
+}
 
 void CCSpriteFrameCache::addSpriteFramesWithFile(const char* plist) {
     if (!plist || !*plist) {
@@ -248,9 +250,9 @@ void CCSpriteFrameCache::addFramesFromDictionary(CCDictionary* dict, const std::
             data.originalSize = data.rect.size;
         }
         CCSpriteFrame* frame =
-            texture ? CCSpriteFrame::createWithTexture(texture, data.rect, data.rotated, data.offset, data.originalSize)
-                    : CCSpriteFrame::create(texturePath.c_str(), data.rect, data.rotated, data.offset,
-                                            data.originalSize);
+            texture
+                ? CCSpriteFrame::createWithTexture(texture, data.rect, data.rotated, data.offset, data.originalSize)
+                : CCSpriteFrame::create(texturePath.c_str(), data.rect, data.rotated, data.offset, data.originalSize);
         if (!frame) {
             continue;
         }

@@ -11,7 +11,9 @@ std::unordered_set<CCTexture2D*>& liveTextures() {
 }
 }  // namespace
 
-CCTexture2D::CCTexture2D() { liveTextures().insert(this); }
+CCTexture2D::CCTexture2D() {
+    liveTextures().insert(this);
+}
 
 CCTexture2D::~CCTexture2D() {
     releaseFromRenderer();
@@ -100,6 +102,8 @@ void CCTexture2D::rendererWillBeDestroyed(Renderer* renderer) {
     }
 }
 
-std::size_t CCTexture2D::liveTextureCount() { return liveTextures().size(); }
+std::size_t CCTexture2D::liveTextureCount() {
+    return liveTextures().size();
+}
 
 }  // namespace lirava

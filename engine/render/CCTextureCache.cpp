@@ -12,7 +12,9 @@ namespace lirava {
 namespace {
 CCTextureCache* g_textureCache = nullptr;
 
-bool isUnused(const CCTexture2D* texture) { return texture->retainCount() == 1; }
+bool isUnused(const CCTexture2D* texture) {
+    return texture->retainCount() == 1;
+}
 }  // namespace
 
 CCTextureCache* CCTextureCache::sharedTextureCache() {
@@ -27,7 +29,9 @@ void CCTextureCache::purgeSharedTextureCache() {
     g_textureCache = nullptr;
 }
 
-CCTextureCache::~CCTextureCache() { removeAllTextures(); }
+CCTextureCache::~CCTextureCache() {
+    removeAllTextures();
+}
 
 CCTexture2D* CCTextureCache::touch(Entry& entry) {
     entry.lastUse = ++m_useCounter;

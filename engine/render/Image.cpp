@@ -21,7 +21,9 @@ bool initDecoders() {
     return ready;
 }
 
-unsigned readBE16(const std::uint8_t* p) { return (unsigned(p[0]) << 8) | p[1]; }
+unsigned readBE16(const std::uint8_t* p) {
+    return (unsigned(p[0]) << 8) | p[1];
+}
 unsigned long readBE32(const std::uint8_t* p) {
     return (static_cast<unsigned long>(p[0]) << 24) | (static_cast<unsigned long>(p[1]) << 16) |
            (static_cast<unsigned long>(p[2]) << 8) | p[3];

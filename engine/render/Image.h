@@ -37,7 +37,9 @@ public:
     const std::uint8_t* data() const { return m_pixels.data(); }
     std::uint8_t* data() { return m_pixels.data(); }
     // Pointer to the four bytes of a pixel; the coordinates must be inside the image.
-    const std::uint8_t* pixel(int x, int y) const { return m_pixels.data() + (static_cast<std::size_t>(y) * m_width + x) * 4; }
+    const std::uint8_t* pixel(int x, int y) const {
+        return m_pixels.data() + (static_cast<std::size_t>(y) * m_width + x) * 4;
+    }
     std::uint8_t* pixel(int x, int y) { return m_pixels.data() + (static_cast<std::size_t>(y) * m_width + x) * 4; }
 
     // Frees the pixels (and gives the memory back).

@@ -46,31 +46,40 @@ struct Line {
     bool has(const char* key) const { return values.count(key) > 0; }
 };
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 Line splitLine(const std::string& text, std::size_t begin, std::size_t end) {
     Line line;
     std::size_t i = begin;
-    while (i < end && isSpace(text[i])) ++i;
+    while (i < end && isSpace(text[i]))
+        ++i;
     const std::size_t tagStart = i;
-    while (i < end && !isSpace(text[i])) ++i;
+    while (i < end && !isSpace(text[i]))
+        ++i;
     line.tag = text.substr(tagStart, i - tagStart);
     while (i < end) {
-        while (i < end && isSpace(text[i])) ++i;
+        while (i < end && isSpace(text[i]))
+            ++i;
         const std::size_t keyStart = i;
-        while (i < end && !isSpace(text[i]) && text[i] != '=') ++i;
+        while (i < end && !isSpace(text[i]) && text[i] != '=')
+            ++i;
         std::string key = text.substr(keyStart, i - keyStart);
         std::string value;
         if (i < end && text[i] == '=') {
             ++i;
             if (i < end && text[i] == '"') {
                 const std::size_t valueStart = ++i;
-                while (i < end && text[i] != '"') ++i;
+                while (i < end && text[i] != '"')
+                    ++i;
                 value = text.substr(valueStart, i - valueStart);
-                if (i < end) ++i;
+                if (i < end)
+                    ++i;
             } else {
                 const std::size_t valueStart = i;
-                while (i < end && !isSpace(text[i])) ++i;
+                while (i < end && !isSpace(text[i]))
+                    ++i;
                 value = text.substr(valueStart, i - valueStart);
             }
         }
@@ -84,7 +93,7 @@ Line splitLine(const std::string& text, std::size_t begin, std::size_t end) {
 }  // namespace
 
 std::shared_ptr<CCBMFontConfiguration> CCBMFontConfiguration::parse(const std::string& text,
-                                                                  const std::string& fntDirectory) {
+                                                                    const std::string& fntDirectory) {
     auto config = std::make_shared<CCBMFontConfiguration>();
     std::size_t begin = 0;
     while (begin < text.size()) {
@@ -153,7 +162,9 @@ std::shared_ptr<CCBMFontConfiguration> CCBMFontConfiguration::load(const char* f
     return config;
 }
 
-void CCBMFontConfiguration::purgeCache() { configurationCache().clear(); }
+void CCBMFontConfiguration::purgeCache() {
+    configurationCache().clear();
+}
 
 const CCBMFontConfiguration::Glyph* CCBMFontConfiguration::glyph(char32_t codePoint) const {
     auto found = m_glyphs.find(codePoint);

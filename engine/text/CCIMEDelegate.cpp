@@ -6,7 +6,9 @@ namespace lirava {
 
 CCIMEDispatcher* existingDispatcher();
 
-CCIMEDelegate::CCIMEDelegate() { CCIMEDispatcher::sharedDispatcher()->addDelegate(this); }
+CCIMEDelegate::CCIMEDelegate() {
+    CCIMEDispatcher::sharedDispatcher()->addDelegate(this);
+}
 
 CCIMEDelegate::~CCIMEDelegate() {
     if (CCIMEDispatcher* dispatcher = existingDispatcher()) {
@@ -14,8 +16,12 @@ CCIMEDelegate::~CCIMEDelegate() {
     }
 }
 
-bool CCIMEDelegate::attachWithIME() { return CCIMEDispatcher::sharedDispatcher()->attachDelegateWithIME(this); }
+bool CCIMEDelegate::attachWithIME() {
+    return CCIMEDispatcher::sharedDispatcher()->attachDelegateWithIME(this);
+}
 
-bool CCIMEDelegate::detachWithIME() { return CCIMEDispatcher::sharedDispatcher()->detachDelegateWithIME(this); }
+bool CCIMEDelegate::detachWithIME() {
+    return CCIMEDispatcher::sharedDispatcher()->detachDelegateWithIME(this);
+}
 
 }  // namespace lirava

@@ -36,11 +36,15 @@ void CCIMEDispatcher::purgeSharedDispatcher() {
 }
 
 // Delegates that outlive a purge must not bring a fresh dispatcher to life just to leave it.
-CCIMEDispatcher* existingDispatcher() { return g_dispatcher; }
+CCIMEDispatcher* existingDispatcher() {
+    return g_dispatcher;
+}
 
 CCIMEDispatcher::CCIMEDispatcher() : m_state(new State()) {}
 
-CCIMEDispatcher::~CCIMEDispatcher() { delete m_state; }
+CCIMEDispatcher::~CCIMEDispatcher() {
+    delete m_state;
+}
 
 void CCIMEDispatcher::dispatchInsertText(const char* text, int length) {
     if (m_state->attached && text && length > 0) {
@@ -54,7 +58,9 @@ void CCIMEDispatcher::dispatchDeleteBackward() {
     }
 }
 
-bool CCIMEDispatcher::hasAttachedDelegate() const { return m_state->attached != nullptr; }
+bool CCIMEDispatcher::hasAttachedDelegate() const {
+    return m_state->attached != nullptr;
+}
 
 void CCIMEDispatcher::setKeyboardStateHandler(std::function<void(bool open)> handler) {
     m_state->keyboardHandler = std::move(handler);

@@ -111,7 +111,9 @@ CCLabelBMFont* CCLabelBMFont::create(const char* text, const char* fntFile, floa
     return nullptr;
 }
 
-CCLabelBMFont::CCLabelBMFont() { setAnchorPoint(CCPoint(0.5f, 0.5f)); }
+CCLabelBMFont::CCLabelBMFont() {
+    setAnchorPoint(CCPoint(0.5f, 0.5f));
+}
 
 CCLabelBMFont::~CCLabelBMFont() = default;
 
@@ -186,8 +188,8 @@ void CCLabelBMFont::createFontChars() {
         text.resize(kMaxCharacters);
     }
     const float wrapWidth = std::isfinite(m_width) && m_width > 0.0f ? m_width : 0.0f;
-    const std::vector<std::vector<char32_t>> lines = text.empty() ? std::vector<std::vector<char32_t>>()
-                                                                  : breakLines(font, text, wrapWidth);
+    const std::vector<std::vector<char32_t>> lines =
+        text.empty() ? std::vector<std::vector<char32_t>>() : breakLines(font, text, wrapWidth);
     float widest = 0.0f;
     std::vector<float> lineWidths;
     for (const auto& line : lines) {

@@ -58,7 +58,9 @@ CCLabelTTF::CCLabelTTF() : m_fontName(kDefaultFontName) {}
 
 CCLabelTTF::~CCLabelTTF() = default;
 
-bool CCLabelTTF::init() { return initWithString("", kDefaultFontName, kDefaultFontSize); }
+bool CCLabelTTF::init() {
+    return initWithString("", kDefaultFontName, kDefaultFontSize);
+}
 
 bool CCLabelTTF::initWithString(const char* text, const char* fontName, float fontSize) {
     return initWithString(text, fontName, fontSize, CCSizeZero, kCCTextAlignmentLeft, kCCVerticalTextAlignmentTop);

@@ -62,13 +62,21 @@ void CCTextFieldTTF::setPlaceHolder(const char* placeholder) {
     }
 }
 
-bool CCTextFieldTTF::attachWithIME() { return CCIMEDelegate::attachWithIME(); }
+bool CCTextFieldTTF::attachWithIME() {
+    return CCIMEDelegate::attachWithIME();
+}
 
-bool CCTextFieldTTF::detachWithIME() { return CCIMEDelegate::detachWithIME(); }
+bool CCTextFieldTTF::detachWithIME() {
+    return CCIMEDelegate::detachWithIME();
+}
 
-bool CCTextFieldTTF::canAttachWithIME() { return !(m_delegate && m_delegate->onTextFieldAttachWithIME(this)); }
+bool CCTextFieldTTF::canAttachWithIME() {
+    return !(m_delegate && m_delegate->onTextFieldAttachWithIME(this));
+}
 
-bool CCTextFieldTTF::canDetachWithIME() { return !(m_delegate && m_delegate->onTextFieldDetachWithIME(this)); }
+bool CCTextFieldTTF::canDetachWithIME() {
+    return !(m_delegate && m_delegate->onTextFieldDetachWithIME(this));
+}
 
 void CCTextFieldTTF::insertText(const char* text, int len) {
     if (!text || len <= 0) {

@@ -34,7 +34,8 @@ public:
         std::size_t pos = 0;
         while (pos < text.size() && !full()) {
             const std::size_t wordStart = text.find_first_not_of(' ', pos);
-            const std::string spaces = text.substr(pos, (wordStart == std::string::npos ? text.size() : wordStart) - pos);
+            const std::string spaces =
+                text.substr(pos, (wordStart == std::string::npos ? text.size() : wordStart) - pos);
             if (wordStart == std::string::npos) {
                 // Trailing spaces stay only while they fit.
                 if (m_face.textWidth(line + spaces) <= m_maxWidth) {

@@ -3,7 +3,9 @@
 namespace lirava::utf8 {
 
 namespace {
-bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 }  // namespace
 
 std::size_t decodeAt(const std::string& text, std::size_t pos, char32_t& out) {
@@ -28,13 +30,17 @@ std::size_t decodeAt(const std::string& text, std::size_t pos, char32_t& out) {
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
         value = lead & 0x0F;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
+        if (lead == 0xE0)
+            low = 0xA0;
+        if (lead == 0xED)
+            high = 0x9F;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
         value = lead & 0x07;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
+        if (lead == 0xF0)
+            low = 0x90;
+        if (lead == 0xF4)
+            high = 0x8F;
     } else {
         return 1;
     }

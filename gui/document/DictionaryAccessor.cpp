@@ -20,7 +20,9 @@ void DictionaryAccessor::purge() {
     g_accessor = nullptr;
 }
 
-bool DictionaryAccessor::exists() { return g_accessor != nullptr; }
+bool DictionaryAccessor::exists() {
+    return g_accessor != nullptr;
+}
 
 bool DictionaryAccessor::hasKey(const JsonDictionary* dict, const char* key) const {
     return dict && dict->hasKey(key);

@@ -1,19 +1,23 @@
 #include "gui/document/JsonDictionary.h"
 
+#include <json/reader.h>
+
 #include <cmath>
 #include <cstring>
 #include <exception>
 #include <limits>
 
-#include <json/reader.h>
-
 namespace lirava {
 
 namespace {
 
-bool isNumeric(const Json::Value& v) { return v.isNumeric() || v.isBool(); }
+bool isNumeric(const Json::Value& v) {
+    return v.isNumeric() || v.isBool();
+}
 
-bool isContainer(const Json::Value& v) { return v.isArray() || v.isObject() || v.isNull(); }
+bool isContainer(const Json::Value& v) {
+    return v.isArray() || v.isObject() || v.isNull();
+}
 
 int clampToInt(double value) {
     if (std::isnan(value)) {
@@ -31,7 +35,9 @@ int clampToInt(double value) {
 
 }  // namespace
 
-bool JsonDictionary::loadText(const char* text) { return loadText(text, text ? std::strlen(text) : 0); }
+bool JsonDictionary::loadText(const char* text) {
+    return loadText(text, text ? std::strlen(text) : 0);
+}
 
 bool JsonDictionary::loadText(const char* text, std::size_t length) {
     m_root = Json::Value();
@@ -60,7 +66,9 @@ const Json::Value* JsonDictionary::member(const char* key) const {
     return m_root.find(key, key + std::strlen(key));
 }
 
-bool JsonDictionary::hasKey(const char* key) const { return member(key) != nullptr; }
+bool JsonDictionary::hasKey(const char* key) const {
+    return member(key) != nullptr;
+}
 
 int JsonDictionary::getInt(const char* key, int defaultValue) const {
     const Json::Value* v = member(key);
@@ -78,8 +86,10 @@ int JsonDictionary::getInt(const char* key, int defaultValue) const {
     }
     if (v->isInt64()) {
         const Json::Int64 wide = v->asInt64();
-        if (wide > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-        if (wide < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+        if (wide > std::numeric_limits<int>::max())
+            return std::numeric_limits<int>::max();
+        if (wide < std::numeric_limits<int>::min())
+            return std::numeric_limits<int>::min();
         return static_cast<int>(wide);
     }
     return clampToInt(v->asDouble());

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <json/value.h>
+
 #include <memory>
 #include <utility>
-
-#include <json/value.h>
 
 namespace lirava {
 

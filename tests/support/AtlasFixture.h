@@ -29,15 +29,16 @@ struct Atlas {
 
     static std::string frameXml(const std::string& name, const std::string& rect, bool rotated,
                                 const std::string& offset, const std::string& sourceSize) {
-        return "<key>" + name + "</key><dict><key>frame</key><string>" + rect +
-               "</string><key>offset</key><string>" + offset + "</string><key>rotated</key><" +
-               (rotated ? "true" : "false") + "/><key>sourceColorRect</key><string>{{0,0},{1,1}}</string>" +
-               "<key>sourceSize</key><string>" + sourceSize + "</string></dict>";
+        return "<key>" + name + "</key><dict><key>frame</key><string>" + rect + "</string><key>offset</key><string>" +
+               offset + "</string><key>rotated</key><" + (rotated ? "true" : "false") +
+               "/><key>sourceColorRect</key><string>{{0,0},{1,1}}</string>" + "<key>sourceSize</key><string>" +
+               sourceSize + "</string></dict>";
     }
 
     static std::string plist(const std::string& frames, const std::string& textureFile) {
-        std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\"><dict><key>frames</key><dict>" +
-                           frames + "</dict>";
+        std::string text =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\"><dict><key>frames</key><dict>" + frames +
+            "</dict>";
         if (!textureFile.empty()) {
             text += "<key>metadata</key><dict><key>format</key><integer>2</integer><key>textureFileName</key><string>" +
                     textureFile + "</string></dict>";

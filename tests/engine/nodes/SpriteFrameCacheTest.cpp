@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <random>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "engine/base/CCNS.h"
 #include "engine/nodes/CCSprite.h"
@@ -50,9 +50,21 @@ TEST(GeometryStrings, ParseWellFormedTextAndRefuseTheRest) {
     EXPECT_TRUE(parseSizeString("{0.5,9}", size));
     EXPECT_EQ(size, CCSize(0.5f, 9));
 
-    const char* malformed[] = {"",         "{",           "{{1,2},{3,4}",  "{{1,2},{3,4}}x", "{{1,2},{3}}",
-                               "{1,2}",    "{{1,2},{3,4,5}}", "{{a,2},{3,4}}", "{{nan,2},{3,4}}", "{{1,inf},{3,4}}",
-                               "{{1e39,2},{3,4}}", "{{1,2}{3,4}}", "{{--1,2},{3,4}}", "{{+-1,2},{3,4}}", "{{1,2},,{3,4}}"};
+    const char* malformed[] = {"",
+                               "{",
+                               "{{1,2},{3,4}",
+                               "{{1,2},{3,4}}x",
+                               "{{1,2},{3}}",
+                               "{1,2}",
+                               "{{1,2},{3,4,5}}",
+                               "{{a,2},{3,4}}",
+                               "{{nan,2},{3,4}}",
+                               "{{1,inf},{3,4}}",
+                               "{{1e39,2},{3,4}}",
+                               "{{1,2}{3,4}}",
+                               "{{--1,2},{3,4}}",
+                               "{{+-1,2},{3,4}}",
+                               "{{1,2},,{3,4}}"};
     for (const char* text : malformed) {
         rect = CCRect(9, 9, 9, 9);
         EXPECT_FALSE(parseRectString(text, rect)) << text;
@@ -135,8 +147,8 @@ TEST_F(SpriteFrameCacheTest, OtherFormatsAndTextureNames) {
 
     // The texture given as an object: frames hold it.
     CCTexture2D* texture = CCTextureCache::sharedTextureCache()->addImage((test::scratchDir() + "formats.png").c_str());
-    const std::string held = test::writeFile("held.plist", Atlas::plist(
-        "<key>held</key><dict><key>frame</key><string>{{0,0},{16,8}}</string></dict>", ""));
+    const std::string held = test::writeFile(
+        "held.plist", Atlas::plist("<key>held</key><dict><key>frame</key><string>{{0,0},{16,8}}</string></dict>", ""));
     cache->addSpriteFramesWithFile(held.c_str(), texture);
     ASSERT_NE(cache->spriteFrameByName("held"), nullptr);
     EXPECT_EQ(cache->spriteFrameByName("held")->getTexture(), texture);
@@ -155,17 +167,16 @@ TEST_F(SpriteFrameCacheTest, OtherFormatsAndTextureNames) {
 TEST_F(SpriteFrameCacheTest, MalformedFramesAreSkippedAndTheRestLoad) {
     test::writePng("bad.png", 64, 64, Atlas::pixel);
     const std::string good = Atlas::frameXml("good", "{{0,0},{16,8}}", false, "{0,0}", "{16,8}");
-    const std::string frames =
-        good + Atlas::frameXml("outside", "{{60,0},{16,8}}", false, "{0,0}", "{16,8}") +
-        Atlas::frameXml("rotated-outside", "{{0,50},{16,8}}", true, "{0,0}", "{16,8}") +
-        Atlas::frameXml("negative", "{{-1,0},{4,4}}", false, "{0,0}", "{4,4}") +
-        Atlas::frameXml("empty", "{{0,0},{0,4}}", false, "{0,0}", "{4,4}") +
-        Atlas::frameXml("bad-rect", "{{0,0},{4,}}", false, "{0,0}", "{4,4}") +
-        Atlas::frameXml("bad-offset", "{{0,0},{4,4}}", false, "{0,zero}", "{4,4}") +
-        Atlas::frameXml("nan", "{{0,0},{nan,4}}", false, "{0,0}", "{4,4}") +
-        "<key>not-a-dict</key><string>{{0,0},{4,4}}</string>"
-        "<key>no-keys</key><dict><key>whatever</key><integer>1</integer></dict>"
-        "<key>zero-format-junk</key><dict><key>x</key><string>lots</string></dict>";
+    const std::string frames = good + Atlas::frameXml("outside", "{{60,0},{16,8}}", false, "{0,0}", "{16,8}") +
+                               Atlas::frameXml("rotated-outside", "{{0,50},{16,8}}", true, "{0,0}", "{16,8}") +
+                               Atlas::frameXml("negative", "{{-1,0},{4,4}}", false, "{0,0}", "{4,4}") +
+                               Atlas::frameXml("empty", "{{0,0},{0,4}}", false, "{0,0}", "{4,4}") +
+                               Atlas::frameXml("bad-rect", "{{0,0},{4,}}", false, "{0,0}", "{4,4}") +
+                               Atlas::frameXml("bad-offset", "{{0,0},{4,4}}", false, "{0,zero}", "{4,4}") +
+                               Atlas::frameXml("nan", "{{0,0},{nan,4}}", false, "{0,0}", "{4,4}") +
+                               "<key>not-a-dict</key><string>{{0,0},{4,4}}</string>"
+                               "<key>no-keys</key><dict><key>whatever</key><integer>1</integer></dict>"
+                               "<key>zero-format-junk</key><dict><key>x</key><string>lots</string></dict>";
     const std::string plist = test::writeFile("bad.plist", Atlas::plist(frames, "bad.png"));
     cache->addSpriteFramesWithFile(plist.c_str());
     EXPECT_EQ(cache->frameCount(), 1u);

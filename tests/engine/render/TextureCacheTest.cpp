@@ -6,9 +6,9 @@
 #include "engine/platform/CCFileUtils.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/render/CCTextureCache.h"
+#include "support/EngineEnvironment.h"
 #include "support/RecordingRenderer.h"
 #include "support/TestImages.h"
-#include "support/EngineEnvironment.h"
 
 namespace lirava {
 namespace {

@@ -40,7 +40,8 @@ protected:
         for (int x = 0; x < image.width(); ++x) {
             for (int y = std::max(0, top); y < std::min(bottom, image.height()); ++y) {
                 if (image.pixel(x, y)[3] > 128) {
-                    if (first < 0) first = x;
+                    if (first < 0)
+                        first = x;
                     last = x;
                     break;
                 }
@@ -55,7 +56,8 @@ protected:
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
                 if (image.pixel(x, y)[3] > 128) {
-                    if (first < 0) first = y;
+                    if (first < 0)
+                        first = y;
                     last = y;
                     break;
                 }

@@ -171,8 +171,8 @@ TEST_F(TextFieldTest, OddInputIsHandledSafely) {
 }
 
 TEST_F(TextFieldTest, AttachingAnotherFieldDetachesTheFirst) {
-    CCTextFieldTTF* other = CCTextFieldTTF::textFieldWithPlaceHolder("", CCSize(100, 30), kCCTextAlignmentLeft,
-                                                                     "Arial", 12);
+    CCTextFieldTTF* other =
+        CCTextFieldTTF::textFieldWithPlaceHolder("", CCSize(100, 30), kCCTextAlignmentLeft, "Arial", 12);
     ASSERT_TRUE(field->attachWithIME());
     delegate.refuseDetach = true;
     EXPECT_FALSE(other->attachWithIME()) << "the first field will not let go";

@@ -17,12 +17,12 @@ JsonDictionary parsed(const char* text) {
 TEST(JsonDictionary, NumbersStringsAndBooleansKeepToTheirKinds) {
     JsonDictionary d = parsed(R"({"s": "12", "one": 1, "t": true, "f": false, "r": 2.9, "n": -2.9,
                                   "nul": null, "arr": [1], "obj": {"a": 1}})");
-    EXPECT_EQ(d.getInt("s", 7), 7);          // a numeric string is not a number
+    EXPECT_EQ(d.getInt("s", 7), 7);  // a numeric string is not a number
     EXPECT_EQ(d.getInt("one", 7), 1);
-    EXPECT_EQ(d.getInt("t", 7), 1);          // true counts as 1
+    EXPECT_EQ(d.getInt("t", 7), 1);  // true counts as 1
     EXPECT_EQ(d.getInt("f", 7), 0);
     EXPECT_DOUBLE_EQ(d.getFloat("t", 7.0), 1.0);
-    EXPECT_EQ(d.getInt("r", 0), 2);          // reals truncate toward zero
+    EXPECT_EQ(d.getInt("r", 0), 2);  // reals truncate toward zero
     EXPECT_EQ(d.getInt("n", 0), -2);
     EXPECT_EQ(d.getInt("nul", 7), 7);
     EXPECT_EQ(d.getInt("arr", 7), 7);
@@ -30,9 +30,9 @@ TEST(JsonDictionary, NumbersStringsAndBooleansKeepToTheirKinds) {
     EXPECT_EQ(d.getBool("t", false), true);
     EXPECT_EQ(d.getString("one"), nullptr);
     EXPECT_STREQ(d.getString("s"), "12");
-    EXPECT_TRUE(d.hasKey("nul"));            // present, of any kind
+    EXPECT_TRUE(d.hasKey("nul"));  // present, of any kind
     EXPECT_FALSE(d.hasKey("absent"));
-    EXPECT_FALSE(d.hasKey("S"));             // keys are case-sensitive
+    EXPECT_FALSE(d.hasKey("S"));  // keys are case-sensitive
 }
 
 TEST(JsonDictionary, NumbersBeyondThirtyTwoBitsGiveTheNearestValue) {
@@ -50,7 +50,7 @@ TEST(JsonDictionary, ContainersAreDeepCopies) {
     JsonDictionary d = parsed(R"({"empty": [], "three": {"a": 1, "b": 2, "c": 3}, "num": 5,
                                   "list": [{"x": 1}, "text", 4, null, [2]]})");
     auto empty = d.getDictionary("empty");
-    ASSERT_NE(empty, nullptr);               // an empty array is an empty dictionary, not null
+    ASSERT_NE(empty, nullptr);  // an empty array is an empty dictionary, not null
     EXPECT_FALSE(empty->hasKey("anything"));
     EXPECT_EQ(d.getDictionary("num"), nullptr);
     EXPECT_EQ(d.getDictionary("absent"), nullptr);
@@ -61,12 +61,12 @@ TEST(JsonDictionary, ContainersAreDeepCopies) {
     auto first = d.getArrayElement("list", 0);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->getInt("x", 0), 1);
-    EXPECT_EQ(d.getArrayElement("list", 1), nullptr);   // a string element
+    EXPECT_EQ(d.getArrayElement("list", 1), nullptr);  // a string element
     EXPECT_STREQ(d.getArrayString("list", 1), "text");
-    EXPECT_EQ(d.getArrayElement("list", 2), nullptr);   // a number element
-    EXPECT_NE(d.getArrayElement("list", 3), nullptr);   // null counts as a container
+    EXPECT_EQ(d.getArrayElement("list", 2), nullptr);  // a number element
+    EXPECT_NE(d.getArrayElement("list", 3), nullptr);  // null counts as a container
     EXPECT_NE(d.getArrayElement("list", 4), nullptr);
-    EXPECT_EQ(d.getArrayElement("list", 5), nullptr);   // index equal to the count
+    EXPECT_EQ(d.getArrayElement("list", 5), nullptr);  // index equal to the count
     EXPECT_EQ(d.getArrayElement("list", -1), nullptr);
     EXPECT_EQ(d.getArrayElement("three", 0), nullptr);  // an object is not an array
 
@@ -108,9 +108,11 @@ TEST(JsonDictionary, NestingBeyondTheParserLimitDoesNotEscapeAsAnException) {
     d.loadText(deep.c_str());
     EXPECT_FALSE(d.hasKey("a"));
     std::string deepObject = "{\"a\": 1, \"b\": ";
-    for (int i = 0; i < 5000; ++i) deepObject += "{\"c\": ";
+    for (int i = 0; i < 5000; ++i)
+        deepObject += "{\"c\": ";
     deepObject += "0";
-    for (int i = 0; i < 5000; ++i) deepObject += "}";
+    for (int i = 0; i < 5000; ++i)
+        deepObject += "}";
     deepObject += "}";
     d.loadText(deepObject.c_str());
     EXPECT_EQ(d.getInt("a", 0), 1);  // what came before the limit is kept

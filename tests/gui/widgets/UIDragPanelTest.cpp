@@ -1,17 +1,16 @@
-#include "gui/widgets/UIDragPanel.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "WidgetTestSupport.h"
 #include "engine/actions/CCScheduler.h"
 #include "engine/platform/CCDirector.h"
 #include "gui/widgets/UIButton.h"
+#include "gui/widgets/UIDragPanel.h"
 #include "gui/widgets/UILayer.h"
 #include "gui/widgets/UIRootWidget.h"
 #include "gui/widgets/UITouchRouter.h"
 #include "support/EngineEnvironment.h"
-#include "WidgetTestSupport.h"
 
 namespace lirava {
 namespace {

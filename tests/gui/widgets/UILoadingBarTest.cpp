@@ -1,14 +1,13 @@
-#include "gui/widgets/UILoadingBar.h"
-
 #include <gtest/gtest.h>
 
+#include "WidgetTestSupport.h"
 #include "engine/nodes/CCSprite.h"
 #include "engine/nodes/CCSpriteFrame.h"
 #include "engine/nodes/CCSpriteFrameCache.h"
 #include "engine/render/CCTextureCache.h"
 #include "gui/widgets/CCScale9Sprite.h"
+#include "gui/widgets/UILoadingBar.h"
 #include "support/EngineEnvironment.h"
-#include "WidgetTestSupport.h"
 
 namespace lirava {
 namespace {

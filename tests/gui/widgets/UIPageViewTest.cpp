@@ -1,13 +1,12 @@
-#include "gui/widgets/UIPageView.h"
-
 #include <gtest/gtest.h>
 
+#include "WidgetTestSupport.h"
 #include "gui/widgets/UIButton.h"
 #include "gui/widgets/UILayer.h"
+#include "gui/widgets/UIPageView.h"
 #include "gui/widgets/UIRootWidget.h"
 #include "gui/widgets/UITouchRouter.h"
 #include "support/EngineEnvironment.h"
-#include "WidgetTestSupport.h"
 
 namespace lirava {
 namespace {

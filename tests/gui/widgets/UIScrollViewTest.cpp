@@ -1,16 +1,15 @@
-#include "gui/widgets/UIScrollView.h"
-
 #include <gtest/gtest.h>
 
+#include "WidgetTestSupport.h"
 #include "engine/actions/CCScheduler.h"
 #include "engine/platform/CCDirector.h"
 #include "gui/document/UIToolbox.h"
 #include "gui/widgets/UIButton.h"
 #include "gui/widgets/UILayer.h"
 #include "gui/widgets/UIRootWidget.h"
+#include "gui/widgets/UIScrollView.h"
 #include "gui/widgets/UITouchRouter.h"
 #include "support/EngineEnvironment.h"
-#include "WidgetTestSupport.h"
 
 namespace lirava {
 namespace {

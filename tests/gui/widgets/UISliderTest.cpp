@@ -1,15 +1,14 @@
-#include "gui/widgets/UISlider.h"
-
 #include <gtest/gtest.h>
 
+#include "WidgetTestSupport.h"
 #include "engine/nodes/CCSprite.h"
 #include "gui/widgets/CCScale9Sprite.h"
 #include "gui/widgets/Layout.h"
 #include "gui/widgets/UILayer.h"
 #include "gui/widgets/UIRootWidget.h"
+#include "gui/widgets/UISlider.h"
 #include "gui/widgets/UITouchRouter.h"
 #include "support/EngineEnvironment.h"
-#include "WidgetTestSupport.h"
 
 namespace lirava {
 namespace {

@@ -1,5 +1,3 @@
-#include "gui/widgets/UITextField.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +8,7 @@
 #include "gui/widgets/UICCTextField.h"
 #include "gui/widgets/UILayer.h"
 #include "gui/widgets/UIRootWidget.h"
+#include "gui/widgets/UITextField.h"
 #include "gui/widgets/UITouchRouter.h"
 #include "support/EngineEnvironment.h"
 
