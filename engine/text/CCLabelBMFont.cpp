@@ -113,6 +113,8 @@ CCLabelBMFont* CCLabelBMFont::create(const char* text, const char* fntFile, floa
 
 CCLabelBMFont::CCLabelBMFont() {
     setAnchorPoint(CCPoint(0.5f, 0.5f));
+    m_cascadeColorEnabled = true;
+    m_cascadeOpacityEnabled = true;
 }
 
 CCLabelBMFont::~CCLabelBMFont() = default;
@@ -237,54 +239,6 @@ void CCLabelBMFont::createFontChars() {
             addChild(sprite, 0, index);
         }
         ++tag;  // the line break
-    }
-}
-
-// --- colour
-
-void CCLabelBMFont::setColor(const ccColor3B& color) {
-    m_realColor = color;
-    ccColor3B parent = ccWHITE;
-    if (CCRGBAProtocol* rgba = dynamic_cast<CCRGBAProtocol*>(m_parent)) {
-        if (rgba->isCascadeColorEnabled()) {
-            parent = rgba->getDisplayedColor();
-        }
-    }
-    updateDisplayedColor(parent);
-}
-
-void CCLabelBMFont::setOpacity(std::uint8_t opacity) {
-    m_realOpacity = opacity;
-    std::uint8_t parent = 255;
-    if (CCRGBAProtocol* rgba = dynamic_cast<CCRGBAProtocol*>(m_parent)) {
-        if (rgba->isCascadeOpacityEnabled()) {
-            parent = rgba->getDisplayedOpacity();
-        }
-    }
-    updateDisplayedOpacity(parent);
-}
-
-void CCLabelBMFont::updateDisplayedColor(const ccColor3B& parentColor) {
-    m_displayedColor.r = static_cast<std::uint8_t>(m_realColor.r * parentColor.r / 255);
-    m_displayedColor.g = static_cast<std::uint8_t>(m_realColor.g * parentColor.g / 255);
-    m_displayedColor.b = static_cast<std::uint8_t>(m_realColor.b * parentColor.b / 255);
-    if (m_cascadeColorEnabled) {
-        for (CCObject* child : *m_children) {
-            if (CCRGBAProtocol* rgba = dynamic_cast<CCRGBAProtocol*>(child)) {
-                rgba->updateDisplayedColor(m_displayedColor);
-            }
-        }
-    }
-}
-
-void CCLabelBMFont::updateDisplayedOpacity(std::uint8_t parentOpacity) {
-    m_displayedOpacity = static_cast<std::uint8_t>(m_realOpacity * parentOpacity / 255);
-    if (m_cascadeOpacityEnabled) {
-        for (CCObject* child : *m_children) {
-            if (CCRGBAProtocol* rgba = dynamic_cast<CCRGBAProtocol*>(child)) {
-                rgba->updateDisplayedOpacity(m_displayedOpacity);
-            }
-        }
     }
 }
 

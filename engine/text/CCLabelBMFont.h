@@ -4,8 +4,8 @@
 #include <string>
 
 #include "engine/base/ccTypes.h"
-#include "engine/nodes/CCRGBAProtocol.h"
 #include "engine/nodes/CCSpriteBatchNode.h"
+#include "engine/nodes/RGBANode.h"
 #include "engine/text/CCLabelProtocol.h"
 
 namespace lirava {
@@ -24,7 +24,7 @@ constexpr float kCCLabelAutomaticWidth = -1.0f;
 // lines x the font's line height). Characters the font does not have are skipped, and so are
 // characters past the first 16384 (each is a sprite). Colour and opacity always cascade to the
 // character sprites.
-class CCLabelBMFont : public CCSpriteBatchNode, public CCLabelProtocol, public CCRGBAProtocol {
+class CCLabelBMFont : public RGBANode<CCSpriteBatchNode>, public CCLabelProtocol {
 public:
     static CCLabelBMFont* create();
     // Null when the font or its page image cannot be read.
@@ -48,21 +48,8 @@ public:
     float getWidth() const { return m_width; }
     const std::string& getFntFile() const { return m_fntFile; }
 
-    // --- colour (cascades to the characters)
-    void setColor(const ccColor3B& color) override;
-    const ccColor3B& getColor() override { return m_realColor; }
-    const ccColor3B& getDisplayedColor() override { return m_displayedColor; }
-    std::uint8_t getDisplayedOpacity() override { return m_displayedOpacity; }
-    std::uint8_t getOpacity() override { return m_realOpacity; }
-    void setOpacity(std::uint8_t opacity) override;
     void setOpacityModifyRGB(bool value) override { m_opacityModifyRGB = value; }
     bool isOpacityModifyRGB() override { return m_opacityModifyRGB; }
-    bool isCascadeColorEnabled() override { return m_cascadeColorEnabled; }
-    void setCascadeColorEnabled(bool enabled) override { m_cascadeColorEnabled = enabled; }
-    void updateDisplayedColor(const ccColor3B& parentColor) override;
-    bool isCascadeOpacityEnabled() override { return m_cascadeOpacityEnabled; }
-    void setCascadeOpacityEnabled(bool enabled) override { m_cascadeOpacityEnabled = enabled; }
-    void updateDisplayedOpacity(std::uint8_t parentOpacity) override;
 
 private:
     void createFontChars();
@@ -73,14 +60,7 @@ private:
     float m_width = kCCLabelAutomaticWidth;
     CCTextAlignment m_alignment = kCCTextAlignmentLeft;
     CCPoint m_imageOffset;
-
-    ccColor3B m_realColor = {255, 255, 255};
-    ccColor3B m_displayedColor = {255, 255, 255};
-    std::uint8_t m_realOpacity = 255;
-    std::uint8_t m_displayedOpacity = 255;
     bool m_opacityModifyRGB = false;
-    bool m_cascadeColorEnabled = true;
-    bool m_cascadeOpacityEnabled = true;
 };
 
 }  // namespace lirava

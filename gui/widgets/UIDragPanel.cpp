@@ -26,12 +26,10 @@ UIDragPanel::~UIDragPanel() {
 }
 
 bool UIDragPanel::init() {
-    if (!Layout::init()) {
+    if (!InnerContainerLayout::init()) {
         return false;
     }
-    m_scheduler->scheduleUpdateForTarget(this, 0, false);
     setTouchEnabled(true);
-    setClippingEnabled(true);
     return true;
 }
 
@@ -39,79 +37,17 @@ const char* UIDragPanel::getTypeName() const {
     return "DragPanel";
 }
 
-void UIDragPanel::initRenderer() {
-    Layout::initRenderer();
-    m_innerContainer = Layout::create();
-    UIWidget::addChild(m_innerContainer);
-}
-
 void UIDragPanel::releaseResources() {
-    if (m_scheduler) {
-        m_scheduler->unscheduleUpdateForTarget(this);
-    }
-    if (m_innerContainer) {
-        m_innerContainer->removeAllChildren();
-    }
     m_glideRunning = false;
     m_glideTarget = nullptr;
-    Layout::releaseResources();
-    m_innerContainer = nullptr;
-}
-
-// --- inner container
-
-void UIDragPanel::setInnerSize(const CCSize& size) {
-    if (!m_innerContainer) {
-        return;
-    }
-    const CCSize inner(std::max(size.width, m_size.width), std::max(size.height, m_size.height));
-    m_innerContainer->setSize(inner);
-    m_innerContainer->setPosition(CCPoint(0.0f, m_size.height - inner.height));
-}
-
-const CCSize& UIDragPanel::getInnerSize() const {
-    return m_innerContainer ? m_innerContainer->getSize() : CCSizeZero;
+    InnerContainerLayout::releaseResources();
 }
 
 void UIDragPanel::handleSizeChange() {
-    Layout::handleSizeChange();
+    InnerContainerLayout::handleSizeChange();
     if (m_innerContainer) {
         const CCSize& inner = m_innerContainer->getSize();
         m_innerContainer->setSize(CCSize(std::max(inner.width, m_size.width), std::max(inner.height, m_size.height)));
-    }
-}
-
-bool UIDragPanel::addChild(UIWidget* child) {
-    return m_innerContainer && m_innerContainer->addChild(child);
-}
-
-bool UIDragPanel::removeChild(UIWidget* child) {
-    return m_innerContainer && m_innerContainer->removeChild(child);
-}
-
-void UIDragPanel::removeAllChildren() {
-    if (m_innerContainer) {
-        m_innerContainer->removeAllChildren();
-    }
-}
-
-CCArray* UIDragPanel::getChildren() {
-    return m_innerContainer ? m_innerContainer->getChildren() : nullptr;
-}
-
-void UIDragPanel::setLayoutType(LayoutType type) {
-    if (m_innerContainer) {
-        m_innerContainer->setLayoutType(type);
-    }
-}
-
-LayoutType UIDragPanel::getLayoutType() {
-    return m_innerContainer ? m_innerContainer->getLayoutType() : LAYOUT_ABSOLUTE;
-}
-
-void UIDragPanel::doLayout() {
-    if (m_innerContainer) {
-        m_innerContainer->doLayout();
     }
 }
 
@@ -166,25 +102,6 @@ void UIDragPanel::moveContent(const CCPoint& delta) {
 }
 
 // --- touches
-
-void UIDragPanel::onTouchBegan(const CCPoint& point) {
-    Layout::onTouchBegan(point);
-    handlePress(point);
-}
-
-void UIDragPanel::onTouchMoved(const CCPoint& point) {
-    Layout::onTouchMoved(point);
-    handleMove(point);
-}
-
-void UIDragPanel::onTouchEnded(const CCPoint& point) {
-    Layout::onTouchEnded(point);
-    handleRelease(point);
-}
-
-void UIDragPanel::onChildTouchEvent(int phase, UIWidget* sender, const CCPoint& point) {
-    interceptChildTouch(phase, sender, point);
-}
 
 void UIDragPanel::handlePress(const CCPoint& point) {
     const CCSize& inner = getInnerSize();
@@ -253,26 +170,8 @@ void UIDragPanel::handleRelease(const CCPoint& point) {
     }
 }
 
-void UIDragPanel::interceptChildTouch(int phase, UIWidget* sender, const CCPoint& point) {
-    switch (phase) {
-        case TOUCH_EVENT_BEGAN:
-            handlePress(point);
-            break;
-        case TOUCH_EVENT_MOVED:
-            if (!sender || ccpDistance(sender->getTouchStartPos(), point) <= kFocusCancelDistance) {
-                break;
-            }
-            if (sender->isFocused()) {
-                sender->setFocused(false);
-            }
-            handleMove(point);
-            break;
-        case TOUCH_EVENT_ENDED:
-            handleRelease(point);
-            break;
-        default:
-            break;
-    }
+bool UIDragPanel::takesOverChildDrag(const UIWidget& sender, const CCPoint& point) const {
+    return ccpDistance(sender.getTouchStartPos(), point) > kFocusCancelDistance;
 }
 
 // --- glides
@@ -402,14 +301,6 @@ void UIDragPanel::update(float dt) {
     if (m_touchPressed) {
         m_slideTime += dt;
     }
-}
-
-void UIDragPanel::onEnter() {
-    // A panel taken off its parent loses its per-frame update; one put back gets it again.
-    if (m_scheduler && !m_scheduler->isUpdateScheduledForTarget(this)) {
-        m_scheduler->scheduleUpdateForTarget(this, 0, false);
-    }
-    Layout::onEnter();
 }
 
 }  // namespace lirava

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "gui/widgets/Layout.h"
-#include "gui/widgets/UIScrollInterface.h"
+#include "gui/widgets/InnerContainerLayout.h"
 
 namespace lirava {
 
@@ -25,7 +24,8 @@ enum DRAGPANEL_MOVE_TYPE {
 };
 
 // A clipping container whose content (an inner container at least as large as the panel) is
-// dragged in both directions. Children go to the inner container, as for UIScrollView.
+// dragged in both directions. It takes a drag over from a child once the finger has moved more
+// than 5 points from where the child was pressed.
 //
 // Without bounce the content never shows a gap at any edge: drags and glides are clamped. With
 // bounce, a drag may pull the content past an edge; once the finger leaves the panel the content
@@ -35,7 +35,7 @@ enum DRAGPANEL_MOVE_TYPE {
 // travel per frame over 0.5 s, fast at first and softly at the end. A press stops an auto move
 // where it is and is refused during a bounce. A release in the same frame as its press starts no
 // auto move (the drag has no measurable speed).
-class UIDragPanel : public Layout, public UIScrollInterface {
+class UIDragPanel : public InnerContainerLayout {
 public:
     static constexpr float kGlideDuration = 0.5f;
     static constexpr float kEaseRate = 2.0f;
@@ -49,33 +49,15 @@ public:
     bool init() override;
     const char* getTypeName() const override;
 
-    // As UIScrollView::setInnerSize: at least the panel's size, top edges level.
-    void setInnerSize(const CCSize& size);
-    const CCSize& getInnerSize() const;
-    Layout* getInnerContainer() const { return m_innerContainer; }
     void setBounceEnabled(bool enabled) { m_bounceEnabled = enabled; }
     bool isBounceEnabled() const { return m_bounceEnabled; }
 
-    bool addChild(UIWidget* child) override;
-    bool removeChild(UIWidget* child) override;
-    void removeAllChildren() override;
-    CCArray* getChildren() override;
-    void setLayoutType(LayoutType type) override;
-    LayoutType getLayoutType() override;
-    void doLayout() override;
-
     void update(float dt) override;
-    void onEnter() override;
-    void onTouchBegan(const CCPoint& point) override;
-    void onTouchMoved(const CCPoint& point) override;
-    void onTouchEnded(const CCPoint& point) override;
-    void onChildTouchEvent(int phase, UIWidget* sender, const CCPoint& point) override;
     void releaseResources() override;
 
     void handlePress(const CCPoint& point) override;
     void handleMove(const CCPoint& point) override;
     void handleRelease(const CCPoint& point) override;
-    void interceptChildTouch(int phase, UIWidget* sender, const CCPoint& point) override;
 
     // --- state, for tests and tools
     DRAGPANEL_MOVE_TYPE getMoveType() const { return m_moveType; }
@@ -87,8 +69,8 @@ public:
     float getSlideTime() const { return m_slideTime; }
 
 protected:
-    void initRenderer() override;
     void handleSizeChange() override;
+    bool takesOverChildDrag(const UIWidget& sender, const CCPoint& point) const override;
 
 private:
     struct Edges {
@@ -109,7 +91,6 @@ private:
     void glideStep(float dt);
     void endGlide();
 
-    Layout* m_innerContainer = nullptr;
     bool m_touchPressed = false;
     bool m_touchMoved = false;
     bool m_touchReleased = false;

@@ -29,13 +29,11 @@ UIPageView::~UIPageView() {
 }
 
 bool UIPageView::init() {
-    if (!Layout::init()) {
+    if (!ScrollingLayout::init()) {
         return false;
     }
     m_pages = CCArray::create();
     m_pages->retain();
-    setClippingEnabled(true);
-    m_scheduler->scheduleUpdateForTarget(this, 0, false);
     return true;
 }
 
@@ -67,7 +65,7 @@ void UIPageView::removeAllChildren() {
 }
 
 void UIPageView::handleSizeChange() {
-    Layout::handleSizeChange();
+    ScrollingLayout::handleSizeChange();
     m_rightBoundary = m_size.width;
     if (!m_pages) {
         return;
@@ -85,26 +83,7 @@ void UIPageView::handleSizeChange() {
 
 // --- touches
 
-void UIPageView::onTouchBegan(const CCPoint& point) {
-    Layout::onTouchBegan(point);
-    handlePress(point);
-}
-
-void UIPageView::onTouchMoved(const CCPoint& point) {
-    Layout::onTouchMoved(point);
-    handleMove(point);
-}
-
-void UIPageView::onTouchEnded(const CCPoint& point) {
-    Layout::onTouchEnded(point);
-    handleRelease(point);
-}
-
-void UIPageView::onChildTouchEvent(int phase, UIWidget* sender, const CCPoint& point) {
-    interceptChildTouch(phase, sender, point);
-}
-
-float UIPageView::axisPosition(const CCPoint& worldPoint) {
+float UIPageView::axisPosition(const CCPoint& worldPoint) const {
     return m_renderer ? m_renderer->convertToNodeSpace(worldPoint).x : worldPoint.x;
 }
 
@@ -144,26 +123,8 @@ bool UIPageView::scrollContent(float offset) {
     return true;
 }
 
-void UIPageView::interceptChildTouch(int phase, UIWidget* sender, const CCPoint& point) {
-    switch (phase) {
-        case TOUCH_EVENT_BEGAN:
-            handlePress(point);
-            break;
-        case TOUCH_EVENT_MOVED:
-            if (!sender || std::fabs(sender->getTouchStartPos().x - point.x) <= m_childFocusCancelOffset) {
-                break;
-            }
-            if (sender->isFocused()) {
-                sender->setFocused(false);
-            }
-            handleMove(point);
-            break;
-        case TOUCH_EVENT_ENDED:
-            handleRelease(point);
-            break;
-        default:
-            break;
-    }
+bool UIPageView::takesOverChildDrag(const UIWidget& sender, const CCPoint& point) const {
+    return std::fabs(sender.getTouchStartPos().x - point.x) > m_childFocusCancelOffset;
 }
 
 void UIPageView::update(float /*dt*/) {
@@ -171,14 +132,6 @@ void UIPageView::update(float /*dt*/) {
     if (!m_isAutoScrolling) {
         return;
     }
-}
-
-void UIPageView::onEnter() {
-    // A view taken off its parent loses its per-frame update; one put back gets it again.
-    if (m_scheduler && !m_scheduler->isUpdateScheduledForTarget(this)) {
-        m_scheduler->scheduleUpdateForTarget(this, 0, false);
-    }
-    Layout::onEnter();
 }
 
 }  // namespace lirava

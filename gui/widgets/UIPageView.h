@@ -1,7 +1,6 @@
 #pragma once
 
-#include "gui/widgets/Layout.h"
-#include "gui/widgets/UIScrollInterface.h"
+#include "gui/widgets/ScrollingLayout.h"
 
 namespace lirava {
 
@@ -11,7 +10,7 @@ namespace lirava {
 // takes horizontal drags away from its children: once a child's touch has moved more than 5
 // points sideways the child loses focus. Page management itself (adding pages, snapping, page
 // turns) is not offered.
-class UIPageView : public Layout, public UIScrollInterface {
+class UIPageView : public ScrollingLayout {
 public:
     static constexpr float kFocusCancelDistance = 5.0f;
 
@@ -29,16 +28,10 @@ public:
     void removeAllChildren() override;
 
     void update(float dt) override;
-    void onEnter() override;
-    void onTouchBegan(const CCPoint& point) override;
-    void onTouchMoved(const CCPoint& point) override;
-    void onTouchEnded(const CCPoint& point) override;
-    void onChildTouchEvent(int phase, UIWidget* sender, const CCPoint& point) override;
 
     void handlePress(const CCPoint& point) override;
     void handleMove(const CCPoint& point) override;
     void handleRelease(const CCPoint& point) override;
-    void interceptChildTouch(int phase, UIWidget* sender, const CCPoint& point) override;
 
     // Moves the pages sideways; false while there are no pages to move.
     virtual bool scrollContent(float offset);
@@ -50,9 +43,10 @@ public:
 
 protected:
     void handleSizeChange() override;
+    bool takesOverChildDrag(const UIWidget& sender, const CCPoint& point) const override;
 
 private:
-    float axisPosition(const CCPoint& worldPoint);
+    float axisPosition(const CCPoint& worldPoint) const;
 
     int m_curPageIdx = 0;
     CCArray* m_pages = nullptr;

@@ -20,17 +20,11 @@ UIScrollView* UIScrollView::create() {
 
 UIScrollView::UIScrollView() = default;
 
-UIScrollView::~UIScrollView() {
-    UIScrollView::releaseResources();
-}
-
 bool UIScrollView::init() {
-    if (!Layout::init()) {
+    if (!InnerContainerLayout::init()) {
         return false;
     }
-    m_scheduler->scheduleUpdateForTarget(this, 0, false);
     setTouchEnabled(true);
-    setClippingEnabled(true);
     m_innerContainer->setTouchEnabled(false);
     return true;
 }
@@ -39,42 +33,8 @@ const char* UIScrollView::getTypeName() const {
     return "ScrollView";
 }
 
-void UIScrollView::initRenderer() {
-    Layout::initRenderer();
-    m_innerContainer = Layout::create();
-    // The inner container is the view's only own child; the view's child operations hand out
-    // its children instead.
-    UIWidget::addChild(m_innerContainer);
-}
-
-void UIScrollView::releaseResources() {
-    if (m_scheduler) {
-        m_scheduler->unscheduleUpdateForTarget(this);
-    }
-    if (m_innerContainer) {
-        m_innerContainer->removeAllChildren();
-    }
-    Layout::releaseResources();
-    m_innerContainer = nullptr;
-}
-
-// --- inner container
-
-void UIScrollView::setInnerSize(const CCSize& size) {
-    if (!m_innerContainer) {
-        return;
-    }
-    const CCSize inner(std::max(size.width, m_size.width), std::max(size.height, m_size.height));
-    m_innerContainer->setSize(inner);
-    m_innerContainer->setPosition(CCPoint(0.0f, m_size.height - inner.height));
-}
-
-const CCSize& UIScrollView::getInnerSize() const {
-    return m_innerContainer ? m_innerContainer->getSize() : CCSizeZero;
-}
-
 void UIScrollView::handleSizeChange() {
-    Layout::handleSizeChange();
+    InnerContainerLayout::handleSizeChange();
     m_topBoundary = m_size.height;
     m_rightBoundary = m_size.width;
     if (m_innerContainer) {
@@ -82,67 +42,9 @@ void UIScrollView::handleSizeChange() {
     }
 }
 
-bool UIScrollView::addChild(UIWidget* child) {
-    return m_innerContainer && m_innerContainer->addChild(child);
-}
-
-bool UIScrollView::removeChild(UIWidget* child) {
-    return m_innerContainer && m_innerContainer->removeChild(child);
-}
-
-void UIScrollView::removeAllChildren() {
-    if (m_innerContainer) {
-        m_innerContainer->removeAllChildren();
-    }
-}
-
-CCArray* UIScrollView::getChildren() {
-    return m_innerContainer ? m_innerContainer->getChildren() : nullptr;
-}
-
-void UIScrollView::setLayoutType(LayoutType type) {
-    if (m_innerContainer) {
-        m_innerContainer->setLayoutType(type);
-    }
-}
-
-LayoutType UIScrollView::getLayoutType() {
-    return m_innerContainer ? m_innerContainer->getLayoutType() : LAYOUT_ABSOLUTE;
-}
-
-void UIScrollView::doLayout() {
-    if (m_innerContainer) {
-        m_innerContainer->doLayout();
-    }
-}
-
-bool UIScrollView::hasContent() {
-    CCArray* content = getChildren();
-    return content && content->count() > 0;
-}
-
 // --- touches
 
-void UIScrollView::onTouchBegan(const CCPoint& point) {
-    Layout::onTouchBegan(point);
-    handlePress(point);
-}
-
-void UIScrollView::onTouchMoved(const CCPoint& point) {
-    Layout::onTouchMoved(point);
-    handleMove(point);
-}
-
-void UIScrollView::onTouchEnded(const CCPoint& point) {
-    Layout::onTouchEnded(point);
-    handleRelease(point);
-}
-
-void UIScrollView::onChildTouchEvent(int phase, UIWidget* sender, const CCPoint& point) {
-    interceptChildTouch(phase, sender, point);
-}
-
-float UIScrollView::axisPosition(const CCPoint& worldPoint) {
+float UIScrollView::axisPosition(const CCPoint& worldPoint) const {
     if (!m_renderer) {
         return 0.0f;
     }
@@ -203,32 +105,15 @@ void UIScrollView::finishSlide() {
     m_slideTime = 0.0f;
 }
 
-void UIScrollView::interceptChildTouch(int phase, UIWidget* sender, const CCPoint& point) {
-    switch (phase) {
-        case TOUCH_EVENT_BEGAN:
-            handlePress(point);
-            break;
-        case TOUCH_EVENT_MOVED: {
-            if (!sender || m_direction == SCROLLVIEW_DIR_NONE) {
-                break;
-            }
-            const CCPoint& start = sender->getTouchStartPos();
-            const float distance =
-                m_direction == SCROLLVIEW_DIR_HORIZONTAL ? std::fabs(start.x - point.x) : std::fabs(start.y - point.y);
-            if (distance <= m_focusCancelDistance) {
-                break;
-            }
-            if (sender->isFocused()) {
-                sender->setFocused(false);
-            }
-            handleMove(point);
-            break;
-        }
-        case TOUCH_EVENT_ENDED:
-            handleRelease(point);
-            break;
+bool UIScrollView::takesOverChildDrag(const UIWidget& sender, const CCPoint& point) const {
+    const CCPoint& start = sender.getTouchStartPos();
+    switch (m_direction) {
+        case SCROLLVIEW_DIR_HORIZONTAL:
+            return std::fabs(start.x - point.x) > m_focusCancelDistance;
+        case SCROLLVIEW_DIR_VERTICAL:
+            return std::fabs(start.y - point.y) > m_focusCancelDistance;
         default:
-            break;
+            return false;
     }
 }
 
@@ -331,14 +216,6 @@ void UIScrollView::update(float dt) {
     if (m_pressed) {
         m_slideTime += dt;
     }
-}
-
-void UIScrollView::onEnter() {
-    // A view taken off its parent loses its per-frame update; one put back gets it again.
-    if (m_scheduler && !m_scheduler->isUpdateScheduledForTarget(this)) {
-        m_scheduler->scheduleUpdateForTarget(this, 0, false);
-    }
-    Layout::onEnter();
 }
 
 }  // namespace lirava

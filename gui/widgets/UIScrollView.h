@@ -1,7 +1,6 @@
 #pragma once
 
-#include "gui/widgets/Layout.h"
-#include "gui/widgets/UIScrollInterface.h"
+#include "gui/widgets/InnerContainerLayout.h"
 
 namespace lirava {
 
@@ -19,20 +18,14 @@ enum SCROLLVIEW_MOVE_DIR {
     SCROLLVIEW_MOVE_DIR_RIGHT = 4,
 };
 
-// A clipping container whose content lives in an inner container at least as large as the view,
-// moved along one axis by dragging, gliding on after release and stopping hard at both ends.
-//
-// Children: addChild, removeChild, removeAllChildren and getChildren go to the inner container,
-// so the content is what every walk over the view's children sees (searches, touch routing); the
-// inner container itself is never handed out that way. Its top edge starts level with the view's
-// top edge.
+// A clipping container whose content, in an inner container at least as large as the view, is
+// moved along one axis by dragging, glides on after release and stops hard at both ends.
 //
 // Touches: the view scrolls when it is dragged itself, and takes a drag over from a child once
-// the finger has moved more than 5 points along the axis (the child then loses focus, so its
-// release is reported as cancelled). A release more than 0.016 s after the press starts inertia
+// the finger has moved more than 5 points along the axis. A release more than 0.016 s after the press starts inertia
 // at the average speed of the drag, slowing by 600 points per second per second; it stops when
 // the speed runs out, at an end, or at the next press.
-class UIScrollView : public Layout, public UIScrollInterface {
+class UIScrollView : public InnerContainerLayout {
 public:
     static constexpr float kDeceleration = 600.0f;
     // Releases no later than this after their press start no inertia.
@@ -42,40 +35,19 @@ public:
     static UIScrollView* create();
 
     UIScrollView();
-    ~UIScrollView() override;
 
     bool init() override;
     const char* getTypeName() const override;
 
-    // The inner container gets at least the view's size in each axis; its top edge is put level
-    // with the view's top edge.
-    void setInnerSize(const CCSize& size);
-    const CCSize& getInnerSize() const;
-    Layout* getInnerContainer() const { return m_innerContainer; }
     void setDirection(SCROLLVIEW_DIR direction) { m_direction = direction; }
     SCROLLVIEW_DIR getDirection() const { return m_direction; }
     SCROLLVIEW_MOVE_DIR getMoveDirection() const { return m_moveDirection; }
 
-    bool addChild(UIWidget* child) override;
-    bool removeChild(UIWidget* child) override;
-    void removeAllChildren() override;
-    CCArray* getChildren() override;
-    void setLayoutType(LayoutType type) override;
-    LayoutType getLayoutType() override;
-    void doLayout() override;
-
     void update(float dt) override;
-    void onEnter() override;
-    void onTouchBegan(const CCPoint& point) override;
-    void onTouchMoved(const CCPoint& point) override;
-    void onTouchEnded(const CCPoint& point) override;
-    void onChildTouchEvent(int phase, UIWidget* sender, const CCPoint& point) override;
-    void releaseResources() override;
 
     void handlePress(const CCPoint& point) override;
     void handleMove(const CCPoint& point) override;
     void handleRelease(const CCPoint& point) override;
-    void interceptChildTouch(int phase, UIWidget* sender, const CCPoint& point) override;
 
     // Moves the content by offset along the axis, stopping at the end it runs into; false when it
     // stopped there (or cannot scroll at all).
@@ -94,18 +66,16 @@ public:
     bool isRightEnd() const { return m_rightEnd; }
 
 protected:
-    void initRenderer() override;
     void handleSizeChange() override;
+    bool takesOverChildDrag(const UIWidget& sender, const CCPoint& point) const override;
 
 private:
     // The axis coordinate of a world point in the view's own space.
-    float axisPosition(const CCPoint& worldPoint);
+    float axisPosition(const CCPoint& worldPoint) const;
     void moveContent(float offset);
     void autoScroll(float dt);
     void stopAutoScroll();
-    bool hasContent();
 
-    Layout* m_innerContainer = nullptr;
     SCROLLVIEW_DIR m_direction = SCROLLVIEW_DIR_VERTICAL;
     SCROLLVIEW_MOVE_DIR m_moveDirection = SCROLLVIEW_MOVE_DIR_NONE;
     float m_slideStartPosition = 0.0f;

@@ -162,17 +162,17 @@ def build_narration(out, book, jobs=2):
             f.result()
 
 
-def parse_pages(specs):
+def parse_pages(selections):
     out = []
-    for spec in specs:
-        for part in spec.split(","):
-            if part == "settings":
-                out.append(part)
-            elif "-" in part:
-                a, b = part.split("-")
+    for selection in selections:
+        for item in selection.split(","):
+            if item == "settings":
+                out.append(item)
+            elif "-" in item:
+                a, b = item.split("-")
                 out.extend(range(int(a), int(b) + 1))
-            elif part:
-                out.append(int(part))
+            elif item:
+                out.append(int(item))
     return out
 
 
