@@ -14,30 +14,8 @@ CCSequence* CCSequence::createWithTwoActions(CCFiniteTimeAction* one, CCFiniteTi
     return sequence;
 }
 
-CCSequence* CCSequence::createWithList(const std::vector<CCFiniteTimeAction*>& actions) {
-    if (actions.empty()) {
-        return nullptr;
-    }
-    if (actions.size() == 1) {
-        return createWithTwoActions(actions[0], detail::NoAction::create());
-    }
-    CCSequence* sequence = createWithTwoActions(actions[0], actions[1]);
-    for (std::size_t i = 2; i < actions.size(); ++i) {
-        sequence = createWithTwoActions(sequence, actions[i]);
-    }
-    return sequence;
-}
-
 CCSequence* CCSequence::create(CCArray* actions) {
-    std::vector<CCFiniteTimeAction*> list;
-    if (actions) {
-        for (CCObject* object : *actions) {
-            if (CCFiniteTimeAction* action = dynamic_cast<CCFiniteTimeAction*>(object)) {
-                list.push_back(action);
-            }
-        }
-    }
-    return createWithList(list);
+    return detail::pairUp<CCSequence>(detail::finiteActionsIn(actions));
 }
 
 bool CCSequence::initWithTwoActions(CCFiniteTimeAction* one, CCFiniteTimeAction* two) {

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <vector>
-
 #include "engine/actions/CCActionInterval.h"
+#include "engine/actions/PairedActions.h"
 #include "engine/base/CCArray.h"
 #include "engine/base/NullTerminatedArgs.h"
 
@@ -16,7 +15,7 @@ public:
     // action gives a sequence of just that action.
     template <typename... More>
     static CCSequence* create(CCFiniteTimeAction* first, More... more) {
-        return createWithList(detail::collectUntilNull<CCFiniteTimeAction>(first, more...));
+        return detail::pairUp<CCSequence>(detail::collectUntilNull<CCFiniteTimeAction>(first, more...));
     }
     // The same from an array of actions (other objects in it are skipped).
     static CCSequence* create(CCArray* actions);
@@ -32,8 +31,6 @@ public:
     CCFiniteTimeAction* reverse() override;
 
 private:
-    static CCSequence* createWithList(const std::vector<CCFiniteTimeAction*>& actions);
-
     CCFiniteTimeAction* m_actions[2] = {nullptr, nullptr};
     float m_split = 0.0f;  // share of the duration taken by the first action
     int m_last = -1;       // index of the action updated last, -1 before the first update

@@ -16,30 +16,8 @@ CCSpawn* CCSpawn::createWithTwoActions(CCFiniteTimeAction* one, CCFiniteTimeActi
     return spawn;
 }
 
-CCSpawn* CCSpawn::createWithList(const std::vector<CCFiniteTimeAction*>& actions) {
-    if (actions.empty()) {
-        return nullptr;
-    }
-    if (actions.size() == 1) {
-        return createWithTwoActions(actions[0], detail::NoAction::create());
-    }
-    CCSpawn* spawn = createWithTwoActions(actions[0], actions[1]);
-    for (std::size_t i = 2; i < actions.size(); ++i) {
-        spawn = createWithTwoActions(spawn, actions[i]);
-    }
-    return spawn;
-}
-
 CCSpawn* CCSpawn::create(CCArray* actions) {
-    std::vector<CCFiniteTimeAction*> list;
-    if (actions) {
-        for (CCObject* object : *actions) {
-            if (CCFiniteTimeAction* action = dynamic_cast<CCFiniteTimeAction*>(object)) {
-                list.push_back(action);
-            }
-        }
-    }
-    return createWithList(list);
+    return detail::pairUp<CCSpawn>(detail::finiteActionsIn(actions));
 }
 
 bool CCSpawn::initWithTwoActions(CCFiniteTimeAction* one, CCFiniteTimeAction* two) {

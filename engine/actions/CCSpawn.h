@@ -1,8 +1,7 @@
 #pragma once
 
-#include <vector>
-
 #include "engine/actions/CCActionInterval.h"
+#include "engine/actions/PairedActions.h"
 #include "engine/base/CCArray.h"
 #include "engine/base/NullTerminatedArgs.h"
 
@@ -16,7 +15,7 @@ public:
     // action gives a spawn of just that action.
     template <typename... More>
     static CCSpawn* create(CCFiniteTimeAction* first, More... more) {
-        return createWithList(detail::collectUntilNull<CCFiniteTimeAction>(first, more...));
+        return detail::pairUp<CCSpawn>(detail::collectUntilNull<CCFiniteTimeAction>(first, more...));
     }
     // The same from an array of actions (other objects in it are skipped).
     static CCSpawn* create(CCArray* actions);
@@ -32,8 +31,6 @@ public:
     CCFiniteTimeAction* reverse() override;
 
 private:
-    static CCSpawn* createWithList(const std::vector<CCFiniteTimeAction*>& actions);
-
     CCFiniteTimeAction* m_one = nullptr;
     CCFiniteTimeAction* m_two = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "engine/nodes/CCSprite.h"
 #include "engine/platform/CCDirector.h"
 #include "gui/widgets/CCScale9Sprite.h"
+#include "gui/widgets/ImageRenderer.h"
 #include "gui/widgets/RectClippingNode.h"
 
 namespace lirava {
@@ -170,23 +171,13 @@ void Layout::setBackGroundImage(const char* fileName, TextureResType texType) {
 
 void Layout::loadBackGroundImage() {
     const char* fileName = m_backGroundImageFileName.c_str();
+    loadImageRenderer(m_backGroundImage, fileName, m_backGroundImageTexType);
     if (m_backGroundScale9Enabled) {
         CCScale9Sprite* image = static_cast<CCScale9Sprite*>(m_backGroundImage);
-        if (m_backGroundImageTexType == UI_TEX_TYPE_PLIST) {
-            image->initWithSpriteFrameName(fileName);
-        } else {
-            image->initWithFile(fileName);
-        }
         image->setPreferredSize(m_size);
         m_backGroundImageTextureSize = image->getSourceSize();
     } else {
-        CCSprite* image = static_cast<CCSprite*>(m_backGroundImage);
-        if (m_backGroundImageTexType == UI_TEX_TYPE_PLIST) {
-            image->initWithSpriteFrameName(fileName);
-        } else {
-            image->initWithFile(fileName);
-        }
-        m_backGroundImageTextureSize = image->getContentSize();
+        m_backGroundImageTextureSize = m_backGroundImage->getContentSize();
     }
     if (CCRGBAProtocol* image = dynamic_cast<CCRGBAProtocol*>(m_backGroundImage)) {
         image->setColor(m_color);

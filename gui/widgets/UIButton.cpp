@@ -3,6 +3,7 @@
 #include "engine/nodes/CCSprite.h"
 #include "engine/text/CCLabelTTF.h"
 #include "gui/widgets/CCScale9Sprite.h"
+#include "gui/widgets/ImageRenderer.h"
 
 namespace lirava {
 
@@ -45,29 +46,8 @@ void UIButton::initRenderer() {
     m_renderer->addChild(m_titleRenderer, kTitleZOrder);
 }
 
-CCNode* UIButton::makeLookNode() const {
-    if (m_scale9Enabled) {
-        return CCScale9Sprite::create();
-    }
-    return CCSprite::create();
-}
-
 CCSize UIButton::loadLook(CCNode* node, const char* fileName, TextureResType texType) {
-    if (m_scale9Enabled) {
-        CCScale9Sprite* image = static_cast<CCScale9Sprite*>(node);
-        if (texType == UI_TEX_TYPE_PLIST) {
-            image->initWithSpriteFrameName(fileName);
-        } else {
-            image->initWithFile(fileName);
-        }
-    } else {
-        CCSprite* image = static_cast<CCSprite*>(node);
-        if (texType == UI_TEX_TYPE_PLIST) {
-            image->initWithSpriteFrameName(fileName);
-        } else {
-            image->initWithFile(fileName);
-        }
-    }
+    loadImageRenderer(node, fileName, texType);
     syncColorTo(node);
     return node->getContentSize();
 }
@@ -144,9 +124,9 @@ void UIButton::replaceLookNodes() {
     m_renderer->removeChild(m_normalRenderer, true);
     m_renderer->removeChild(m_pressedRenderer, true);
     m_renderer->removeChild(m_disabledRenderer, true);
-    m_normalRenderer = makeLookNode();
-    m_pressedRenderer = makeLookNode();
-    m_disabledRenderer = makeLookNode();
+    m_normalRenderer = createImageRenderer(m_scale9Enabled);
+    m_pressedRenderer = createImageRenderer(m_scale9Enabled);
+    m_disabledRenderer = createImageRenderer(m_scale9Enabled);
     m_renderer->addChild(m_normalRenderer, kImageZOrder);
     m_renderer->addChild(m_pressedRenderer, kImageZOrder);
     m_renderer->addChild(m_disabledRenderer, kImageZOrder);

@@ -82,7 +82,6 @@ protected:
 private:
     // Loads the image into a look node; returns the node's natural size.
     CCSize loadLook(CCNode* node, const char* fileName, TextureResType texType);
-    CCNode* makeLookNode() const;
     void replaceLookNodes();
     void fitNormal();
     void fitSecondary(CCNode* node, const CCSize& textureSize);

@@ -2,6 +2,7 @@
 
 #include "engine/nodes/CCSprite.h"
 #include "gui/widgets/CCScale9Sprite.h"
+#include "gui/widgets/ImageRenderer.h"
 
 namespace lirava {
 
@@ -30,22 +31,7 @@ void UIImageView::initRenderer() {
 }
 
 void UIImageView::loadInto(CCNode* node) {
-    const char* fileName = m_textureFile.c_str();
-    if (m_scale9Enabled) {
-        CCScale9Sprite* image = static_cast<CCScale9Sprite*>(node);
-        if (m_imageTexType == UI_TEX_TYPE_PLIST) {
-            image->initWithSpriteFrameName(fileName);
-        } else {
-            image->initWithFile(fileName);
-        }
-    } else {
-        CCSprite* image = static_cast<CCSprite*>(node);
-        if (m_imageTexType == UI_TEX_TYPE_PLIST) {
-            image->initWithSpriteFrameName(fileName);
-        } else {
-            image->initWithFile(fileName);
-        }
-    }
+    loadImageRenderer(node, m_textureFile.c_str(), m_imageTexType);
     syncColorTo(node);
 }
 
@@ -67,11 +53,7 @@ void UIImageView::setScale9Enabled(bool enabled) {
     }
     m_renderer->removeChild(m_imageRenderer, true);
     m_scale9Enabled = enabled;
-    if (enabled) {
-        m_imageRenderer = CCScale9Sprite::create();
-    } else {
-        m_imageRenderer = CCSprite::create();
-    }
+    m_imageRenderer = createImageRenderer(enabled);
     m_renderer->addChild(m_imageRenderer);
     if (!m_textureFile.empty()) {
         const std::string fileName = m_textureFile;

@@ -2,31 +2,9 @@
 
 #include "engine/nodes/CCSprite.h"
 #include "gui/widgets/CCScale9Sprite.h"
+#include "gui/widgets/ImageRenderer.h"
 
 namespace lirava {
-
-namespace {
-
-// Loads an image into a bar node of either kind.
-void loadBarNode(CCNode* node, bool scale9, const char* fileName, TextureResType texType) {
-    if (scale9) {
-        CCScale9Sprite* image = static_cast<CCScale9Sprite*>(node);
-        if (texType == UI_TEX_TYPE_PLIST) {
-            image->initWithSpriteFrameName(fileName);
-        } else {
-            image->initWithFile(fileName);
-        }
-    } else {
-        CCSprite* image = static_cast<CCSprite*>(node);
-        if (texType == UI_TEX_TYPE_PLIST) {
-            image->initWithSpriteFrameName(fileName);
-        } else {
-            image->initWithFile(fileName);
-        }
-    }
-}
-
-}  // namespace
 
 UILoadingBar* UILoadingBar::create() {
     UILoadingBar* bar = new UILoadingBar();
@@ -59,7 +37,7 @@ void UILoadingBar::loadTexture(const char* fileName, TextureResType texType) {
     }
     m_textureFile = fileName;
     m_barTexType = texType;
-    loadBarNode(m_barRenderer, m_scale9Enabled, fileName, texType);
+    loadImageRenderer(m_barRenderer, fileName, texType);
     syncColorTo(m_barRenderer);
     m_barTextureSize = m_scale9Enabled ? static_cast<CCScale9Sprite*>(m_barRenderer)->getSourceSize()
                                        : m_barRenderer->getContentSize();
@@ -122,11 +100,7 @@ void UILoadingBar::setScale9Enabled(bool enabled) {
     }
     m_renderer->removeChild(m_barRenderer, true);
     m_scale9Enabled = enabled;
-    if (enabled) {
-        m_barRenderer = CCScale9Sprite::create();
-    } else {
-        m_barRenderer = CCSprite::create();
-    }
+    m_barRenderer = createImageRenderer(enabled);
     m_barRenderer->setAnchorPoint(m_direction == LoadingBarTypeRight ? CCPoint(1.0f, 0.5f) : CCPoint(0.0f, 0.5f));
     m_renderer->addChild(m_barRenderer);
     if (!m_textureFile.empty()) {

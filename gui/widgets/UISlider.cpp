@@ -4,6 +4,7 @@
 
 #include "engine/nodes/CCSprite.h"
 #include "gui/widgets/CCScale9Sprite.h"
+#include "gui/widgets/ImageRenderer.h"
 
 namespace lirava {
 
@@ -60,20 +61,7 @@ void UISlider::initRenderer() {
 }
 
 void UISlider::loadInto(CCNode* node, const std::string& fileName, TextureResType texType) {
-    CCScale9Sprite* nine = dynamic_cast<CCScale9Sprite*>(node);
-    if (nine) {
-        if (texType == UI_TEX_TYPE_PLIST) {
-            nine->initWithSpriteFrameName(fileName.c_str());
-        } else {
-            nine->initWithFile(fileName.c_str());
-        }
-    } else if (CCSprite* sprite = dynamic_cast<CCSprite*>(node)) {
-        if (texType == UI_TEX_TYPE_PLIST) {
-            sprite->initWithSpriteFrameName(fileName.c_str());
-        } else {
-            sprite->initWithFile(fileName.c_str());
-        }
-    }
+    loadImageRenderer(node, fileName.c_str(), texType);
     syncColorTo(node);
 }
 
@@ -141,13 +129,8 @@ void UISlider::setScale9Enabled(bool enabled) {
     m_renderer->removeChild(m_barRenderer, true);
     m_renderer->removeChild(m_progressBarRenderer, true);
     m_scale9Enabled = enabled;
-    if (enabled) {
-        m_barRenderer = CCScale9Sprite::create();
-        m_progressBarRenderer = CCScale9Sprite::create();
-    } else {
-        m_barRenderer = CCSprite::create();
-        m_progressBarRenderer = CCSprite::create();
-    }
+    m_barRenderer = createImageRenderer(enabled);
+    m_progressBarRenderer = createImageRenderer(enabled);
     m_progressBarRenderer->setAnchorPoint(CCPoint(0.0f, 0.5f));
     m_renderer->addChild(m_barRenderer, kBarZOrder);
     m_renderer->addChild(m_progressBarRenderer, kBarZOrder);
