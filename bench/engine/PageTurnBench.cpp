@@ -4,39 +4,17 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <memory>
-#include <string>
 
+#include "bench/BenchSupport.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/nodes/CCLayerColor.h"
 #include "engine/nodes/CCScene.h"
 #include "engine/nodes/CCSprite.h"
 #include "engine/platform/CCDirector.h"
-#include "engine/platform/CCEGLView.h"
-#include "engine/platform/CCFileUtils.h"
-#include "engine/platform/PlatformWindow.h"
-#include "engine/render/Renderer.h"
 #include "engine/transitions/CCTransitionPageTurn.h"
 
-namespace lirava {
+namespace lirava::bench {
 namespace {
-
-PlatformWindow& headlessWindow() {
-    static std::unique_ptr<PlatformWindow> window = [] {
-        PlatformWindowConfig config;
-        config.title = "bench";
-        config.headless = true;
-        std::string error;
-        bool displayMissing = false;
-        std::unique_ptr<PlatformWindow> made = PlatformWindow::open(config, error, displayMissing);
-        if (!made) {
-            std::fprintf(stderr, "headless window: %s\n", error.c_str());
-            std::abort();
-        }
-        return made;
-    }();
-    return *window;
-}
 
 // A scene like a page: a full-screen picture and a few dozen small ones over a background.
 CCScene* pageScene(int page) {
@@ -58,15 +36,7 @@ CCScene* pageScene(int page) {
 }
 
 void PageTurnFrame(benchmark::State& state) {
-    CCFileUtils::sharedFileUtils()->setResourceRoot(LIRAVA_SOURCE_DIR "/book");
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    view->setDesignResolutionSize(640, 960, kResolutionExactFit);
-    if (view->getWindow() != &headlessWindow()) {
-        view->attachWindow(&headlessWindow());
-    }
-    Renderer::setCurrent(&headlessWindow().renderer());
-    CCDirector* director = CCDirector::sharedDirector();
-    director->setOpenGLView(view);
+    CCDirector* director = headlessDirector();
     director->runWithScene(pageScene(2));
     director->mainLoop(1.0 / 60.0);
 
@@ -92,15 +62,7 @@ BENCHMARK(PageTurnFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime
 
 // The same pages without a transition, for comparison.
 void PageFrame(benchmark::State& state) {
-    CCFileUtils::sharedFileUtils()->setResourceRoot(LIRAVA_SOURCE_DIR "/book");
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    view->setDesignResolutionSize(640, 960, kResolutionExactFit);
-    if (view->getWindow() != &headlessWindow()) {
-        view->attachWindow(&headlessWindow());
-    }
-    Renderer::setCurrent(&headlessWindow().renderer());
-    CCDirector* director = CCDirector::sharedDirector();
-    director->setOpenGLView(view);
+    CCDirector* director = headlessDirector();
     director->runWithScene(pageScene(2));
     director->mainLoop(1.0 / 60.0);
     for (auto _ : state) {
@@ -112,4 +74,4 @@ void PageFrame(benchmark::State& state) {
 BENCHMARK(PageFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 }  // namespace
-}  // namespace lirava
+}  // namespace lirava::bench
