@@ -7,5 +7,5 @@ cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh
 build="${BUILD_DIR:-build}"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-cmake --build "$build" -j2
+cmake --build "$build" -j"$(nproc 2>/dev/null || echo 2)"
 ctest --test-dir "$build" -j2 --output-on-failure
