@@ -56,7 +56,8 @@ bool CCTexture2D::initWithFile(const std::string& fullPath) {
     return true;
 }
 
-TextureId CCTexture2D::textureIdFor(Renderer& renderer) {
+TextureId CCTexture2D::textureIdFor(Renderer& drawing) {
+    Renderer& renderer = drawing.textureHolder();
     if (m_textureId != 0 && m_renderer == &renderer) {
         return m_textureId;
     }

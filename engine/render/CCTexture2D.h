@@ -39,8 +39,9 @@ public:
     // The file the texture was read from (full path), or empty.
     const std::string& getSourcePath() const { return m_sourcePath; }
 
-    // The renderer's handle of this texture, uploading it first if needed; 0 when it cannot be
-    // drawn there (no pixels and no file to read them from again).
+    // The handle of this texture for drawing through renderer (held by its textureHolder()),
+    // uploading it first if needed; 0 when it cannot be drawn there (no pixels and no file to
+    // read them from again).
     TextureId textureIdFor(Renderer& renderer);
     // The same for Renderer::current(); 0 when there is none.
     TextureId getName();

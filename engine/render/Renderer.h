@@ -45,6 +45,13 @@ public:
     virtual TextureId createRenderTarget(int pixelWidth, int pixelHeight) = 0;
     // 0 selects the frame again. The design area maps onto the whole target either way.
     virtual void setRenderTarget(TextureId target) = 0;
+    // True when the texture's pixels can no longer change: it was made from pixels by
+    // createTexture (a render target changes whenever something draws into it). A renderer that
+    // cannot tell answers false.
+    virtual bool isTextureFixed(TextureId /*texture*/) const { return false; }
+    // The renderer whose handles this one draws with: itself, unless it stands in front of
+    // another (textures are uploaded once, to the renderer behind).
+    virtual Renderer& textureHolder() { return *this; }
 
     virtual void clear(const ccColor4B& color) = 0;
     virtual void drawTriangles(TextureId texture, const Vertex* vertices, int vertexCount, const int* indices,

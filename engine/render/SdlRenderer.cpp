@@ -153,6 +153,11 @@ void SdlRenderer::destroyTexture(TextureId texture) {
     m_clips.erase(texture);
 }
 
+bool SdlRenderer::isTextureFixed(TextureId texture) const {
+    const auto it = m_textures.find(texture);
+    return it != m_textures.end() && !it->second.target;
+}
+
 void SdlRenderer::setRenderTarget(TextureId target) {
     SDL_Texture* texture = nullptr;
     if (target != 0) {

@@ -35,6 +35,7 @@ public:
     void destroyTexture(TextureId texture) override;
     TextureId createRenderTarget(int pixelWidth, int pixelHeight) override;
     void setRenderTarget(TextureId target) override;
+    bool isTextureFixed(TextureId texture) const override;
 
     void clear(const ccColor4B& color) override;
     void drawTriangles(TextureId texture, const Vertex* vertices, int vertexCount, const int* indices, int indexCount,

@@ -45,18 +45,7 @@ bool CCTransitionPageTurn::initWithDuration(float duration, CCScene* scene, bool
     return true;
 }
 
-CCTransitionPageTurn::~CCTransitionPageTurn() {
-    releaseTargets();
-}
-
-void CCTransitionPageTurn::releaseTargets() {
-    // Only the renderer that made the target can free it; one that is gone freed it already.
-    if (m_pageTarget && m_targetOwner && Renderer::current() == m_targetOwner) {
-        m_targetOwner->destroyTexture(m_pageTarget);
-    }
-    m_pageTarget = 0;
-    m_targetOwner = nullptr;
-}
+CCTransitionPageTurn::~CCTransitionPageTurn() = default;
 
 void CCTransitionPageTurn::sceneOrder() {
     m_isInSceneOnTop = m_backwards;
@@ -113,19 +102,8 @@ void CCTransitionPageTurn::draw(Renderer& renderer, const CCAffineTransform& nod
     }
 
     // Only the curled page needs a texture; the page below is drawn straight into the frame.
-    const int width = renderer.targetWidth();
-    const int height = renderer.targetHeight();
-    if (m_pageTarget && (m_targetOwner != &renderer || width != m_targetWidth || height != m_targetHeight)) {
-        releaseTargets();
-    }
-    if (!m_pageTarget) {
-        m_pageTarget = renderer.createRenderTarget(width, height);
-        m_targetOwner = m_pageTarget ? &renderer : nullptr;
-        m_targetWidth = width;
-        m_targetHeight = height;
-    }
-
-    if (!m_pageTarget || !curled->isVisible()) {
+    const TextureId page = curled->isVisible() ? m_curledPage.take(renderer, curled, nodeToWorld) : 0;
+    if (!page) {
         below->visit(renderer, nodeToWorld);
         return;
     }
@@ -138,11 +116,6 @@ void CCTransitionPageTurn::draw(Renderer& renderer, const CCAffineTransform& nod
         below->visit(renderer, nodeToWorld);
         renderer.popClip();
     }
-    renderer.setRenderTarget(m_pageTarget);
-    renderer.clear(ccc4(0, 0, 0, 255));
-    curled->visit(renderer, nodeToWorld);
-    renderer.setRenderTarget(0);
-
     drawShadow(renderer);
 
     // The part of the page that still lies flat left of the fold: one upright quad.
@@ -158,7 +131,7 @@ void CCTransitionPageTurn::draw(Renderer& renderer, const CCAffineTransform& nod
             const CCPoint at = snapToPixel(CCPointApplyAffineTransform(corners[i], nodeToWorld), renderer);
             quad[i] = Vertex{at.x, at.y, white, us[i], vs[i]};
         }
-        renderer.drawQuad(m_pageTarget, quad, BlendMode::Alpha);
+        renderer.drawQuad(page, quad, BlendMode::Alpha);
     }
 
     // The page's front is its picture; its back, where the paper has turned past upright, is
@@ -185,8 +158,8 @@ void CCTransitionPageTurn::draw(Renderer& renderer, const CCAffineTransform& nod
         list.insert(list.end(), indices.begin() + static_cast<long>(t), indices.begin() + static_cast<long>(t + 3));
     }
     if (!m_frontIndices.empty()) {
-        renderer.drawTriangles(m_pageTarget, m_vertices.data(), static_cast<int>(m_vertices.size()),
-                               m_frontIndices.data(), static_cast<int>(m_frontIndices.size()), BlendMode::Alpha);
+        renderer.drawTriangles(page, m_vertices.data(), static_cast<int>(m_vertices.size()), m_frontIndices.data(),
+                               static_cast<int>(m_frontIndices.size()), BlendMode::Alpha);
     }
     if (!m_backIndices.empty()) {
         renderer.drawTriangles(0, m_backVertices.data(), static_cast<int>(m_backVertices.size()), m_backIndices.data(),

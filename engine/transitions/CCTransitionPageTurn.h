@@ -5,13 +5,14 @@
 #include "engine/render/Renderer.h"
 #include "engine/transitions/CCTransitionScene.h"
 #include "engine/transitions/PageCurlMesh.h"
+#include "engine/transitions/SceneSnapshot.h"
 
 namespace lirava {
 
 // Turns the page: forwards, the out scene curls away from the right edge and uncovers the in
 // scene; backwards, the in scene uncurls from the left onto the screen over the out scene.
-// The curled scene is drawn into a render target and mapped onto a shaded cylinder mesh,
-// with a soft shadow on the page below.
+// The curled scene is drawn into a render target (again only when its picture changes) and
+// mapped onto a shaded cylinder mesh, with a soft shadow on the page below.
 class CCTransitionPageTurn : public CCTransitionScene {
 public:
     static CCTransitionPageTurn* create(float duration, CCScene* scene, bool backwards);
@@ -21,6 +22,8 @@ public:
     bool isBackwards() const { return m_backwards; }
     // The curl the next frame draws (forwards progress of the page leaving the screen).
     const PageCurlMesh& mesh() const { return *m_mesh; }
+    // The curled page's render target (for tests and benchmarks).
+    const SceneSnapshot& curledPage() const { return m_curledPage; }
 
     void draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) override;
 
@@ -29,15 +32,11 @@ protected:
     void updateProgress(float progress) override;
 
 private:
-    void releaseTargets();
     void drawShadow(Renderer& renderer);
 
     std::unique_ptr<PageCurlMesh> m_mesh;
     bool m_backwards = false;
-    Renderer* m_targetOwner = nullptr;
-    TextureId m_pageTarget = 0;
-    int m_targetWidth = 0;
-    int m_targetHeight = 0;
+    SceneSnapshot m_curledPage;
     std::vector<Vertex> m_vertices;
     std::vector<Vertex> m_backVertices;
     std::vector<int> m_frontIndices;

@@ -35,45 +35,21 @@ bool CCTransitionZoomFlipY::initWithDuration(float duration, CCScene* scene, tOr
     return CCTransitionScene::initWithDuration(duration, scene);
 }
 
-CCTransitionZoomFlipY::~CCTransitionZoomFlipY() {
-    releaseTarget();
-}
-
-void CCTransitionZoomFlipY::releaseTarget() {
-    if (m_target && m_targetOwner && Renderer::current() == m_targetOwner) {
-        m_targetOwner->destroyTexture(m_target);
-    }
-    m_target = 0;
-    m_targetOwner = nullptr;
-}
+CCTransitionZoomFlipY::~CCTransitionZoomFlipY() = default;
 
 void CCTransitionZoomFlipY::draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) {
     if (m_finished) {
         m_inScene->visit(renderer, nodeToWorld);
         return;
     }
-    const int width = renderer.targetWidth();
-    const int height = renderer.targetHeight();
-    if (m_target && (m_targetOwner != &renderer || width != m_targetWidth || height != m_targetHeight)) {
-        releaseTarget();
-    }
-    if (!m_target) {
-        m_target = renderer.createRenderTarget(width, height);
-        m_targetOwner = m_target ? &renderer : nullptr;
-        m_targetWidth = width;
-        m_targetHeight = height;
-    }
     // First half: the out scene turns away to edge-on; second half: the in scene turns back.
     const bool firstHalf = m_progress < 0.5f;
     CCScene* shown = firstHalf ? m_outScene : m_inScene;
-    if (!m_target) {
+    const TextureId target = m_shownScene.take(renderer, shown, nodeToWorld);
+    if (!target) {
         shown->visit(renderer, nodeToWorld);
         return;
     }
-    renderer.setRenderTarget(m_target);
-    renderer.clear(ccc4(0, 0, 0, 255));
-    shown->visit(renderer, nodeToWorld);
-    renderer.setRenderTarget(0);
 
     const CCSize design = renderer.getDesignSize();
     const float w = design.width;
@@ -126,7 +102,7 @@ void CCTransitionZoomFlipY::draw(Renderer& renderer, const CCAffineTransform& no
             k += 6;
         }
     }
-    renderer.drawTriangles(m_target, vertices, (kColumns + 1) * (kRows + 1), indices, k, BlendMode::Alpha);
+    renderer.drawTriangles(target, vertices, (kColumns + 1) * (kRows + 1), indices, k, BlendMode::Alpha);
 }
 
 }  // namespace lirava

@@ -2,6 +2,7 @@
 
 #include "engine/render/Renderer.h"
 #include "engine/transitions/CCTransitionScene.h"
+#include "engine/transitions/SceneSnapshot.h"
 
 namespace lirava {
 
@@ -20,14 +21,12 @@ public:
 
     void draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) override;
 
-private:
-    void releaseTarget();
+    // The render target of the scene on show (for tests and benchmarks).
+    const SceneSnapshot& shownScene() const { return m_shownScene; }
 
+private:
     tOrientation m_orientation = kCCTransitionOrientationUpOver;
-    Renderer* m_targetOwner = nullptr;
-    TextureId m_target = 0;
-    int m_targetWidth = 0;
-    int m_targetHeight = 0;
+    SceneSnapshot m_shownScene;
 };
 
 }  // namespace lirava

@@ -6,11 +6,14 @@
 
 #include "engine/nodes/CCLayerColor.h"
 #include "engine/nodes/CCScene.h"
+#include "engine/nodes/CCSprite.h"
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCTouchDispatcher.h"
+#include "engine/render/SdlRenderer.h"
 #include "engine/transitions/CCTransitionPageTurn.h"
 #include "engine/transitions/CCTransitionZoomFlipY.h"
 #include "support/HeadlessFixture.h"
+#include "support/TestImages.h"
 
 namespace lirava {
 namespace {
@@ -223,6 +226,51 @@ TEST_F(TransitionScene, ZoomFlipShrinksAndTurnsOneSceneThenTheOther) {
     EXPECT_LT(late.atDesign(320, 480).r, 60);
     framesUntil(in);
     EXPECT_TRUE(test::colorNear(capture().atDesign(10, 950), kBlue, 4));
+}
+
+TEST_F(TransitionScene, AStillPageIsDrawnIntoItsTargetOnceAndAgainWhenItChanges) {
+    RecordingScene* out = RecordingScene::create("A", &log, kRed);
+    CCLayerColor* fill = CCLayerColor::create(kRed);
+    out->addChild(fill);
+    // A picture too: its texture must stay uploaded once, however often the page is looked at.
+    CCSprite* picture = CCSprite::create(test::writeQuadrants("still-page.png", 64, 64).c_str());
+    ASSERT_NE(picture, nullptr);
+    picture->setPosition(ccp(320, 300));
+    out->addChild(picture);
+    runScene(out);
+    SdlRenderer& sdl = dynamic_cast<SdlRenderer&>(renderer());
+    const std::size_t textures = sdl.textureCount();
+    RecordingScene* in = RecordingScene::create("B", &log, kBlue);
+    CCTransitionPageTurn* turn = CCTransitionPageTurn::create(1.0f, in, false);
+    director()->replaceScene(turn);
+    stepFrames(20);
+    EXPECT_EQ(turn->curledPage().redraws(), 1);
+    EXPECT_EQ(sdl.textureCount(), textures + 1);  // the page's target
+    EXPECT_TRUE(test::colorNear(capture().atDesign(305, 315), test::kRed, 4));
+    EXPECT_TRUE(test::colorNear(capture().atDesign(30, 900), kRed, 4));
+    // The leaving page changes halfway through the curl: the next frame shows it.
+    const ccColor4B green = ccc4(20, 200, 20, 255);
+    fill->setColor(ccc3(green.r, green.g, green.b));
+    stepFrames(1);
+    EXPECT_EQ(turn->curledPage().redraws(), 2);
+    EXPECT_TRUE(test::colorNear(capture().atDesign(30, 900), green, 4));
+    stepFrames(10);
+    EXPECT_EQ(turn->curledPage().redraws(), 2);
+    EXPECT_TRUE(test::colorNear(capture().atDesign(30, 900), green, 4));
+    framesUntil(in);
+}
+
+TEST_F(TransitionScene, ZoomFlipDrawsEachStillSceneIntoItsTargetOnce) {
+    runScene(RecordingScene::create("A", &log, kRed));
+    RecordingScene* in = RecordingScene::create("B", &log, kBlue);
+    CCTransitionZoomFlipY* flip = CCTransitionZoomFlipY::create(1.0f, in, kCCTransitionOrientationDownOver);
+    director()->replaceScene(flip);
+    stepFrames(25);
+    EXPECT_EQ(flip->shownScene().redraws(), 1);
+    stepFrames(20);  // past the middle: the in scene is on show
+    EXPECT_EQ(flip->shownScene().redraws(), 2);
+    EXPECT_GT(capture().atDesign(320, 480).b, 150);
+    framesUntil(in);
 }
 
 }  // namespace
