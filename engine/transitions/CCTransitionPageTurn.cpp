@@ -131,7 +131,7 @@ void CCTransitionPageTurn::draw(Renderer& renderer, const CCAffineTransform& nod
             const CCPoint at = snapToPixel(CCPointApplyAffineTransform(corners[i], nodeToWorld), renderer);
             quad[i] = Vertex{at.x, at.y, white, us[i], vs[i]};
         }
-        renderer.drawQuad(page, quad, BlendMode::Alpha);
+        renderer.drawQuad(page, quad, BlendMode::None);
     }
 
     // The page's front is its picture; its back, where the paper has turned past upright, is
@@ -159,11 +159,11 @@ void CCTransitionPageTurn::draw(Renderer& renderer, const CCAffineTransform& nod
     }
     if (!m_frontIndices.empty()) {
         renderer.drawTriangles(page, m_vertices.data(), static_cast<int>(m_vertices.size()), m_frontIndices.data(),
-                               static_cast<int>(m_frontIndices.size()), BlendMode::Alpha);
+                               static_cast<int>(m_frontIndices.size()), BlendMode::None);
     }
     if (!m_backIndices.empty()) {
         renderer.drawTriangles(0, m_backVertices.data(), static_cast<int>(m_backVertices.size()), m_backIndices.data(),
-                               static_cast<int>(m_backIndices.size()), BlendMode::Alpha);
+                               static_cast<int>(m_backIndices.size()), BlendMode::None);
     }
 }
 

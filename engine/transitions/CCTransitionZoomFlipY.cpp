@@ -102,7 +102,7 @@ void CCTransitionZoomFlipY::draw(Renderer& renderer, const CCAffineTransform& no
             k += 6;
         }
     }
-    renderer.drawTriangles(target, vertices, (kColumns + 1) * (kRows + 1), indices, k, BlendMode::Alpha);
+    renderer.drawTriangles(target, vertices, (kColumns + 1) * (kRows + 1), indices, k, BlendMode::None);
 }
 
 }  // namespace lirava
