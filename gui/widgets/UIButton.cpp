@@ -146,13 +146,7 @@ void UIButton::setScale9Enabled(bool enabled) {
     m_brightStyle = BRIGHT_NONE;
     m_scale9Enabled = enabled;
     replaceLookNodes();
-    if (enabled) {
-        const bool ignoreSize = m_ignoreSize;
-        setIgnoreSize(false);
-        m_savedIgnoreSize = ignoreSize;
-    } else {
-        setIgnoreSize(m_savedIgnoreSize);
-    }
+    applyScale9Sizing(enabled);
     setCapInsetsNormalRenderer(m_capInsetsNormal);
     setCapInsetsPressedRenderer(m_capInsetsPressed);
     setCapInsetsDisabledRenderer(m_capInsetsDisabled);
@@ -162,15 +156,6 @@ void UIButton::setScale9Enabled(bool enabled) {
         m_brightStyle = BRIGHT_NORMAL;
         showNormalLook();
     }
-}
-
-void UIButton::setIgnoreSize(bool ignore) {
-    // A nine-slice button is always as large as asked.
-    if (m_scale9Enabled && ignore) {
-        return;
-    }
-    UIWidget::setIgnoreSize(ignore);
-    m_savedIgnoreSize = ignore;
 }
 
 CCSize UIButton::getRendererSize() {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "gui/widgets/UIWidget.h"
+#include "gui/widgets/Scale9Widget.h"
 
 namespace lirava {
 
@@ -17,7 +17,7 @@ class CCLabelTTF;
 // setIgnoreSize(true), and switching nine-slice off brings back the ignoreSize it had before.
 //
 // The title keeps its own colour when the button's colour changes.
-class UIButton : public UIWidget {
+class UIButton : public Scale9Widget {
 public:
     static UIButton* create();
 
@@ -40,7 +40,6 @@ public:
     void setCapInsetsPressedRenderer(const CCRect& capInsets);
     void setCapInsetsDisabledRenderer(const CCRect& capInsets);
     virtual void setScale9Enabled(bool enabled);
-    bool isScale9Enabled() const { return m_scale9Enabled; }
 
     void setTitleText(const char* text);
     const char* getTitleText() const;
@@ -57,7 +56,6 @@ public:
     void setFlipY(bool flipY) override;
     bool isFlipY() override;
     void setColor(const ccColor3B& color) override;
-    void setIgnoreSize(bool ignore) override;
     // The node of the look on show: disabled when not bright, else normal or pressed; null while
     // no look is set.
     CCNode* getRenderer() override;
@@ -94,8 +92,6 @@ private:
     std::string m_normalFileName;
     std::string m_pressedFileName;
     std::string m_disabledFileName;
-    bool m_savedIgnoreSize = true;
-    bool m_scale9Enabled = false;
     CCRect m_capInsetsNormal;
     CCRect m_capInsetsPressed;
     CCRect m_capInsetsDisabled;

@@ -59,13 +59,7 @@ void UIImageView::setScale9Enabled(bool enabled) {
         const std::string fileName = m_textureFile;
         loadTexture(fileName.c_str(), m_imageTexType);
     }
-    if (enabled) {
-        const bool ignoreSize = m_ignoreSize;
-        setIgnoreSize(false);
-        m_savedIgnoreSize = ignoreSize;
-    } else {
-        setIgnoreSize(m_savedIgnoreSize);
-    }
+    applyScale9Sizing(enabled);
     setCapInsets(m_capInsets);
 }
 
@@ -74,14 +68,6 @@ void UIImageView::setCapInsets(const CCRect& capInsets) {
     if (m_scale9Enabled && m_imageRenderer) {
         static_cast<CCScale9Sprite*>(m_imageRenderer)->setCapInsets(capInsets);
     }
-}
-
-void UIImageView::setIgnoreSize(bool ignore) {
-    if (m_scale9Enabled && ignore) {
-        return;
-    }
-    UIWidget::setIgnoreSize(ignore);
-    m_savedIgnoreSize = ignore;
 }
 
 void UIImageView::setAnchorPoint(const CCPoint& anchor) {

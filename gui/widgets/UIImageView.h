@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "gui/widgets/UIWidget.h"
+#include "gui/widgets/Scale9Widget.h"
 
 namespace lirava {
 
 // One image, a plain sprite or (with nine-slice on) a CCScale9Sprite, from a file or a sprite
 // frame. Sized like a button's normal image: its natural size with ignoreSize on, stretched to
 // the requested size with it off; a nine-slice image view refuses setIgnoreSize(true).
-class UIImageView : public UIWidget {
+class UIImageView : public Scale9Widget {
 public:
     static UIImageView* create();
 
@@ -21,7 +21,6 @@ public:
     // Ignores a null or empty name.
     void loadTexture(const char* fileName, TextureResType texType = UI_TEX_TYPE_LOCAL);
     virtual void setScale9Enabled(bool enabled);
-    bool isScale9Enabled() const { return m_scale9Enabled; }
     void setCapInsets(const CCRect& capInsets);
     const CCRect& getCapInsets() const { return m_capInsets; }
 
@@ -30,7 +29,6 @@ public:
     bool isFlipX() override;
     void setFlipY(bool flipY) override;
     bool isFlipY() override;
-    void setIgnoreSize(bool ignore) override;
     // The image node.
     CCNode* getRenderer() override;
     CCSize getRendererSize() override;
@@ -43,8 +41,6 @@ private:
     void loadInto(CCNode* node);
     void fitImage();
 
-    bool m_scale9Enabled = false;
-    bool m_savedIgnoreSize = true;
     CCRect m_capInsets;
     CCNode* m_imageRenderer = nullptr;
     std::string m_textureFile;

@@ -107,13 +107,7 @@ void UILoadingBar::setScale9Enabled(bool enabled) {
         const std::string fileName = m_textureFile;
         loadTexture(fileName.c_str(), m_barTexType);
     }
-    if (enabled) {
-        const bool ignoreSize = m_ignoreSize;
-        setIgnoreSize(false);
-        m_savedIgnoreSize = ignoreSize;
-    } else {
-        setIgnoreSize(m_savedIgnoreSize);
-    }
+    applyScale9Sizing(enabled);
     setCapInsets(m_capInsets);
 }
 
@@ -122,15 +116,6 @@ void UILoadingBar::setCapInsets(const CCRect& capInsets) {
     if (m_scale9Enabled && m_barRenderer) {
         static_cast<CCScale9Sprite*>(m_barRenderer)->setCapInsets(capInsets);
     }
-}
-
-void UILoadingBar::setIgnoreSize(bool ignore) {
-    // A nine-slice bar is always as large as asked.
-    if (m_scale9Enabled && ignore) {
-        return;
-    }
-    UIWidget::setIgnoreSize(ignore);
-    m_savedIgnoreSize = ignore;
 }
 
 CCNode* UILoadingBar::getRenderer() {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "gui/widgets/UIWidget.h"
+#include "gui/widgets/Scale9Widget.h"
 
 namespace lirava {
 
@@ -20,7 +20,7 @@ enum LoadingBarType {
 // Sizing: with ignoreSize on the bar has its image's natural size and length; with it off the
 // image is stretched to the requested size. A nine-slice bar always uses its requested size.
 // Percentages outside 0..100, and any percentage while the bar has no length yet, are ignored.
-class UILoadingBar : public UIWidget {
+class UILoadingBar : public Scale9Widget {
 public:
     static UILoadingBar* create();
 
@@ -37,11 +37,9 @@ public:
     void setPercent(int percent);
     int getPercent() const { return m_percent; }
     virtual void setScale9Enabled(bool enabled);
-    bool isScale9Enabled() const { return m_scale9Enabled; }
     void setCapInsets(const CCRect& capInsets);
     const CCRect& getCapInsets() const { return m_capInsets; }
 
-    void setIgnoreSize(bool ignore) override;
     // The bar node.
     CCNode* getRenderer() override;
     // The bar image's natural size.
@@ -64,8 +62,6 @@ private:
     CCNode* m_barRenderer = nullptr;
     TextureResType m_barTexType = UI_TEX_TYPE_LOCAL;
     CCSize m_barTextureSize;
-    bool m_scale9Enabled = false;
-    bool m_savedIgnoreSize = true;
     CCRect m_capInsets;
     std::string m_textureFile;
 };

@@ -139,13 +139,7 @@ void UISlider::setScale9Enabled(bool enabled) {
     const std::string progress = m_progressBarTextureFile;
     loadBarTexture(bar.c_str(), m_barTexType);
     loadProgressBarTexture(progress.c_str(), m_progressBarTexType);
-    if (enabled) {
-        const bool ignoreSize = m_ignoreSize;
-        setIgnoreSize(false);
-        m_savedIgnoreSize = ignoreSize;
-    } else {
-        setIgnoreSize(m_savedIgnoreSize);
-    }
+    applyScale9Sizing(enabled);
     setBarCapInsets(m_barCapInsets);
     setProgressBarCapInsets(m_progressBarCapInsets);
 }
@@ -162,15 +156,6 @@ void UISlider::setProgressBarCapInsets(const CCRect& capInsets) {
     if (m_scale9Enabled) {
         static_cast<CCScale9Sprite*>(m_progressBarRenderer)->setCapInsets(capInsets);
     }
-}
-
-void UISlider::setIgnoreSize(bool ignore) {
-    // A nine-slice slider is always as large as asked.
-    if (m_scale9Enabled && ignore) {
-        return;
-    }
-    UIWidget::setIgnoreSize(ignore);
-    m_savedIgnoreSize = ignore;
 }
 
 void UISlider::setPercent(int percent) {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "gui/widgets/UIWidget.h"
+#include "gui/widgets/Scale9Widget.h"
 
 namespace lirava {
 
@@ -15,7 +15,7 @@ class CCSprite;
 // While a finger is down the slider keeps its pressed look whether or not the finger is still on
 // it, its listener hears began and then ended (never moved), and its parent is not told of the
 // moves.
-class UISlider : public UIWidget {
+class UISlider : public Scale9Widget {
 public:
     static UISlider* create();
 
@@ -35,7 +35,6 @@ public:
     void loadBallTextureDisabled(const char* fileName, TextureResType texType = UI_TEX_TYPE_LOCAL);
 
     virtual void setScale9Enabled(bool enabled);
-    bool isScale9Enabled() const { return m_scale9Enabled; }
     // Nine-slice insets of the track and of the filled part.
     void setBarCapInsets(const CCRect& capInsets);
     const CCRect& getBarCapInsets() const { return m_barCapInsets; }
@@ -46,7 +45,6 @@ public:
     void setPercent(int percent);
     int getPercent() const { return m_percent; }
 
-    void setIgnoreSize(bool ignore) override;
     void onTouchBegan(const CCPoint& point) override;
     void onTouchMoved(const CCPoint& point) override;
     void onTouchEnded(const CCPoint& point) override;
@@ -87,8 +85,6 @@ private:
     CCNode* m_ballHolder = nullptr;
     float m_barLength = 0.0f;
     int m_percent = 0;
-    bool m_scale9Enabled = false;
-    bool m_savedIgnoreSize = true;
     std::string m_textureFile;
     std::string m_progressBarTextureFile;
     std::string m_ballNormalFile;
