@@ -149,4 +149,10 @@ void expectNoObjectLeak(std::size_t before, const char* what) {
     }
 }
 
+void runAfterWarmUp(Run run, const std::uint8_t* data, std::size_t size) {
+    static const bool warmedUp = (run(nullptr, 0, false), true);
+    (void)warmedUp;
+    run(data, size, true);
+}
+
 }  // namespace lirava::fuzz

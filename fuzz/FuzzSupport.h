@@ -62,4 +62,11 @@ std::size_t liveNonTextureObjects();
 // the input as a crash, as it does for memory errors.
 void expectNoObjectLeak(std::size_t before, const char* what);
 
+// One run of a target: the input, and whether to check that no engine object outlived it.
+using Run = void (*)(const std::uint8_t* data, std::size_t size, bool checkLeaks);
+
+// Runs an input. The very first call runs an empty input first, unchecked: it makes the engine's
+// own singletons, which are not leaks.
+void runAfterWarmUp(Run run, const std::uint8_t* data, std::size_t size);
+
 }  // namespace lirava::fuzz

@@ -80,9 +80,6 @@ void runOnce(const std::uint8_t* data, std::size_t size, bool checkLeaks) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // The first run makes the engine's own singletons; it is not counted.
-    static const bool warmedUp = (runOnce(nullptr, 0, false), true);
-    (void)warmedUp;
-    runOnce(data, size, true);
+    fuzz::runAfterWarmUp(&runOnce, data, size);
     return 0;
 }

@@ -15,6 +15,7 @@ public:
     static CCLayerGradient* create(const ccColor4B& start, const ccColor4B& end);
     static CCLayerGradient* create(const ccColor4B& start, const ccColor4B& end, const CCPoint& vector);
     bool init() override;
+    using CCLayerColor::initWithColor;
     bool initWithColor(const ccColor4B& start, const ccColor4B& end);
     virtual bool initWithColor(const ccColor4B& start, const ccColor4B& end, const CCPoint& vector);
 

@@ -16,6 +16,7 @@ namespace lirava {
 class CCTransitionPageTurn : public CCTransitionScene {
 public:
     static CCTransitionPageTurn* create(float duration, CCScene* scene, bool backwards);
+    using CCTransitionScene::initWithDuration;
     virtual bool initWithDuration(float duration, CCScene* scene, bool backwards);
     ~CCTransitionPageTurn() override;
 

@@ -14,6 +14,7 @@ class CCTransitionZoomFlipY : public CCTransitionScene {
 public:
     static CCTransitionZoomFlipY* create(float duration, CCScene* scene, tOrientation orientation);
     static CCTransitionZoomFlipY* create(float duration, CCScene* scene, int orientation);
+    using CCTransitionScene::initWithDuration;
     virtual bool initWithDuration(float duration, CCScene* scene, tOrientation orientation);
     ~CCTransitionZoomFlipY() override;
 
