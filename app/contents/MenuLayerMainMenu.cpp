@@ -6,7 +6,7 @@
 #include "app/contents/MenuLabels.h"
 #include "app/reader/BookState.h"
 #include "app/reader/TestLayer1.h"
-#include "app/shell/CocosGUIExamplesRegisterScene.h"
+#include "app/shell/BookScene.h"
 #include "app/shell/VisibleArea.h"
 #include "engine/actions/CCEaseElasticOut.h"
 #include "engine/actions/CCMoveBy.h"
@@ -150,7 +150,7 @@ void MenuLayerMainMenu::onPageChosen(CCObject* sender) {
     }
     book::currentPage = item->getZOrder() - contents::kItemZOrderBase + contents::unitFirstPage;
 
-    CocosGUIExamplesRegisterScene* scene = new CocosGUIExamplesRegisterScene();
+    BookScene* scene = new BookScene();
     TestLayer1* page = new TestLayer1();
     if (page->init()) {
         scene->addChild(page);

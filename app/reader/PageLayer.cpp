@@ -6,7 +6,7 @@
 #include "app/reader/BookState.h"
 #include "app/reader/SentenceNames.h"
 #include "app/reader/SetLayer.h"
-#include "app/shell/CocosGUIExamplesRegisterScene.h"
+#include "app/shell/BookScene.h"
 #include "app/shell/VisibleArea.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/base/CCDictionary.h"
@@ -267,7 +267,7 @@ void PageLayer::showSettings(CCObject* sender) {
     // The page's timers stop, its narration does not: a sentence being read goes on through the
     // flip and on the settings screen.
     unscheduleAllSelectors();
-    CocosGUIExamplesRegisterScene* scene = new CocosGUIExamplesRegisterScene();
+    BookScene* scene = new BookScene();
     SetLayer* settings = SetLayer::createLayer();
     if (settings) {
         scene->addChild(settings);

@@ -3,7 +3,7 @@
 #include "app/reader/BookState.h"
 #include "app/reader/PageLayer.h"
 #include "app/reader/SentenceNames.h"
-#include "app/shell/CocosGUIExamplesRegisterScene.h"
+#include "app/shell/BookScene.h"
 #include "engine/base/CCSet.h"
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCTouch.h"
@@ -84,7 +84,7 @@ void PageLayer::turnPage(PageMaker make) {
     unscheduleAllSelectors();
     book::activeSentence = nullptr;
 
-    CocosGUIExamplesRegisterScene* scene = new CocosGUIExamplesRegisterScene();
+    BookScene* scene = new BookScene();
     // The new page is built now, before the curl starts: its initialiser stops this page's
     // narration and, in the auto-turn mode, already schedules its own reading.
     PageLayer* page = make ? make() : nullptr;

@@ -6,7 +6,7 @@
 #include "app/reader/BookState.h"
 #include "app/reader/PageLayer.h"
 #include "app/reader/TestLayer1.h"
-#include "app/shell/CocosGUIExamplesRegisterScene.h"
+#include "app/shell/BookScene.h"
 #include "app/shell/VisibleArea.h"
 #include "engine/base/CCDictionary.h"
 #include "engine/base/CCLog.h"
@@ -222,7 +222,7 @@ void SetLayer::returnToPage() {
     m_leaving = true;
     book::activeSentence = nullptr;
 
-    CocosGUIExamplesRegisterScene* scene = new CocosGUIExamplesRegisterScene();
+    BookScene* scene = new BookScene();
     PageLayer* page = TestLayer1::createPage();
     if (page) {
         scene->addChild(page);

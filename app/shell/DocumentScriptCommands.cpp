@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shell/CocosGUIExamplesRegisterScene.h"
+#include "app/shell/BookScene.h"
 #include "engine/base/CCArray.h"
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/JsonWriter.h"
@@ -27,7 +27,7 @@ namespace {
 
 // A scene that shows one document; it drops the document singletons when it leaves, like the
 // book's own page scenes.
-class DocumentScene : public CocosGUIExamplesRegisterScene {
+class DocumentScene : public BookScene {
 public:
     DocumentScene(std::string file, UILayer* layer) : m_file(std::move(file)), m_layer(layer) {}
 

@@ -6,7 +6,7 @@
 #include "app/reader/BookState.h"
 #include "app/reader/PageLayer.h"
 #include "app/reader/TestLayer1.h"
-#include "app/shell/CocosGUIExamplesRegisterScene.h"
+#include "app/shell/BookScene.h"
 #include "bench/BenchSupport.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/base/CCAutoreleasePool.h"
@@ -37,7 +37,7 @@ inline void dropDocumentSingletons() {
 
 // A page scene holding a new page layer, with one reference.
 inline CCScene* pageScene(int page) {
-    auto* scene = new CocosGUIExamplesRegisterScene();
+    auto* scene = new BookScene();
     if (PageLayer* layer = buildPage(page)) {
         scene->addChild(layer);
         layer->release();

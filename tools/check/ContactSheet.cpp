@@ -16,7 +16,7 @@
 #include "app/reader/PageLayer.h"
 #include "app/reader/SentenceNames.h"
 #include "app/reader/TestLayer1.h"
-#include "app/shell/CocosGUIExamplesRegisterScene.h"
+#include "app/shell/BookScene.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/platform/CCDirector.h"
@@ -93,7 +93,7 @@ bool canWriteInto(const std::string& path) {
 bool drawPage(int page, Image& frame) {
     book::reset();
     book::currentPage = page;
-    CocosGUIExamplesRegisterScene* scene = new CocosGUIExamplesRegisterScene();
+    BookScene* scene = new BookScene();
     if (PageLayer* layer = TestLayer1::createPage()) {
         scene->addChild(layer);
         layer->release();

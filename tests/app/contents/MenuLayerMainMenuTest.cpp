@@ -2,7 +2,7 @@
 #include "app/contents/MenuLayerMainMenu.h"
 #include "app/contents/TestController.h"
 #include "app/reader/TestLayer1.h"
-#include "app/shell/CocosGUIExamplesRegisterScene.h"
+#include "app/shell/BookScene.h"
 #include "app/shell/MenuTestScene.h"
 #include "engine/menu/CCMenu.h"
 
@@ -76,7 +76,7 @@ TEST_F(PageListTest, ChoosingAPageSetsItAndOpensThePageScene) {
     stepFrames(1);
     const std::string log = testing::internal::GetCapturedStdout();
     EXPECT_EQ(book::currentPage, 6);
-    EXPECT_NE(dynamic_cast<CocosGUIExamplesRegisterScene*>(CCDirector::sharedDirector()->getRunningScene()), nullptr);
+    EXPECT_NE(dynamic_cast<BookScene*>(CCDirector::sharedDirector()->getRunningScene()), nullptr);
     EXPECT_NE(runningChild<TestLayer1>(), nullptr);
     EXPECT_NE(log.find("Scene 1 onEnter\n"), std::string::npos) << log;
     EXPECT_NE(log.find("Scene 1: onEnterTransitionDidFinish\n"), std::string::npos) << log;

@@ -374,7 +374,7 @@ TEST_F(NarrationTest, SwitchingAutoPlayOffStopsTheNarrationButKeepsTheHighlight)
 
 TEST_F(NarrationTest, OnlyTheFirstTwinLogsAPlacedCaption) {
     book::currentPage = 5;
-    CocosGUIExamplesRegisterScene* scene = new CocosGUIExamplesRegisterScene();
+    BookScene* scene = new BookScene();
     PageLayer* page = TestLayer2::createPage();
     scene->addChild(page);
     page->release();

@@ -62,7 +62,7 @@ TEST_F(PageLayerTest, TheTwinsDifferInZOrdersAndLogLines) {
     EXPECT_NE(printed.find("Scene 1: onExitTransitionDidStart\nScene 1 onExit\n"), std::string::npos) << printed;
 
     ::testing::internal::CaptureStdout();
-    CocosGUIExamplesRegisterScene* scene = new CocosGUIExamplesRegisterScene();
+    BookScene* scene = new BookScene();
     PageLayer* two = TestLayer2::createPage();
     scene->addChild(two);
     two->release();

@@ -7,7 +7,7 @@
 #include "app/reader/PageLayer.h"
 #include "app/reader/SentenceNames.h"
 #include "app/reader/TestLayer1.h"
-#include "app/shell/CocosGUIExamplesRegisterScene.h"
+#include "app/shell/BookScene.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/audio/VirtualAudioBackend.h"
 #include "engine/platform/CCEGLView.h"
@@ -50,7 +50,7 @@ protected:
     // Shows a TestLayer1 page the way the unit page list does, and runs one frame.
     PageLayer* openPage(int page) {
         book::currentPage = page;
-        CocosGUIExamplesRegisterScene* scene = new CocosGUIExamplesRegisterScene();
+        BookScene* scene = new BookScene();
         PageLayer* layer = TestLayer1::createPage();
         scene->addChild(layer);
         layer->release();

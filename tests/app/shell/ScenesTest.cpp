@@ -3,7 +3,7 @@
 #include "app/contents/TestController.h"
 #include "app/reader/TestLayer1.h"
 #include "app/shell/AppDelegate.h"
-#include "app/shell/CocosGUIExamplesRegisterScene.h"
+#include "app/shell/BookScene.h"
 #include "app/shell/MenuTestScene.h"
 #include "engine/menu/CCMenu.h"
 #include "engine/platform/CCEGLView.h"
@@ -65,7 +65,7 @@ TEST_F(ScenesTest, PageListSceneHasAMainPageButtonBackHome) {
 
 TEST_F(ScenesTest, LeavingAPageSceneDropsTheDocumentSingletonsUntilTheNextRead) {
     const char* document = "english5down/english5down_2.json";  // sprite sheet and animations
-    CocosGUIExamplesRegisterScene* page = new CocosGUIExamplesRegisterScene();
+    BookScene* page = new BookScene();
     TestLayer1* layer = new TestLayer1();
     ASSERT_TRUE(layer->init());
     page->addChild(layer);
@@ -80,7 +80,7 @@ TEST_F(ScenesTest, LeavingAPageSceneDropsTheDocumentSingletonsUntilTheNextRead) 
     ASSERT_NE(ActionManager::instance()->getAnimationsForDocument("english5down_2.json"), nullptr);
 
     // The next page is built before the old scene leaves, so what it registered goes too.
-    CocosGUIExamplesRegisterScene* next = new CocosGUIExamplesRegisterScene();
+    BookScene* next = new BookScene();
     ASSERT_NE(CCSGUIReader::sharedReader()->widgetFromFile(document), nullptr);
     CCDirector::sharedDirector()->replaceScene(next);
     next->release();

@@ -6,7 +6,7 @@
 #include "app/AppFixture.h"
 #include "app/contents/TestController.h"
 #include "app/reader/TestLayer1.h"
-#include "app/shell/CocosGUIExamplesRegisterScene.h"
+#include "app/shell/BookScene.h"
 #include "app/shell/ScriptExtensions.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/platform/JsonWriter.h"
@@ -32,7 +32,7 @@ protected:
     }
 
     void showPage() {
-        CocosGUIExamplesRegisterScene* scene = new CocosGUIExamplesRegisterScene();
+        BookScene* scene = new BookScene();
         TestLayer1* page = new TestLayer1();
         page->init();
         scene->addChild(page);

@@ -10,9 +10,9 @@ namespace lirava {
 //
 // Made with new: the maker owns the one reference and releases it once the scene is handed to
 // the director or a transition.
-class CocosGUIExamplesRegisterScene : public CCScene {
+class BookScene : public CCScene {
 public:
-    CocosGUIExamplesRegisterScene();
+    BookScene();
 
     void onEnter() override;
     void onExit() override;

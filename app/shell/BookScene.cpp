@@ -1,4 +1,4 @@
-#include "app/shell/CocosGUIExamplesRegisterScene.h"
+#include "app/shell/BookScene.h"
 
 #include "gui/action/ActionManager.h"
 #include "gui/document/DictionaryAccessor.h"
@@ -6,15 +6,15 @@
 
 namespace lirava {
 
-CocosGUIExamplesRegisterScene::CocosGUIExamplesRegisterScene() {
+BookScene::BookScene() {
     CCScene::init();
 }
 
-void CocosGUIExamplesRegisterScene::onEnter() {
+void BookScene::onEnter() {
     CCScene::onEnter();
 }
 
-void CocosGUIExamplesRegisterScene::onExit() {
+void BookScene::onExit() {
     // The page that replaces this one was built before this scene leaves the stage, so this also
     // drops what the new page registered; its widgets stay as they are, and the singletons come
     // back on the next document read.
