@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
+
+#include "engine/audio/Mp3Frames.h"
 
 namespace lirava {
 
@@ -12,48 +15,12 @@ namespace {
 
 // Audio decoded at once before the track starts (what the worker has to beat).
 constexpr double kHeadSeconds = 0.5;
-// Longer tracks would take too much memory decoded; they play at their own speed.
+// Longer tracks, or larger files (whose length is not known before decoding unless they are
+// MP3), would take too much memory decoded; they play at their own speed.
 constexpr double kLongestSeconds = 600.0;
-// The same for files that are not MP3, whose length is not known before decoding.
-constexpr std::size_t kLargestOtherFile = 32u << 20;
+constexpr Sint64 kLargestFile = 32 << 20;
 // Frames moved into the stretch at a time.
 constexpr std::size_t kBlockFrames = 1024;
-
-struct Mp3Layout {
-    std::size_t headBytes = 0;  // bytes up to the end of the frame that completes the head; 0 if none
-    double seconds = 0.0;       // the whole file
-};
-
-// Walks the MPEG audio layer III frames that follow an optional ID3v2 tag. Not an MP3: no
-// frames, zero seconds.
-Mp3Layout scanMp3(const std::vector<std::uint8_t>& b) {
-    static const int kRates1[15] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
-    static const int kRates2[15] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
-    static const int kSampleRates[3][3] = {{44100, 48000, 32000}, {22050, 24000, 16000}, {11025, 12000, 8000}};
-    Mp3Layout layout;
-    std::size_t at = 0;
-    if (b.size() > 10 && b[0] == 'I' && b[1] == 'D' && b[2] == '3') {
-        at = 10 +
-             (static_cast<std::size_t>(b[6] & 0x7f) << 21 | (b[7] & 0x7f) << 14 | (b[8] & 0x7f) << 7 | (b[9] & 0x7f));
-    }
-    while (at + 4 <= b.size() && b[at] == 0xFF && (b[at + 1] & 0xE0) == 0xE0) {
-        const int version = (b[at + 1] >> 3) & 3;  // 3: MPEG-1, 2: MPEG-2, 0: MPEG-2.5
-        const int bitrateIndex = b[at + 2] >> 4;
-        const int rateIndex = (b[at + 2] >> 2) & 3;
-        if (version == 1 || ((b[at + 1] >> 1) & 3) != 1 || bitrateIndex == 0 || bitrateIndex == 15 || rateIndex == 3) {
-            break;
-        }
-        const bool mpeg1 = version == 3;
-        const int sampleRate = kSampleRates[mpeg1 ? 0 : version == 2 ? 1 : 2][rateIndex];
-        const int bitrate = (mpeg1 ? kRates1 : kRates2)[bitrateIndex] * 1000;
-        at += static_cast<std::size_t>((mpeg1 ? 144 : 72) * bitrate / sampleRate + ((b[at + 2] >> 1) & 1));
-        layout.seconds += (mpeg1 ? 1152.0 : 576.0) / sampleRate;
-        if (layout.headBytes == 0 && layout.seconds >= kHeadSeconds && at < b.size()) {
-            layout.headBytes = at;
-        }
-    }
-    return layout;
-}
 
 // Decodes bytes into interleaved samples of the mixer's format.
 bool decode(const std::uint8_t* bytes, std::size_t size, std::vector<std::int16_t>& out) {
@@ -74,7 +41,7 @@ bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
         return false;
     }
     const Sint64 size = SDL_RWsize(file);
-    const bool ok = size > 0 && static_cast<std::uint64_t>(size) <= (std::uint64_t{1} << 31);
+    const bool ok = size > 0 && size <= kLargestFile;
     if (ok) {
         bytes.resize(static_cast<std::size_t>(size));
     }
@@ -106,8 +73,8 @@ std::unique_ptr<StretchedTrack> StretchedTrack::open(const std::string& path, do
     if (!readFile(path, track->m_file)) {
         return nullptr;
     }
-    const Mp3Layout layout = scanMp3(track->m_file);
-    if (layout.seconds > kLongestSeconds || (layout.seconds == 0.0 && track->m_file.size() > kLargestOtherFile)) {
+    const Mp3Frames layout = scanMp3Frames(track->m_file.data(), track->m_file.size(), kHeadSeconds);
+    if (layout.seconds > kLongestSeconds) {
         return nullptr;
     }
     if (layout.headBytes == 0) {
@@ -124,13 +91,18 @@ std::unique_ptr<StretchedTrack> StretchedTrack::open(const std::string& path, do
     // The last tenth of the head is left to the whole decode.
     track->m_headUsable = track->m_head.size() / static_cast<std::size_t>(channels) * 9 / 10;
     StretchedTrack* self = track.get();
-    self->m_worker = std::thread([self] {
+    const auto decodeWhole = [self] {
         // A failed whole decode leaves only the head to play.
         if (!decode(self->m_file.data(), self->m_file.size(), self->m_whole)) {
             self->m_whole = self->m_head;
         }
         self->m_wholeReady.store(true, std::memory_order_release);
-    });
+    };
+    try {
+        self->m_worker = std::thread(decodeWhole);
+    } catch (const std::system_error&) {
+        decodeWhole();  // no thread to be had: the start waits for the decode instead
+    }
     return track;
 }
 
