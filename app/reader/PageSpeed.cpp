@@ -113,11 +113,12 @@ void PageLayer::placeSpeedBadge() {
             keep.push_back({widgetBox(button), button == book::activeSentence ? 100 : 1});
         }
     }
-    // The caption counts from the moment it is placed, before its watcher shows it.
+    // The caption counts from the moment it is placed for a sentence, before its watcher shows
+    // it; the plate waits at the top of the screen, hidden, until then.
     if (m_caption && m_caption->getString()[0] != '\0') {
         keep.push_back({nodeBox(m_caption), 100});
     }
-    if (m_plate && m_plate->getSize().width > 0) {
+    if (m_plate && m_plate->getSize().width > 0 && (m_plate->isVisible() || book::activeSentence)) {
         keep.push_back({widgetBox(m_plate), 100});
     }
 
