@@ -34,15 +34,15 @@ Mp3Frames scanMp3Frames(const std::uint8_t* b, std::size_t size, double headSeco
         const bool mpeg1 = version == 3;
         const int sampleRate = kSampleRates[mpeg1 ? 0 : version == 2 ? 1 : 2][rateIndex];
         const int bitrate = (mpeg1 ? kRates1 : kRates2)[bitrateIndex] * 1000;
-        const std::size_t length =
-            static_cast<std::size_t>((mpeg1 ? 144 : 72) * bitrate / sampleRate + ((b[at + 2] >> 1) & 1));
-        const std::uint8_t* end = b + std::min(size, at + length);
+        // 144 x 320000 at most before the division: well inside an int.
+        const int length = (mpeg1 ? 144 : 72) * bitrate / sampleRate + ((b[at + 2] >> 1) & 1);
+        const std::uint8_t* end = b + std::min(size, at + static_cast<std::size_t>(length));
         const bool information = first && (contains(b + at, end, "Xing") || contains(b + at, end, "Info"));
         if (!information) {
             frames.seconds += (mpeg1 ? 1152.0 : 576.0) / sampleRate;
         }
         first = false;
-        at += length;
+        at += static_cast<std::size_t>(length);
         if (frames.headBytes == 0 && frames.seconds >= headSeconds && at < size) {
             frames.headBytes = at;
         }

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
+#include <fstream>
 #include <thread>
 #include <vector>
 
@@ -16,39 +16,23 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// A mono 16-bit WAV file of a sine tone.
-void writeToneWav(const std::string& path, double frequency, double seconds, int rate = 44100) {
+// A mono 16-bit WAV file of a sine tone at 44.1 kHz.
+void writeToneWav(const std::string& path, double frequency, double seconds) {
+    const std::uint32_t rate = 44100;
     const auto frames = static_cast<std::uint32_t>(seconds * rate);
-    std::vector<std::int16_t> samples(frames);
+    std::vector<char> bytes;
+    const auto put = [&bytes](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) {
+            bytes.push_back(static_cast<char>(value >> (8 * i)));
+        }
+    };
+    const auto tag = [&bytes](const char* name) { bytes.insert(bytes.end(), name, name + 4); };
+    tag("RIFF"), put(36 + frames * 2, 4), tag("WAVE"), tag("fmt "), put(16, 4), put(1, 2), put(1, 2);
+    put(rate, 4), put(rate * 2, 4), put(2, 2), put(16, 2), tag("data"), put(frames * 2, 4);
     for (std::uint32_t i = 0; i < frames; ++i) {
-        samples[i] = static_cast<std::int16_t>(std::lround(12000.0 * std::sin(2 * kPi * frequency * i / rate)));
+        put(static_cast<std::uint16_t>(std::lround(12000.0 * std::sin(2 * kPi * frequency * i / rate))), 2);
     }
-    const std::uint32_t data = frames * 2;
-    auto le32 = [](std::FILE* f, std::uint32_t v) {
-        const unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-                                    static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
-        std::fwrite(b, 1, 4, f);
-    };
-    auto le16 = [](std::FILE* f, std::uint16_t v) {
-        const unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
-        std::fwrite(b, 1, 2, f);
-    };
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fwrite("RIFF", 1, 4, f);
-    le32(f, 36 + data);
-    std::fwrite("WAVEfmt ", 1, 8, f);
-    le32(f, 16);
-    le16(f, 1);  // PCM
-    le16(f, 1);  // mono
-    le32(f, static_cast<std::uint32_t>(rate));
-    le32(f, static_cast<std::uint32_t>(rate) * 2);
-    le16(f, 2);
-    le16(f, 16);
-    std::fwrite("data", 1, 4, f);
-    le32(f, data);
-    std::fwrite(samples.data(), 2, samples.size(), f);
-    std::fclose(f);
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // Seconds of real time until the back end says the track ended (at most limit).
@@ -96,7 +80,7 @@ TEST(StretchedTrack, KeepsThePitchOfAToneAtEverySpeed) {
         while (!out.empty() && out.back() == 0) {
             out.pop_back();
         }
-        const double seconds = out.size() / 2 / 44100.0;
+        const double seconds = static_cast<double>(out.size()) / 2 / 44100.0;
         EXPECT_NEAR(seconds, 2.0 / speed, 0.05) << speed;
 
         // Rising zero crossings of the left channel over the middle half, away from the ends.
