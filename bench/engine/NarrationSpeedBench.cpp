@@ -54,10 +54,10 @@ DeviceAudioBackend& device() {
 }
 
 // Touch to first audio buffer, on the calling thread, in wall time and in the thread's own CPU
-// time (which a loaded machine does not inflate; the worker's decode runs beside it). At 1x: the back end's play (the mixer
-// decodes the first buffer later, on its own thread, which is not counted, so the difference
-// to the stretched start is an upper bound). Otherwise: the stretched track's start and its
-// first buffer.
+// time (which a loaded machine does not inflate; the worker's decode runs beside it). At 1x:
+// the back end's play (the mixer decodes the first buffer later, on its own thread, which is
+// not counted, so the difference to the stretched start is an upper bound). Otherwise: the
+// stretched track's start and its first buffer.
 void NarrationStart(benchmark::State& state) {
     const float speed = static_cast<float>(state.range(0)) / 100.0f;
     DeviceAudioBackend& backend = device();
