@@ -85,6 +85,19 @@ def main():
         s = whole["soak"]
         row(rows, "RSS after 1,000 turns - after 10", "%+.2f MiB" % s["rss_growth_mib"], "1 MiB",
             verdict(s["rss_growth_mib"], 1.0), "objects %+d" % s["object_growth"])
+    at_1x = b.get("engine:NarrationStart/100")
+    for arg in ("50", "75", "150"):
+        p = b.get("engine:NarrationStart/" + arg)
+        if at_1x and p:
+            extra = p["start_ms"] - at_1x["start_ms"]
+            row(rows, "narration start at %gx, more than at 1x (median)" % (int(arg) / 100.0), "%.2f ms" % extra,
+                "10 ms", verdict(extra, 10.0), "p90 %.2f ms, in CPU time %.2f ms" % (
+                    p["start_p90_ms"] - at_1x["start_p90_ms"], p["start_cpu_ms"] - at_1x["start_cpu_ms"]))
+    for arg in ("50", "75", "125", "150"):
+        p = b.get("engine:NarrationStretch/" + arg)
+        if p:
+            row(rows, "stretch at %gx, CPU per second of narration" % (int(arg) / 100.0),
+                "%.2f ms" % p["cpu_ms_per_narration_s"], "", "")
     for name, label in (("JsonParsePage", "JSON parse of a page document"), ("JsonGetInt", "JsonDictionary getInt"),
                         ("JsonGetFloat", "JsonDictionary getFloat"), ("JsonGetString", "JsonDictionary getString"),
                         ("JsonMissingKey", "JsonDictionary missing key"),

@@ -31,6 +31,9 @@ inline bool pauseBeat = false;
 inline int lastSentence = 0;
 // The sentence auto-play reads next.
 inline int nextSentence = 0;
+// Tempo of the narration, one of kNarrationSpeeds; a change applies from the next sentence.
+// The page's - and + keys step it, --speed sets where it starts.
+inline float narrationSpeed = 1.0f;
 
 // Not owning. The sentence button being read.
 inline UIWidget* activeSentence = nullptr;
@@ -49,6 +52,7 @@ inline void reset() {
     pauseBeat = false;
     lastSentence = 0;
     nextSentence = 0;
+    narrationSpeed = 1.0f;
     activeSentence = nullptr;
     captionLabel = nullptr;
     captionBackground = nullptr;

@@ -24,6 +24,15 @@ bool PageLayer::keyPressed(const std::string& name, bool repeat) {
     if (menukeys::isHomeKey(name)) {
         return menukeys::activateItem(m_menu, m_mainItem);
     }
+    if (name == "-" || name == "Keypad -") {
+        changeNarrationSpeed(-1);
+        return true;
+    }
+    // = shares its key with + on many keyboards, where + needs Shift.
+    if (name == "+" || name == "=" || name == "Keypad +") {
+        changeNarrationSpeed(+1);
+        return true;
+    }
     return false;
 }
 

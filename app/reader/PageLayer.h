@@ -8,6 +8,7 @@
 namespace lirava {
 
 class CCLabelTTF;
+class CCLayerColor;
 class CCMenu;
 class CCMenuItemFont;
 class CCMenuItemImage;
@@ -62,7 +63,8 @@ public:
     void ccTouchesMoved(CCSet* touches, CCEvent* event) override;
 
     // Keys, each through the menu item a click would use: Left and Right turn the page, Space
-    // plays or pauses while the play item shows, Home and Escape go home.
+    // plays or pauses while the play item shows, Home and Escape go home. Minus makes the
+    // narration slower, plus (or =) faster, on the main keys and the keypad alike.
     bool keyPressed(const std::string& name, bool repeat) override;
 
     // --- menu callbacks
@@ -86,6 +88,14 @@ public:
     // button when the button is in the upper half of the screen, else just above it, always
     // inside the visible width. Does not show them.
     void placeCaption(UIWidget* button, const char* text);
+
+    // --- narration speed
+    // One step slower (direction < 0) or faster (> 0) from the next sentence on, then the new
+    // speed shows for a moment; at either end the speed stays and shows all the same.
+    void changeNarrationSpeed(int direction);
+    // Where the speed shows after a change: a small plate with its text, clear of the
+    // sentences, the caption and the items. Null until the first change.
+    CCLayerColor* getSpeedBadge() const { return m_speedBadge; }
 
     // --- parts, for the driver script and tests
     const PageTwin& twin() const { return m_twin; }
@@ -123,6 +133,8 @@ private:
     // Returns true when the text was placed.
     bool showCaptionFor(UIWidget* button, const CCString* text);
     void readSentence(int index);
+    // Puts the speed badge where it hides nothing the reader needs, as far as it can.
+    void placeSpeedBadge();
 
     // One page forwards or backwards (+1 / -1) within the book's bounds, building the page with
     // make; false at the bounds.
@@ -145,6 +157,8 @@ private:
     CCMenuItemImage* m_nextItem = nullptr;
     CCMenuItemFont* m_mainItem = nullptr;
     CCMenuItemFont* m_settingsItem = nullptr;
+    CCLayerColor* m_speedBadge = nullptr;
+    CCLabelTTF* m_speedText = nullptr;
     // Not owning: the widgets live in the page's tree, which this layer owns through m_uiLayer.
     std::vector<UIWidget*> m_sentences;
 };

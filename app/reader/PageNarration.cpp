@@ -13,6 +13,7 @@
 #include "engine/base/CCLog.h"
 #include "engine/base/CCString.h"
 #include "engine/menu/CCMenuItemSprite.h"
+#include "engine/nodes/CCLayerColor.h"
 #include "engine/nodes/CCSprite.h"
 #include "engine/text/CCLabelTTF.h"
 #include "gui/document/UIToolbox.h"
@@ -35,7 +36,9 @@ bool musicPlaying() {
 }
 
 void playNarration(const std::string& logicalName) {
-    SimpleAudioEngine::sharedEngine()->playBackgroundMusic(sentence::narrationPath(logicalName).c_str());
+    SimpleAudioEngine* audio = SimpleAudioEngine::sharedEngine();
+    audio->setBackgroundMusicSpeed(book::narrationSpeed);
+    audio->playBackgroundMusic(sentence::narrationPath(logicalName).c_str());
 }
 
 // The caption texts are read afresh for every sentence, so a changed table shows at once.
@@ -163,6 +166,10 @@ void PageLayer::placeCaption(UIWidget* button, const char* text) {
     if (plate) {
         plate->setPosition(CCPoint(x, plateY));
         plate->setSize(CCSize(caption->getContentSize().width, lineHeight + margin));
+    }
+    // A speed badge on show steps aside for the caption's new place.
+    if (m_speedBadge && m_speedBadge->isVisible()) {
+        placeSpeedBadge();
     }
 }
 

@@ -141,6 +141,7 @@ void writeProgramState(JsonWriter& writer) {
     writer.member("autoPlay", book::autoPlay);
     writer.member("nextSentence", book::nextSentence);
     writer.member("lastSentence", book::lastSentence);
+    writer.member("narrationSpeed", book::narrationSpeed);
     // The page's pointers outlive their page; they are only looked at while a page is shown.
     const bool pageShown = layerName == "TestLayer1" || layerName == "TestLayer2";
     if (pageShown && book::activeSentence) {

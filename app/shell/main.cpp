@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/reader/BookState.h"
 #include "app/shell/AppDelegate.h"
 #include "app/shell/DocumentScriptCommands.h"
 #include "app/shell/ScriptExtensions.h"
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
         return status;
     }
     app.setLaunchOptions(options);
+    book::narrationSpeed = options.narrationSpeed;
     registerScriptExtensions();
     registerDocumentScriptCommands();
     registerSettingsScriptCommands();

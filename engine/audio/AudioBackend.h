@@ -17,6 +17,9 @@ public:
     virtual bool isPlaying() = 0;
     // 0..1.
     virtual void setVolume(float volume) = 0;
+    // Tempo of the tracks started from now on (0.5: twice as long, at the same pitch); the
+    // track playing keeps its own.
+    virtual void setSpeed(float speed) = 0;
 };
 
 }  // namespace lirava

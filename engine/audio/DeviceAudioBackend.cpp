@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/audio/StretchedTrack.h"
 #include "engine/base/CCLog.h"
 
 namespace lirava {
@@ -18,15 +19,16 @@ constexpr int kChunkSize = 2048;
 bool openMixer() {
     return Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kChannels, kChunkSize) == 0;
 }
+
+void fillFromTrack(void* track, Uint8* stream, int len) {
+    static_cast<StretchedTrack*>(track)->fill(stream, len);
+}
 }  // namespace
 
 DeviceAudioBackend::DeviceAudioBackend() = default;
 
 DeviceAudioBackend::~DeviceAudioBackend() {
-    if (m_open) {
-        Mix_HaltMusic();
-    }
-    freeMusic();
+    stop();
     if (m_open) {
         Mix_CloseAudio();
     }
@@ -80,6 +82,9 @@ bool DeviceAudioBackend::play(const std::string& fullPath, bool loop) {
     if (!open()) {
         return false;
     }
+    if (m_speed != 1.0f && playStretched(fullPath, loop)) {
+        return true;
+    }
     m_music = Mix_LoadMUS(fullPath.c_str());
     if (!m_music) {
         return false;
@@ -92,14 +97,33 @@ bool DeviceAudioBackend::play(const std::string& fullPath, bool loop) {
     return true;
 }
 
+bool DeviceAudioBackend::playStretched(const std::string& fullPath, bool loop) {
+    // A file that cannot be stretched still plays, at its own speed.
+    m_stretched = StretchedTrack::open(fullPath, m_speed, loop);
+    if (!m_stretched) {
+        return false;
+    }
+    m_stretched->setVolume(m_volume);
+    Mix_HookMusic(fillFromTrack, m_stretched.get());
+    return true;
+}
+
 void DeviceAudioBackend::stop() {
     if (m_open && m_music) {
         Mix_HaltMusic();
     }
     freeMusic();
+    if (m_stretched) {
+        // Once the hook is gone the audio thread no longer reads the track.
+        Mix_HookMusic(nullptr, nullptr);
+        m_stretched.reset();
+    }
 }
 
 bool DeviceAudioBackend::isPlaying() {
+    if (m_stretched) {
+        return !m_stretched->finished();
+    }
     return m_open && m_music && Mix_PlayingMusic() != 0;
 }
 
@@ -107,6 +131,9 @@ void DeviceAudioBackend::setVolume(float volume) {
     m_volume = static_cast<int>(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME));
     if (m_open) {
         Mix_VolumeMusic(m_volume);
+    }
+    if (m_stretched) {
+        m_stretched->setVolume(m_volume);
     }
 }
 

@@ -14,6 +14,7 @@ struct SimpleAudioEngine::State {
     AudioBackendKind kind = AudioBackendKind::Device;
     std::string path;
     float volume = 1.0f;
+    float speed = 1.0f;
 
     // Made on first use, so that a run that never plays sound never opens a device.
     AudioBackend& active() {
@@ -24,6 +25,7 @@ struct SimpleAudioEngine::State {
                 backend = std::make_unique<DeviceAudioBackend>();
             }
             backend->setVolume(volume);
+            backend->setSpeed(speed);
         }
         return *backend;
     }
@@ -72,6 +74,7 @@ void SimpleAudioEngine::useBackend(std::unique_ptr<AudioBackend> backend, AudioB
     m_state->kind = kind;
     if (m_state->backend) {
         m_state->backend->setVolume(m_state->volume);
+        m_state->backend->setSpeed(m_state->speed);
     }
 }
 
@@ -105,6 +108,18 @@ void SimpleAudioEngine::setBackgroundMusicVolume(float volume) {
     m_state->volume = volume >= 0.0f ? std::min(volume, 1.0f) : 0.0f;  // NaN counts as silence
     if (m_state->backend) {
         m_state->backend->setVolume(m_state->volume);
+    }
+}
+
+float SimpleAudioEngine::getBackgroundMusicSpeed() {
+    return m_state->speed;
+}
+
+void SimpleAudioEngine::setBackgroundMusicSpeed(float speed) {
+    // Beyond these a voice is no longer a voice; NaN keeps the recorded speed.
+    m_state->speed = speed >= 0.25f ? std::min(speed, 4.0f) : speed < 0.25f ? 0.25f : 1.0f;
+    if (m_state->backend) {
+        m_state->backend->setSpeed(m_state->speed);
     }
 }
 

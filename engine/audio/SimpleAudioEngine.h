@@ -34,6 +34,10 @@ public:
     bool isBackgroundMusicPlaying();
     float getBackgroundMusicVolume();
     void setBackgroundMusicVolume(float volume);
+    // Tempo of the tracks started from now on, the pitch kept (0.5 plays a track twice as
+    // long); the track playing keeps its own. 1 plays the files as they are.
+    float getBackgroundMusicSpeed();
+    void setBackgroundMusicSpeed(float speed);
 
     // The path given to playBackgroundMusic while that track plays, else empty.
     std::string playingMusicPath();

@@ -70,7 +70,7 @@ bool VirtualAudioBackend::play(const std::string& fullPath, bool loop) {
         return false;
     }
     m_startTime = now();
-    m_duration = duration;
+    m_duration = duration / m_speed;
     m_loop = loop;
     m_playing = true;
     return true;

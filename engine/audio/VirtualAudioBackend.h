@@ -8,9 +8,9 @@
 
 namespace lirava {
 
-// Plays nothing aloud: a track "plays" for its real decoded duration on a clock, by default
-// the director's frame clock (virtual time in headless runs). Durations are measured once per
-// file with SDL_mixer opened on SDL's "dummy" audio driver.
+// Plays nothing aloud: a track "plays" for its real decoded duration, divided by the speed, on a
+// clock, by default the director's frame clock (virtual time in headless runs). Durations are
+// measured once per file with SDL_mixer opened on SDL's "dummy" audio driver.
 class VirtualAudioBackend : public AudioBackend {
 public:
     using Clock = std::function<double()>;
@@ -23,6 +23,7 @@ public:
     void stop() override;
     bool isPlaying() override;
     void setVolume(float volume) override {}
+    void setSpeed(float speed) override { m_speed = speed; }
 
     // Seconds of audio in the file, or a negative value when it is missing or undecodable.
     double trackDuration(const std::string& fullPath);
@@ -35,6 +36,7 @@ private:
     std::unordered_map<std::string, double> m_durations;
     double m_startTime = 0.0;
     double m_duration = 0.0;
+    float m_speed = 1.0f;
     bool m_playing = false;
     bool m_loop = false;
     bool m_triedOpen = false;

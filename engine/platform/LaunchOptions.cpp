@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/audio/NarrationSpeed.h"
+
 namespace lirava {
 
 namespace {
@@ -58,7 +60,7 @@ bool usageError(const std::string& reason, int& exitStatus) {
 }  // namespace
 
 const char* launchUsage() {
-    return "usage: lirava [--resources DIR] [--headless] [--size WxH] [--script FILE|-]";
+    return "usage: lirava [--resources DIR] [--headless] [--size WxH] [--script FILE|-] [--speed X]";
 }
 
 bool parseLaunchOptions(int argc, const char* const* argv, const std::vector<std::string>& bundledRoots,
@@ -112,6 +114,11 @@ bool parseLaunchOptions(int argc, const char* const* argv, const std::vector<std
         } else if (name == "--script") {
             if (!takeValue(options.scriptPath) || options.scriptPath.empty()) {
                 return usageError("--script needs a file, or - for standard input", exitStatus);
+            }
+        } else if (name == "--speed") {
+            std::string speed;
+            if (!takeValue(speed) || !parseNarrationSpeed(speed, options.narrationSpeed)) {
+                return usageError("--speed needs one of 0.5, 0.75, 1, 1.25, 1.5", exitStatus);
             }
         } else {
             return usageError("unknown option \"" + shown(arg) + "\"", exitStatus);

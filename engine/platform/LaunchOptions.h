@@ -16,6 +16,8 @@ struct LaunchOptions {
     int frameHeight = 960;
     // --script FILE, "-" for standard input; empty for none.
     std::string scriptPath;
+    // --speed X: the narration speed to start with, one of kNarrationSpeeds.
+    float narrationSpeed = 1.0f;
 };
 
 // The one-line summary of the options.

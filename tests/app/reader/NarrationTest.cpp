@@ -278,6 +278,51 @@ TEST_F(NarrationTest, AutoPlayLeavesAPauseBeatAfterEverySentenceAndTurnsThePage)
     EXPECT_EQ(music(), narrationOf(6, 1));
 }
 
+TEST_F(NarrationTest, AutoPlayKeepsItsRhythmAtAnyNarrationSpeed) {
+    withoutDrawing();
+    for (const float speed : {0.5f, 1.5f}) {
+        book::autoPlay = false;
+        book::narrationSpeed = speed;
+        openPage(8);
+        click(580, 40);
+        // When each track starts and ends, until the page turns.
+        struct Span {
+            std::string track;
+            double start;
+            double end;
+        };
+        std::vector<Span> spans;
+        std::string playing;
+        ASSERT_TRUE(runUntil(
+            [&] {
+                const std::string track = music();
+                if (track != playing) {
+                    if (!playing.empty()) {
+                        spans.back().end = now();
+                    }
+                    if (!track.empty()) {
+                        spans.push_back({track, now(), -1.0});
+                    }
+                    playing = track;
+                }
+                return book::currentPage == 9;
+            },
+            60));
+        const double turned = now();
+        ASSERT_EQ(spans.size(), 3u) << speed;
+        for (int i = 0; i < 3; ++i) {
+            const Span& span = spans[static_cast<std::size_t>(i)];
+            EXPECT_EQ(span.track, narrationOf(8, i + 1));
+            EXPECT_NEAR(span.end - span.start, trackSeconds(span.track) / speed, 1.0 / 60) << speed << " " << i;
+            // The tick notices the end within 0.5 s, one silent tick later the next sentence
+            // starts, or the page turns.
+            const double next = i < 2 ? spans[static_cast<std::size_t>(i) + 1].start : turned;
+            EXPECT_GE(next - span.end, 0.5 - 1.0 / 60) << speed << " " << i;
+            EXPECT_LE(next - span.end, 1.0 + 1.0 / 60) << speed << " " << i;
+        }
+    }
+}
+
 TEST_F(NarrationTest, AutoPlayGoesOnAfterTheSentenceTouchedLast) {
     withoutDrawing();
     openPage(5);

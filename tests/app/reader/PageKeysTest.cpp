@@ -5,8 +5,11 @@
 #include "app/reader/ReaderFixture.h"
 #include "engine/menu/CCMenu.h"
 #include "engine/menu/CCMenuItemImage.h"
+#include "engine/nodes/CCLayerColor.h"
 #include "engine/platform/KeyInput.h"
+#include "engine/platform/Platform.h"
 #include "engine/transitions/CCTransitionPageTurn.h"
+#include "gui/widgets/UIButton.h"
 
 namespace lirava::test {
 namespace {
@@ -103,6 +106,86 @@ TEST_F(PageKeysTest, KeysDoNothingWhereAClickCouldNotReachTheItem) {
     EXPECT_EQ(book::currentPage, 10);
     key("Left");
     EXPECT_EQ(book::currentPage, 9);
+}
+
+TEST_F(PageKeysTest, MinusAndPlusStepTheNarrationSpeedFromTheNextSentenceOn) {
+    // As SDL names them, so the window and the driver script deliver these very names.
+    for (const char* name : {"-", "+", "=", "Keypad -", "Keypad +"}) {
+        EXPECT_EQ(platformKeyName(name), name);
+    }
+    PageLayer* page = openPage(5);
+    touch(page->getSentenceButtons()[1]);
+    const double started = now();
+    key("-");
+    EXPECT_EQ(book::narrationSpeed, 0.75f);
+    ASSERT_TRUE(runUntil([] { return music().empty(); }, 10));
+    EXPECT_NEAR(now() - started, trackSeconds(narrationOf(5, 1)), 1.5 / 60);  // read on at 1x
+
+    key("Keypad -");
+    key("-");  // the slowest stays
+    EXPECT_EQ(book::narrationSpeed, 0.5f);
+    touch(page->getSentenceButtons()[2]);
+    const double slow = now();
+    ASSERT_TRUE(runUntil([] { return music().empty(); }, 20));
+    EXPECT_NEAR(now() - slow, trackSeconds(narrationOf(5, 2)) / 0.5, 1.5 / 60);
+
+    for (const char* name : {"+", "=", "Keypad +", "+", "+"}) {
+        key(name);
+    }
+    EXPECT_EQ(book::narrationSpeed, 1.5f);  // the fastest stays
+}
+
+TEST_F(PageKeysTest, TheSpeedShowsForAMomentClearOfTheSentenceTheCaptionAndTheItems) {
+    // Page 5 has its sentences at the top, page 8 along the bottom.
+    for (const int number : {5, 8}) {
+        PageLayer* page = openPage(number);
+        ASSERT_EQ(page->getSpeedBadge(), nullptr);
+        touch(page->getSentenceButtons()[1]);
+        runSeconds(0.35);
+        ASSERT_TRUE(book::captionLabel->isVisible());
+        key("+");
+        CCLayerColor* badge = page->getSpeedBadge();
+        ASSERT_NE(badge, nullptr);
+        EXPECT_TRUE(badge->isVisible());
+        auto* text = dynamic_cast<CCLabelTTF*>(child(badge, 0));
+        ASSERT_NE(text, nullptr);
+        EXPECT_STREQ(text->getString(), "Speed 1.25x");
+
+        auto hidesSomething = [&](const CCPoint& point) {
+            for (UIWidget* button : page->getSentenceButtons()) {
+                if (button && button->hitTest(point)) {
+                    return true;
+                }
+            }
+            const CCPoint inCaption = book::captionLabel->convertToNodeSpace(point);
+            if (CCRect(0, 0, book::captionLabel->getContentSize().width, book::captionLabel->getContentSize().height)
+                    .containsPoint(inCaption) ||
+                book::captionBackground->hitTest(point)) {
+                return true;
+            }
+            CCArray* items = page->getMenu()->getChildren();
+            for (unsigned int i = 0; i < items->count(); ++i) {
+                auto* item = static_cast<CCMenuItem*>(items->objectAtIndex(i));
+                if (item->isVisible() && item->rect().containsPoint(page->getMenu()->convertToNodeSpace(point))) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        const CCRect box = badge->boundingBox();
+        for (int i = 0; i <= 10; ++i) {
+            for (int j = 0; j <= 4; ++j) {
+                const CCPoint point(box.getMinX() + box.size.width * i / 10, box.getMinY() + box.size.height * j / 4);
+                EXPECT_FALSE(hidesSomething(point)) << "page " << number << " at " << point.x << ", " << point.y;
+            }
+        }
+
+        runSeconds(1.4);
+        EXPECT_TRUE(badge->isVisible());
+        runSeconds(0.6);
+        EXPECT_FALSE(badge->isVisible());
+        book::narrationSpeed = 1.0f;
+    }
 }
 
 }  // namespace

@@ -64,6 +64,9 @@ TEST_F(StateDumpTest, HomeScreenShowsItsMenuHintAndFigure) {
     EXPECT_EQ(state["hint"], false);
     EXPECT_EQ(state["figure"][0], 60);
     EXPECT_EQ(state["figure"][1], 96);
+    EXPECT_EQ(state["narrationSpeed"].asDouble(), 1.0);
+    book::narrationSpeed = 0.75f;
+    EXPECT_EQ(dump()["narrationSpeed"].asDouble(), 0.75);
 }
 
 TEST_F(StateDumpTest, PageStateIsOnlyReportedWhileAPageShows) {

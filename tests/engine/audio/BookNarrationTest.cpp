@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "engine/audio/Mp3Frames.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/audio/VirtualAudioBackend.h"
 #include "engine/platform/CCFileUtils.h"
@@ -18,38 +20,8 @@ namespace {
 // trim the encoder's delay and padding, so they report a little less.
 double framesSeconds(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    const std::vector<unsigned char> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::size_t at = 0;
-    if (b.size() > 10 && b[0] == 'I' && b[1] == 'D' && b[2] == '3') {
-        at = 10 + ((b[6] & 0x7f) << 21 | (b[7] & 0x7f) << 14 | (b[8] & 0x7f) << 7 | (b[9] & 0x7f));
-    }
-    static const int kRates1[15] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
-    static const int kRates2[15] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
-    static const int kSampleRates[3][3] = {{44100, 48000, 32000}, {22050, 24000, 16000}, {11025, 12000, 8000}};
-    double seconds = 0.0;
-    bool first = true;
-    while (at + 4 <= b.size() && b[at] == 0xFF && (b[at + 1] & 0xE0) == 0xE0) {
-        const int version = (b[at + 1] >> 3) & 3;  // 3: MPEG-1, 2: MPEG-2, 0: MPEG-2.5
-        const int bitrateIndex = b[at + 2] >> 4;
-        const int rateIndex = (b[at + 2] >> 2) & 3;
-        if (version == 1 || ((b[at + 1] >> 1) & 3) != 1 || bitrateIndex == 0 || bitrateIndex == 15 || rateIndex == 3) {
-            break;
-        }
-        const bool mpeg1 = version == 3;
-        const int sampleRate = kSampleRates[mpeg1 ? 0 : version == 2 ? 1 : 2][rateIndex];
-        const int bitrate = (mpeg1 ? kRates1 : kRates2)[bitrateIndex] * 1000;
-        const std::size_t length = (mpeg1 ? 144 : 72) * bitrate / sampleRate + ((b[at + 2] >> 1) & 1);
-        const std::string frame(b.begin() + static_cast<long>(at),
-                                b.begin() + static_cast<long>(std::min(b.size(), at + length)));
-        const bool infoFrame =
-            first && (frame.find("Xing") != std::string::npos || frame.find("Info") != std::string::npos);
-        if (!infoFrame) {
-            seconds += (mpeg1 ? 1152.0 : 576.0) / sampleRate;
-        }
-        first = false;
-        at += length;
-    }
-    return seconds;
+    const std::vector<std::uint8_t> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return scanMp3Frames(b.data(), b.size(), 0.0).seconds;
 }
 
 TEST(BookNarration, TracksPlayForTheirLengthOnTheFrameClock) {

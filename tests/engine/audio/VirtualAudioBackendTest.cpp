@@ -40,6 +40,20 @@ TEST_F(VirtualAudioBackendTest, ATrackPlaysForItsDecodedDurationOnTheClock) {
     EXPECT_FALSE(backend.isPlaying());
 }
 
+TEST_F(VirtualAudioBackendTest, TheSpeedStretchesTheTracksStartedAfterIt) {
+    const double length = test::silentMp3Seconds(100);
+    for (const float speed : {0.5f, 1.5f}) {
+        backend.setSpeed(speed);
+        ASSERT_TRUE(backend.play(folder.file("two.mp3"), false));
+        backend.setSpeed(1.0f);  // the track playing keeps its speed
+        const double start = clock;
+        clock = start + length / speed - 0.01;
+        EXPECT_TRUE(backend.isPlaying()) << speed;
+        clock = start + length / speed;
+        EXPECT_FALSE(backend.isPlaying()) << speed;
+    }
+}
+
 TEST_F(VirtualAudioBackendTest, ANewTrackReplacesTheOneOnItsOwnClock) {
     ASSERT_TRUE(backend.play(folder.file("two.mp3"), false));
     clock += 2.0;

@@ -277,6 +277,23 @@ TEST(HeadlessRun, ReaderProgramRunsAScript) {
     EXPECT_NE(states[0].find("\"frame\":15,"), std::string::npos) << states[0];
     EXPECT_EQ(loadFrame(shot).width, 640);
 }
+
+TEST(HeadlessRun, ReaderProgramStartsAtTheNarrationSpeedAskedFor) {
+    Workspace ws;
+    ::mkdir(ws.path("book").c_str(), 0755);
+    const std::vector<std::string> start = {LIRAVA_PROGRAM, "--headless", "--resources", ws.path("book"), "--speed"};
+    std::vector<std::string> args = start;
+    args.insert(args.end(), {"0.75", "--script", "-"});
+    Result r = run(ws, args, "dump\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"narrationSpeed\":0.75,"), std::string::npos) << r.out;
+
+    args = start;
+    args.push_back("0.3");
+    r = run(ws, args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--speed needs one of 0.5, 0.75, 1, 1.25, 1.5"), std::string::npos) << r.err;
+}
 #endif
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/platform/FrameClock.h"
@@ -41,6 +42,7 @@ TEST(LaunchOptions, DefaultsAndEveryOption) {
     EXPECT_EQ(p.options.frameWidth, 640);
     EXPECT_EQ(p.options.frameHeight, 960);
     EXPECT_TRUE(p.options.scriptPath.empty());
+    EXPECT_EQ(p.options.narrationSpeed, 1.0f);
 
     const std::string script = std::string(LIRAVA_SOURCE_DIR) + "/CMakeLists.txt";
     p = parse({"--headless", "--size", "320x480", "--resources", LIRAVA_SOURCE_DIR, "--script", script.c_str()});
@@ -56,6 +58,13 @@ TEST(LaunchOptions, DefaultsAndEveryOption) {
     ASSERT_TRUE(p.ok);
     EXPECT_EQ(p.options.frameHeight, 16384);
     EXPECT_EQ(p.options.scriptPath, "-");
+
+    for (const auto& [text, speed] : {std::pair{"0.5", 0.5f}, {".75", 0.75f}, {"1.0", 1.0f}, {"1.25x", 1.25f}}) {
+        p = parse({"--speed", text});
+        ASSERT_TRUE(p.ok) << text;
+        EXPECT_EQ(p.options.narrationSpeed, speed) << text;
+    }
+    EXPECT_EQ(parse({"--speed=1.5"}).options.narrationSpeed, 1.5f);
 
     // The first bundled folder that exists wins.
     p = parse({}, {"/no/such/book", LIRAVA_SOURCE_DIR});
@@ -77,6 +86,11 @@ TEST(LaunchOptions, UsageErrorsStopWithStatusTwo) {
              {"--script"},
              {"--script", "/no/such/script.txt"},
              {"--headless=yes"},
+             {"--speed"},
+             {"--speed", "2"},
+             {"--speed", "-1"},
+             {"--speed", "1e0"},
+             {"--speed", "nan"},
          }) {
         const Parsed p = parse(args);
         EXPECT_FALSE(p.ok) << args[0];
