@@ -5,3 +5,8 @@ pkg_check_modules(SDL2_TTF REQUIRED IMPORTED_TARGET SDL2_ttf)
 pkg_check_modules(SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
 pkg_check_modules(JSONCPP REQUIRED IMPORTED_TARGET jsoncpp)
 pkg_check_modules(PUGIXML REQUIRED IMPORTED_TARGET pugixml)
+# Text in every script: font fallback, bidirectional order, script properties, line breaking.
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+pkg_check_modules(FRIBIDI REQUIRED IMPORTED_TARGET fribidi)
+pkg_check_modules(HARFBUZZ REQUIRED IMPORTED_TARGET harfbuzz)
+pkg_check_modules(UNIBREAK REQUIRED IMPORTED_TARGET libunibreak)
