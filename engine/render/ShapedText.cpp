@@ -219,6 +219,7 @@ std::string visiblePart(const ShapingFace& face, const std::string& text, const 
 ShapedFace::ShapedFace(std::string fontFile, int pixelSize) : m_fontFile(std::move(fontFile)), m_pixelSize(pixelSize) {
     if (const ShapingFace* own = FontRasterizer::shared()->face(m_fontFile, m_pixelSize)) {
         m_lineHeight = std::max(1, own->lineHeight());
+        m_ascent = own->ascent();
     }
 }
 
@@ -305,6 +306,22 @@ void ShapedFace::drawLine(const std::string& utf8, bool rightToLeft, Image& targ
         }
         pen += width;
     }
+}
+
+ShapedFace::LineBox ShapedFace::lineBox(const std::string& utf8) const {
+    FontRasterizer* fonts = FontRasterizer::shared();
+    ShapingFace* own = fonts->face(m_fontFile, m_pixelSize);
+    if (!own || isPlain(utf8, *own)) {
+        return LineBox{m_ascent, m_lineHeight};
+    }
+    const ShapedLine line = LineShaper(*fonts, *own, m_pixelSize).shape(utf8, false, false);
+    int ascent = 0;
+    int below = 0;
+    for (const ShapingFace* face : line.faces) {
+        ascent = std::max(ascent, face->ascent());
+        below = std::max(below, face->lineHeight() - face->ascent());
+    }
+    return LineBox{ascent, std::max(m_lineHeight, ascent + below)};
 }
 
 ShapedFace::Coverage ShapedFace::coverage(const std::string& utf8) const {

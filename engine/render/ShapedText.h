@@ -14,8 +14,8 @@ namespace lirava {
 // runs of one font, one script and one direction, each shaped by HarfBuzz for its script (Arabic
 // letters join, Devanagari conjuncts form, Thai marks stack); runs follow the Unicode
 // bidirectional order, right-to-left ones drawn right to left; every run sits on the font's
-// baseline. A line that the font covers and that runs left to right is measured and drawn by the
-// font alone, exactly as the font's own face does it.
+// baseline (lineBox() says how much room that takes). A line that the font covers and that runs left to right is
+// measured and drawn by the font alone, exactly as the font's own face does it.
 //
 // Characters that no installed font has are drawn by the label's font as its missing-glyph box,
 // as are characters needing more than FontRasterizer::kMaxFallbackFaces fonts besides it in
@@ -37,6 +37,17 @@ public:
     // A line of a paragraph that runs right to left or left to right.
     void drawLine(const std::string& utf8, bool rightToLeft, Image& target, int x, int y) const;
 
+    // Room for a line of the text: from its top to the baseline, and to the next line's top. The
+    // label's font's own for text it sets alone; where taller fonts fill in (Devanagari vowel
+    // signs and Thai tone marks reach higher than Latin capitals), enough for them too.
+    struct LineBox {
+        int ascent = 0;
+        int height = 0;
+    };
+    LineBox lineBox(const std::string& utf8) const;
+    // The label's font's own distance from a line's top to its baseline.
+    int ascent() const { return m_ascent; }
+
     // Characters of the text that are drawn with no font that has them (invisible ones, such as
     // spaces and joiners, never count), and the first of them (0 when there is none).
     struct Coverage {
@@ -52,6 +63,7 @@ private:
     std::string m_fontFile;
     int m_pixelSize;
     int m_lineHeight = 0;
+    int m_ascent = 0;
 };
 
 }  // namespace lirava

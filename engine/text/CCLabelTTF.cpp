@@ -147,7 +147,12 @@ void CCLabelTTF::updateLayout() {
     const ShapedFace face(FontRasterizer::fontFileForName(m_fontName), pixelSize(m_fontSize));
     const int wrapWidth = static_cast<int>(std::ceil(m_dimensions.width));
     m_layout = face.isOpen() ? layoutText(face, utf8::sanitize(m_shown), wrapWidth) : TextLayout();
+    // Lines set in taller fonts than the label's get the room those need, all lines alike.
     m_lineHeight = face.lineHeight();
+    for (const TextLayout::Line& line : m_layout.lines) {
+        m_lineHeight = std::max(m_lineHeight, face.lineBox(line.text).height);
+    }
+    m_layout.height = static_cast<int>(m_layout.lines.size()) * m_lineHeight;
 
     const float width = m_dimensions.width > 0.0f ? m_dimensions.width : clampSide(static_cast<float>(m_layout.width));
     const float height =
@@ -203,6 +208,12 @@ void CCLabelTTF::renderTexture(float scale) {
     const int pixelHeight = scale == 1.0f ? m_textureHeight : static_cast<int>(std::ceil(m_contentSize.height * scale));
     Image image(std::max(1, pixelWidth), std::max(1, pixelHeight));
     const float boxWidth = m_contentSize.width * scale;
+    // Every line's baseline sits as low as the tallest font in any line needs.
+    int baseline = face.ascent();
+    for (const TextLayout::Line& line : m_layout.lines) {
+        baseline = std::max(baseline, face.lineBox(line.text).ascent);
+    }
+    const int drop = baseline - face.ascent();
     for (std::size_t i = 0; i < m_layout.lines.size(); ++i) {
         const TextLayout::Line& line = m_layout.lines[i];
         const int top = m_textTop + static_cast<int>(i) * m_lineHeight;
@@ -217,8 +228,8 @@ void CCLabelTTF::renderTexture(float scale) {
         } else if (m_hAlignment == kCCTextAlignmentRight) {
             x = boxWidth - static_cast<float>(width);
         }
-        if (y + face.lineHeight() > 0) {
-            face.drawLine(line.text, line.rightToLeft, image, static_cast<int>(std::floor(x)), y);
+        if (y + drop + face.lineHeight() > 0) {
+            face.drawLine(line.text, line.rightToLeft, image, static_cast<int>(std::floor(x)), y + drop);
         }
     }
     CCTexture2D* texture = new CCTexture2D();

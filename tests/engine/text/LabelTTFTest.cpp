@@ -233,6 +233,20 @@ TEST_F(LabelTTFTest, ChineseWrapsBetweenCharactersInsideTheCaptionWidth) {
     EXPECT_EQ(label->getMissingGlyphCount(), 2u);
 }
 
+TEST_F(LabelTTFTest, MarksAboveAndBelowOtherScriptsAreNotCutOff) {
+    // A Devanagari vowel sign with a nasal dot over it, Thai vowels and tone marks over and under
+    // the letters: they reach past the Latin font's ascent and descent.
+    for (const char* text :
+         {"\u092E\u0948\u0902 \u0939\u0942\u0901", "\u0E09\u0E31\u0E19\u0E1B\u0E34\u0E4A\u0E1B\u0E24\u0E38"}) {
+        CCLabelTTF* label = CCLabelTTF::create(text, "Arial", 22);
+        ASSERT_NE(label->getTexture(), nullptr);
+        const Image& pixels = *label->getTexture()->getImage();
+        const Span rows = inkRows(pixels);
+        EXPECT_GT(rows.first, 0) << text << ": the top row has ink, so a mark is cut off";
+        EXPECT_LT(rows.last, pixels.height() - 1) << text;
+    }
+}
+
 TEST_F(LabelTTFTest, PixelsFollowTheWindowScaleWhileTheLayoutStays) {
     CCEGLView* view = CCEGLView::sharedOpenGLView();
     struct RestoreFrame {
