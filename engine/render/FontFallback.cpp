@@ -9,10 +9,19 @@ namespace lirava {
 namespace {
 // A text could ask for every character there is; past this many answers they are forgotten.
 constexpr std::size_t kMaxAnswers = 1u << 16;
+
+// Bitmap-only faces (colour emoji among them) cannot be drawn at any size.
+bool isUsable(const FcPattern* font) {
+    FcBool outline = FcTrue;
+    return FcPatternGetBool(font, FC_OUTLINE, 0, &outline) != FcResultMatch || outline;
+}
 }  // namespace
 
 struct FontFallback::Matcher {
     FcConfig* config = nullptr;
+    // Every character some usable font has: a character outside it (unassigned, or of a script
+    // no font covers) is answered without sorting the fonts, which costs milliseconds each time.
+    FcCharSet* anyFont = nullptr;
     // The coverage of the fonts found while this configuration was loaded, beside their files:
     // most characters of a caption come from a font an earlier character already brought in.
     std::vector<std::pair<const FontFile*, FcCharSet*>> found;
@@ -20,6 +29,9 @@ struct FontFallback::Matcher {
     ~Matcher() {
         for (auto& entry : found) {
             FcCharSetDestroy(entry.second);
+        }
+        if (anyFont) {
+            FcCharSetDestroy(anyFont);
         }
         if (config) {
             FcConfigDestroy(config);
@@ -66,6 +78,19 @@ const FontFile* FontFallback::ask(char32_t c) {
         }
         m_matcher = std::make_unique<Matcher>();
         m_matcher->config = config;
+        m_matcher->anyFont = FcCharSetCreate();
+        if (const FcFontSet* fonts = FcConfigGetFonts(config, FcSetSystem)) {
+            for (int i = 0; i < fonts->nfont; ++i) {
+                FcCharSet* coverage = nullptr;
+                if (isUsable(fonts->fonts[i]) &&
+                    FcPatternGetCharSet(fonts->fonts[i], FC_CHARSET, 0, &coverage) == FcResultMatch) {
+                    FcCharSetMerge(m_matcher->anyFont, coverage, nullptr);
+                }
+            }
+        }
+    }
+    if (!FcCharSetHasChar(m_matcher->anyFont, c)) {
+        return nullptr;
     }
     for (const auto& entry : m_matcher->found) {
         if (FcCharSetHasChar(entry.second, c)) {
@@ -93,12 +118,9 @@ const FontFile* FontFallback::ask(char32_t c) {
         FcPattern* candidate = candidates->fonts[i];
         FcCharSet* coverage = nullptr;
         FcChar8* path = nullptr;
-        FcBool outline = FcTrue;
         int index = 0;
-        // Bitmap-only faces (colour emoji among them) cannot be drawn at any size.
-        if (FcPatternGetCharSet(candidate, FC_CHARSET, 0, &coverage) != FcResultMatch ||
-            !FcCharSetHasChar(coverage, c) || FcPatternGetString(candidate, FC_FILE, 0, &path) != FcResultMatch ||
-            (FcPatternGetBool(candidate, FC_OUTLINE, 0, &outline) == FcResultMatch && !outline)) {
+        if (!isUsable(candidate) || FcPatternGetCharSet(candidate, FC_CHARSET, 0, &coverage) != FcResultMatch ||
+            !FcCharSetHasChar(coverage, c) || FcPatternGetString(candidate, FC_FILE, 0, &path) != FcResultMatch) {
             continue;
         }
         FcPatternGetInteger(candidate, FC_INDEX, 0, &index);
