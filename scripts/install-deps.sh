@@ -3,10 +3,15 @@
 # missing. Uses sudo when not run as root; never asks questions (CI runs it without input).
 set -eu
 
+# Text in other scripts: the font matcher, bidirectional order, script properties and line
+# breaking; and the smallest fonts that cover the scripts the tests draw (Chinese and Japanese,
+# Arabic, Devanagari, Thai; Liberation Sans has Latin, Greek, Cyrillic and Hebrew).
 PACKAGES="build-essential cmake pkg-config
 libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
 libjsoncpp-dev libpugixml-dev libsoundtouch-dev libgtest-dev libgmock-dev
-fonts-liberation2 python3 xvfb xauth xdotool x11-apps"
+libfontconfig-dev libfribidi-dev libharfbuzz-dev libunibreak-dev
+fonts-liberation2 fonts-wqy-microhei fonts-kacst-one fonts-lohit-deva fonts-tlwg-loma-otf
+python3 xvfb xauth xdotool x11-apps"
 
 missing=""
 for package in $PACKAGES; do

@@ -107,6 +107,7 @@ void writeCaptionAndPlate(JsonWriter& writer, bool pageShown) {
         writer.member("visible", caption->isVisible());
         writePoint(writer, "position", caption->getPosition());
         writeSize(writer, "size", caption->getContentSize());
+        writer.member("missingGlyphs", static_cast<int>(caption->getMissingGlyphCount()));
         writer.endObject();
     }
     UIButton* plate = pageShown ? book::captionBackground : nullptr;

@@ -200,8 +200,10 @@ bool CCSprite::computeQuad(Vertex out[4], const CCAffineTransform& nodeToWorld) 
     if (!m_texture || !(m_rect.size.width > 0.0f) || !(m_rect.size.height > 0.0f)) {
         return false;
     }
-    const float textureWidth = static_cast<float>(m_texture->getPixelsWide());
-    const float textureHeight = static_cast<float>(m_texture->getPixelsHigh());
+    // The rect is in the texture's units, which are its pixels unless it has more per unit.
+    const CCSize textureSize = m_texture->getContentSize();
+    const float textureWidth = textureSize.width;
+    const float textureHeight = textureSize.height;
     if (textureWidth <= 0.0f || textureHeight <= 0.0f) {
         return false;
     }

@@ -10,6 +10,7 @@
 #include "engine/platform/CCKeypadDispatcher.h"
 #include "engine/platform/CCTouchDispatcher.h"
 #include "engine/render/CCTextureCache.h"
+#include "engine/render/FontRasterizer.h"
 #include "engine/render/Renderer.h"
 #include "engine/transitions/CCTransitionScene.h"
 
@@ -195,6 +196,8 @@ void CCDirector::purgeCachedData() {
     // Frames first: they hold textures the texture cache would otherwise keep alive.
     CCSpriteFrameCache::purgeSharedSpriteFrameCache();
     CCTextureCache::purgeSharedTextureCache();
+    // Fonts for other scripts are large; they open again when text needs them.
+    FontRasterizer::releaseSharedFallbacks();
 }
 
 void CCDirector::mainLoop(double dt) {

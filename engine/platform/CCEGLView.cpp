@@ -1,5 +1,6 @@
 #include "engine/platform/CCEGLView.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/platform/PlatformWindow.h"
@@ -84,6 +85,10 @@ float CCEGLView::getScaleX() const {
 
 float CCEGLView::getScaleY() const {
     return m_frameSize.height / m_designSize.height;
+}
+
+float CCEGLView::getPixelsPerDesignUnit() const {
+    return std::max(getScaleX(), getScaleY());
 }
 
 CCPoint CCEGLView::convertFrameToDesign(float x, float y) const {

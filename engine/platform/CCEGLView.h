@@ -54,6 +54,8 @@ public:
     // Design units per frame pixel would be 1 / these.
     float getScaleX() const;
     float getScaleY() const;
+    // Output pixels per design unit: what text is rasterised for.
+    float getPixelsPerDesignUnit() const;
 
     // Frame pixel (origin top-left, y down) to design point (origin bottom-left, y up), and back.
     CCPoint convertFrameToDesign(float x, float y) const;

@@ -1,6 +1,7 @@
 #include "engine/render/CCTexture2D.h"
 
 #include <unordered_set>
+#include <utility>
 
 namespace lirava {
 
@@ -32,7 +33,12 @@ void CCTexture2D::releaseFromRenderer() {
 }
 
 bool CCTexture2D::initWithImage(Image&& image) {
+    return initWithImage(std::move(image), 1.0f);
+}
+
+bool CCTexture2D::initWithImage(Image&& image, float pixelsPerUnit) {
     releaseFromRenderer();
+    m_pixelsPerUnit = pixelsPerUnit > 0.0f ? pixelsPerUnit : 1.0f;
     m_sourcePath.clear();
     if (image.isEmpty()) {
         m_pixels.clear();

@@ -10,7 +10,9 @@
 
 namespace lirava {
 
-// An image ready to be drawn. One pixel is one design unit. The pixels stay in memory until
+// An image ready to be drawn. One pixel is one design unit, unless the texture was made with
+// more pixels per unit (text rasterised for a larger window): its content size is in design
+// units, its pixel size in pixels. The pixels stay in memory until
 // the texture is first drawn; then they are handed to the renderer and freed here, so an
 // uploaded texture costs one copy of its pixels. A texture made before any renderer existed
 // uploads on its first draw.
@@ -25,13 +27,17 @@ public:
 
     // Takes the pixels over. False (and an empty texture) for an empty image.
     bool initWithImage(Image&& image);
+    // The same for pixels drawn at pixelsPerUnit pixels per design unit (above 0).
+    bool initWithImage(Image&& image, float pixelsPerUnit);
     // Decodes an image file given by its full path; false when it cannot be decoded.
     bool initWithFile(const std::string& fullPath);
 
     unsigned int getPixelsWide() const { return static_cast<unsigned int>(m_width); }
     unsigned int getPixelsHigh() const { return static_cast<unsigned int>(m_height); }
-    CCSize getContentSize() const { return CCSize(static_cast<float>(m_width), static_cast<float>(m_height)); }
-    CCSize getContentSizeInPixels() const { return getContentSize(); }
+    CCSize getContentSize() const {
+        return CCSize(static_cast<float>(m_width) / m_pixelsPerUnit, static_cast<float>(m_height) / m_pixelsPerUnit);
+    }
+    CCSize getContentSizeInPixels() const { return CCSize(static_cast<float>(m_width), static_cast<float>(m_height)); }
     // Always false: pixels are straight alpha.
     bool hasPremultipliedAlpha() const { return false; }
     // Bytes of pixel memory the texture stands for, wherever the pixels now live.
@@ -60,6 +66,7 @@ private:
 
     int m_width = 0;
     int m_height = 0;
+    float m_pixelsPerUnit = 1.0f;
     Image m_pixels;
     std::string m_sourcePath;
     TextureId m_textureId = 0;

@@ -4,6 +4,7 @@
 #include <SDL_ttf.h>
 
 #include <algorithm>
+#include <bitset>
 #include <cctype>
 
 #include "engine/base/CCLog.h"
@@ -31,12 +32,61 @@ std::size_t bytesOfChars(const std::string& text, int chars) {
     return pos;
 }
 
-class TtfFace : public FontFace {
+// Sets a run's script and direction on the font for as long as it lives; the font's defaults
+// (which text without a style is shaped with) come back afterwards.
+class StyleScope {
 public:
-    explicit TtfFace(TTF_Font* font) : m_font(font), m_lineHeight(std::max(1, TTF_FontLineSkip(font))) {}
+    StyleScope(TTF_Font* font, const RunStyle& style) : m_font(font), m_styled(style.rightToLeft || style.script != 0) {
+        if (!m_styled) {
+            return;
+        }
+        TTF_SetFontDirection(font, style.rightToLeft ? TTF_DIRECTION_RTL : TTF_DIRECTION_LTR);
+        const char tag[5] = {static_cast<char>(style.script >> 24), static_cast<char>(style.script >> 16),
+                             static_cast<char>(style.script >> 8), static_cast<char>(style.script), '\0'};
+        TTF_SetFontScriptName(font, style.script != 0 ? tag : kNoScript);
+    }
+    ~StyleScope() {
+        if (m_styled) {
+            TTF_SetFontDirection(m_font, TTF_DIRECTION_LTR);
+            TTF_SetFontScriptName(m_font, kNoScript);
+        }
+    }
+    StyleScope(const StyleScope&) = delete;
+    StyleScope& operator=(const StyleScope&) = delete;
+
+private:
+    // SDL_ttf's own default: no script, which leaves the choice of shaping rules to the font.
+    static constexpr const char* kNoScript = "Zzzz";
+    TTF_Font* m_font;
+    bool m_styled;
+};
+
+class TtfFace : public ShapingFace {
+public:
+    explicit TtfFace(TTF_Font* font)
+        : m_font(font), m_lineHeight(std::max(1, TTF_FontLineSkip(font))), m_ascent(TTF_FontAscent(font)) {
+        // Most text is ASCII: answer for it without asking the font every time.
+        for (char32_t c = 0; c < 128; ++c) {
+            m_ascii[c] = TTF_GlyphIsProvided32(font, c) != 0;
+        }
+    }
     ~TtfFace() override { TTF_CloseFont(m_font); }
+    TtfFace(const TtfFace&) = delete;
+    TtfFace& operator=(const TtfFace&) = delete;
 
     int lineHeight() const override { return m_lineHeight; }
+    int ascent() const override { return m_ascent; }
+    bool covers(char32_t c) const override { return c < 128 ? m_ascii[c] : TTF_GlyphIsProvided32(m_font, c) != 0; }
+
+    int runWidth(const std::string& utf8, const RunStyle& style) const override {
+        const StyleScope scope(m_font, style);
+        return textWidth(utf8);
+    }
+
+    void drawRun(const std::string& utf8, const RunStyle& style, Image& target, int x, int y) const override {
+        const StyleScope scope(m_font, style);
+        blit(utf8, target, x, y);
+    }
 
     int textWidth(const std::string& utf8) const override {
         if (utf8.empty()) {
@@ -72,6 +122,15 @@ public:
                 return;
             }
         }
+        blit(text, target, x, y);
+    }
+
+private:
+    // Renders the text and adds its coverage to the target's alpha.
+    void blit(const std::string& text, Image& target, int x, int y) const {
+        if (text.empty() || target.isEmpty() || x >= target.width() || y >= target.height()) {
+            return;
+        }
         SDL_Surface* surface = TTF_RenderUTF8_Blended(m_font, text.c_str(), SDL_Color{255, 255, 255, 255});
         if (!surface) {
             return;
@@ -106,12 +165,21 @@ public:
         SDL_FreeSurface(argb);
     }
 
-private:
     TTF_Font* m_font;
     int m_lineHeight;
+    int m_ascent;
+    std::bitset<128> m_ascii;
 };
 
 }  // namespace
+
+struct FontRasterizer::Entry {
+    std::string path;
+    int index;
+    int pixelSize;
+    bool isFallback;
+    std::unique_ptr<TtfFace> face;
+};
 
 FontRasterizer* FontRasterizer::shared() {
     if (!g_rasterizer) {
@@ -130,6 +198,12 @@ FontRasterizer::FontRasterizer() {
     m_ttfReady = TTF_Init() == 0;
     if (!m_ttfReady) {
         CCLog("fonts: SDL_ttf could not start: %s", SDL_GetError());
+    }
+}
+
+void FontRasterizer::releaseSharedFallbacks() {
+    if (g_rasterizer) {
+        g_rasterizer->releaseFallbacks();
     }
 }
 
@@ -156,28 +230,50 @@ std::string FontRasterizer::fontFileForName(const std::string& fontName) {
     return kDefaultFontPath;
 }
 
-FontFace* FontRasterizer::face(const std::string& fontFile, int pixelSize) {
-    if (!m_ttfReady || fontFile.empty()) {
+ShapingFace* FontRasterizer::face(const std::string& fontFile, int pixelSize) {
+    return open(FontFile{fontFile, 0}, pixelSize, false);
+}
+
+ShapingFace* FontRasterizer::fallbackFace(const FontFile& font, int pixelSize) {
+    return open(font, pixelSize, true);
+}
+
+void FontRasterizer::releaseFallbacks() {
+    m_faces.remove_if([](const Entry& entry) { return entry.isFallback; });
+    m_fallback.release();
+}
+
+ShapingFace* FontRasterizer::open(const FontFile& font, int pixelSize, bool isFallback) {
+    if (!m_ttfReady || font.path.empty()) {
         return nullptr;
     }
     pixelSize = std::clamp(pixelSize, 1, kMaxPixelSize);
-    const Key key(fontFile, pixelSize);
     for (auto it = m_faces.begin(); it != m_faces.end(); ++it) {
-        if (it->first == key) {
+        if (it->pixelSize == pixelSize && it->index == font.index && it->path == font.path) {
             m_faces.splice(m_faces.begin(), m_faces, it);
-            return m_faces.front().second.get();
+            return m_faces.front().face.get();
         }
     }
-    TTF_Font* font = TTF_OpenFont(fontFile.c_str(), pixelSize);
-    if (!font) {
-        CCLog("fonts: cannot open %s", fontFile.c_str());
+    TTF_Font* ttf = TTF_OpenFontIndex(font.path.c_str(), pixelSize, font.index);
+    if (!ttf) {
+        CCLog("fonts: cannot open %s", font.path.c_str());
         return nullptr;
     }
-    m_faces.emplace_front(key, std::make_unique<TtfFace>(font));
+    m_faces.push_front(Entry{font.path, font.index, pixelSize, isFallback, std::make_unique<TtfFace>(ttf)});
     while (m_faces.size() > kMaxCachedFaces) {
         m_faces.pop_back();
     }
-    return m_faces.front().second.get();
+    if (isFallback) {
+        std::size_t fallbacks = 0;
+        for (auto it = m_faces.begin(); it != m_faces.end();) {
+            if (it->isFallback && ++fallbacks > kMaxFallbackFaces) {
+                it = m_faces.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    return m_faces.front().face.get();
 }
 
 }  // namespace lirava

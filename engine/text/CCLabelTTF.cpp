@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/platform/CCEGLView.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/render/FontRasterizer.h"
 #include "engine/render/Image.h"
+#include "engine/render/ShapedText.h"
 #include "engine/text/Utf8.h"
 
 namespace lirava {
@@ -26,6 +28,12 @@ float clampSide(float value) {
         return 0.0f;
     }
     return std::min(value, static_cast<float>(Image::kMaxSide));
+}
+
+// Window pixels per design unit: the text is drawn for the pixels it is shown at.
+float outputScale() {
+    const float scale = CCEGLView::sharedOpenGLView()->getPixelsPerDesignUnit();
+    return std::isfinite(scale) && scale > 0.0f ? scale : 1.0f;
 }
 
 }  // namespace
@@ -136,9 +144,15 @@ void CCLabelTTF::setVerticalAlignment(CCVerticalTextAlignment alignment) {
 }
 
 void CCLabelTTF::updateLayout() {
-    FontFace* face = FontRasterizer::shared()->face(FontRasterizer::fontFileForName(m_fontName), pixelSize(m_fontSize));
+    const ShapedFace face(FontRasterizer::fontFileForName(m_fontName), pixelSize(m_fontSize));
     const int wrapWidth = static_cast<int>(std::ceil(m_dimensions.width));
-    m_layout = face ? layoutText(*face, utf8::sanitize(m_shown), wrapWidth) : TextLayout();
+    m_layout = face.isOpen() ? layoutText(face, utf8::sanitize(m_shown), wrapWidth) : TextLayout();
+    // Lines set in taller fonts than the label's get the room those need, all lines alike.
+    m_lineHeight = face.lineHeight();
+    for (const TextLayout::Line& line : m_layout.lines) {
+        m_lineHeight = std::max(m_lineHeight, face.lineBox(line.text).height);
+    }
+    m_layout.height = static_cast<int>(m_layout.lines.size()) * m_lineHeight;
 
     const float width = m_dimensions.width > 0.0f ? m_dimensions.width : clampSide(static_cast<float>(m_layout.width));
     const float height =
@@ -160,51 +174,77 @@ void CCLabelTTF::updateLayout() {
     m_textureDirty = true;
 }
 
-void CCLabelTTF::renderTexture() {
-    if (!m_textureDirty) {
+std::size_t CCLabelTTF::getMissingGlyphCount() const {
+    const ShapedFace face(FontRasterizer::fontFileForName(m_fontName), pixelSize(m_fontSize));
+    std::size_t missing = 0;
+    for (const TextLayout::Line& line : m_layout.lines) {
+        missing += face.coverage(line.text).missing;
+    }
+    return missing;
+}
+
+void CCLabelTTF::renderTexture(float scale) {
+    // No side may pass the largest texture, whatever the scale.
+    const float largest = std::max(m_contentSize.width, m_contentSize.height);
+    if (largest * scale > static_cast<float>(Image::kMaxSide)) {
+        scale = static_cast<float>(Image::kMaxSide) / largest;
+    }
+    if (!m_textureDirty && scale == m_textureScale) {
         return;
     }
     m_textureDirty = false;
+    m_textureScale = scale;
     setTexture(nullptr);
     if (m_textureWidth <= 0 || m_textureHeight <= 0) {
         return;
     }
-    FontFace* face = FontRasterizer::shared()->face(FontRasterizer::fontFileForName(m_fontName), pixelSize(m_fontSize));
-    if (!face) {
+    // Laid out in design units at the design size; drawn at the output's pixel size. At a scale
+    // of 1 both are the same face and every position is the one the layout gave.
+    const ShapedFace face(FontRasterizer::fontFileForName(m_fontName), pixelSize(m_fontSize * scale));
+    if (!face.isOpen()) {
         return;
     }
-    Image image(m_textureWidth, m_textureHeight);
-    const float boxWidth = m_contentSize.width;
-    const int lineHeight = std::max(1, face->lineHeight());
-    int y = m_textTop;
+    const int pixelWidth = scale == 1.0f ? m_textureWidth : static_cast<int>(std::ceil(m_contentSize.width * scale));
+    const int pixelHeight = scale == 1.0f ? m_textureHeight : static_cast<int>(std::ceil(m_contentSize.height * scale));
+    Image image(std::max(1, pixelWidth), std::max(1, pixelHeight));
+    const float boxWidth = m_contentSize.width * scale;
+    // Every line's baseline sits as low as the tallest font in any line needs.
+    int baseline = face.ascent();
     for (const TextLayout::Line& line : m_layout.lines) {
-        if (y >= m_textureHeight) {
+        baseline = std::max(baseline, face.lineBox(line.text).ascent);
+    }
+    const int drop = baseline - face.ascent();
+    for (std::size_t i = 0; i < m_layout.lines.size(); ++i) {
+        const TextLayout::Line& line = m_layout.lines[i];
+        const int top = m_textTop + static_cast<int>(i) * m_lineHeight;
+        const int y = scale == 1.0f ? top : static_cast<int>(std::lround(static_cast<float>(top) * scale));
+        if (y >= image.height()) {
             break;
         }
+        const int width = scale == 1.0f ? line.width : face.textWidth(line.text);
         float x = 0.0f;
         if (m_hAlignment == kCCTextAlignmentCenter) {
-            x = (boxWidth - static_cast<float>(line.width)) * 0.5f;
+            x = (boxWidth - static_cast<float>(width)) * 0.5f;
         } else if (m_hAlignment == kCCTextAlignmentRight) {
-            x = boxWidth - static_cast<float>(line.width);
+            x = boxWidth - static_cast<float>(width);
         }
-        if (y + lineHeight > 0) {
-            face->drawText(line.text, image, static_cast<int>(std::floor(x)), y);
+        if (y + drop + face.lineHeight() > 0) {
+            face.drawLine(line.text, line.rightToLeft, image, static_cast<int>(std::floor(x)), y + drop);
         }
-        y += lineHeight;
     }
     CCTexture2D* texture = new CCTexture2D();
-    texture->initWithImage(std::move(image));
+    texture->initWithImage(std::move(image), scale);
     setTexture(texture);
     texture->release();
 }
 
 CCTexture2D* CCLabelTTF::getTexture() {
-    renderTexture();
+    renderTexture(outputScale());
     return CCSprite::getTexture();
 }
 
 void CCLabelTTF::draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) {
-    renderTexture();
+    renderTexture(outputScale());
     CCSprite::draw(renderer, nodeToWorld);
 }
 

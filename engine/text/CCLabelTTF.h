@@ -26,8 +26,14 @@ namespace lirava {
 // dimensions its content size is (0, 0). Invalid UTF-8 is drawn with U+FFFD in place of the bad
 // bytes; getString returns the text as it was given. Sizes are capped at Image::kMaxSide.
 //
-// The text is measured at once (the content size is right straight after a setter); the
-// pixels are drawn when the label is first drawn or its texture asked for.
+// Characters the font lacks come from installed fonts that have them; text in any script is
+// shaped, and right-to-left text runs right to left (see ShapedFace). Lines break where the
+// Unicode line-breaking rules allow (see layoutText).
+//
+// The text is measured at once (the content size is right straight after a setter), in design
+// units at the design size, whatever the window. The pixels are drawn when the label is first
+// drawn or its texture asked for, at the window's pixels per design unit, so the text stays
+// sharp at any window size; they are drawn again when that scale changes.
 class CCLabelTTF : public CCSprite, public CCLabelProtocol {
 public:
     static const char* const kDefaultFontName;  // "Arial"
@@ -67,8 +73,11 @@ public:
 
     // The lines as laid out for the current settings.
     const TextLayout& getLayout() const { return m_layout; }
+    // Characters of the shown lines that no installed font has: each is drawn as the font's
+    // missing-glyph box.
+    std::size_t getMissingGlyphCount() const;
 
-    // The label's own texture, drawn first if the text changed.
+    // The label's own texture, drawn first if the text or the output's pixel scale changed.
     CCTexture2D* getTexture() override;
     void draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) override;
 
@@ -79,7 +88,7 @@ protected:
 
 private:
     void updateLayout();
-    void renderTexture();
+    void renderTexture(float scale);
 
     std::string m_string;
     std::string m_shown;
@@ -92,6 +101,8 @@ private:
     int m_textureWidth = 0;
     int m_textureHeight = 0;
     int m_textTop = 0;
+    int m_lineHeight = 0;
+    float m_textureScale = 1.0f;
     bool m_textureDirty = false;
 };
 

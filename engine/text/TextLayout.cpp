@@ -4,7 +4,7 @@
 
 #include "engine/render/FontRasterizer.h"
 #include "engine/render/Image.h"
-#include "engine/text/Utf8.h"
+#include "engine/text/UnicodeText.h"
 
 namespace lirava {
 
@@ -22,33 +22,42 @@ public:
             return;
         }
         const int width = m_face.textWidth(text);
-        m_out.lines.push_back(TextLayout::Line{std::move(text), width});
+        m_out.lines.push_back(TextLayout::Line{std::move(text), width, m_rightToLeft});
     }
 
     void paragraph(const std::string& text) {
+        m_rightToLeft = unicode::startsRightToLeft(text);
         if (m_maxWidth <= 0) {
             emit(text);
             return;
         }
+        std::vector<std::size_t> ends = unicode::lineBreakPositions(text);
+        ends.push_back(text.size());
         std::string line;
-        std::size_t pos = 0;
-        while (pos < text.size() && !full()) {
-            const std::size_t wordStart = text.find_first_not_of(' ', pos);
-            const std::string spaces =
-                text.substr(pos, (wordStart == std::string::npos ? text.size() : wordStart) - pos);
-            if (wordStart == std::string::npos) {
-                // Trailing spaces stay only while they fit.
-                if (m_face.textWidth(line + spaces) <= m_maxWidth) {
-                    line += spaces;
-                }
+        // Spaces between the line so far and the next word: the paragraph's own indentation
+        // first, then the spaces after each word.
+        std::string spaces;
+        bool firstWord = true;
+        std::size_t start = 0;
+        for (const std::size_t end : ends) {
+            if (full()) {
                 break;
             }
-            const std::size_t wordEnd = std::min(text.find(' ', wordStart), text.size());
-            std::string word = text.substr(wordStart, wordEnd - wordStart);
-            pos = wordEnd;
+            std::size_t wordEnd = end;
+            while (wordEnd > start && text[wordEnd - 1] == ' ') {
+                --wordEnd;
+            }
+            std::string word = text.substr(start, wordEnd - start);
+            const std::string trailing = text.substr(wordEnd, end - wordEnd);
+            start = end;
+            if (word.empty()) {
+                spaces += trailing;
+                continue;
+            }
             // A line starts with the paragraph's own indentation, never with the spaces at a wrap.
-            const bool paragraphStart = wordStart == spaces.size() && line.empty();
-            const std::string candidate = line + (line.empty() && !paragraphStart ? std::string() : spaces) + word;
+            const std::string candidate = line + (line.empty() && !firstWord ? std::string() : spaces) + word;
+            firstWord = false;
+            spaces = trailing;
             if (m_face.textWidth(candidate) <= m_maxWidth) {
                 line = candidate;
                 continue;
@@ -58,6 +67,10 @@ public:
                 line.clear();
             }
             breakWord(word, line);
+        }
+        // Trailing spaces stay only while they fit.
+        if (!spaces.empty() && m_face.textWidth(line + spaces) <= m_maxWidth) {
+            line += spaces;
         }
         emit(std::move(line));
     }
@@ -76,8 +89,7 @@ private:
             }
             std::size_t cut = m_face.fittingPrefix(word.substr(0, std::min(word.size(), window)), m_maxWidth);
             if (cut == 0) {
-                char32_t c;
-                cut = utf8::decodeAt(word, 0, c);  // one character per line at the least
+                cut = unicode::clusterEnd(word, 0);  // one character (and its marks) per line at the least
             }
             if (cut >= word.size()) {
                 line = std::move(word);
@@ -92,6 +104,7 @@ private:
     int m_maxWidth;
     std::size_t m_maxLines;
     TextLayout& m_out;
+    bool m_rightToLeft = false;
 };
 
 }  // namespace

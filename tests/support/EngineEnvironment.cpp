@@ -3,6 +3,7 @@
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCFileUtils.h"
+#include "engine/render/FontRasterizer.h"
 
 namespace lirava::test {
 
@@ -14,6 +15,8 @@ void EngineEnvironment::SetUp() {
 
 void EngineEnvironment::TearDown() {
     drainAutoreleasePool();
+    // The font matcher keeps some of its memory where leak checking cannot see it.
+    FontRasterizer::releaseSharedFallbacks();
 }
 
 void drainAutoreleasePool() {

@@ -16,6 +16,8 @@
 #include "engine/nodes/CCSpriteFrameCache.h"
 #include "engine/platform/CCFileUtils.h"
 #include "engine/render/CCTextureCache.h"
+#include "engine/render/FontRasterizer.h"
+#include "engine/render/ShapedText.h"
 #include "engine/text/Utf8.h"
 #include "gui/action/ActionManager.h"
 #include "gui/document/CCSGUIReader.h"
@@ -37,6 +39,9 @@ constexpr const char* kUsage =
     "       lirava-check --document FILE [--resources DIR]";
 constexpr const char* kAllowFileName = "check-allow.txt";
 constexpr unsigned int kLongestCaption = 1599;
+// The reader's caption font; which characters it lacks does not depend on its size.
+constexpr const char* kCaptionFont = "Arial";
+constexpr int kCaptionFontSize = 22;
 // Page documents of the sample book are a few kilobytes; one past this is worth a look.
 constexpr std::size_t kLargeDocument = 1024 * 1024;
 
@@ -254,6 +259,18 @@ public:
         return root;
     }
 
+    // A caption whose characters no installed font has would show boxes.
+    void checkGlyphs(const std::string& key, const std::string& text) {
+        const ShapedFace face(FontRasterizer::fontFileForName(kCaptionFont), kCaptionFontSize);
+        const ShapedFace::Coverage coverage = face.coverage(text);
+        if (coverage.missing > 0) {
+            char first[16];
+            std::snprintf(first, sizeof first, "U+%04X", static_cast<unsigned>(coverage.firstMissing));
+            find("missing-glyph", key,
+                 std::string(first) + " (" + std::to_string(coverage.missing) + " characters no installed font has)");
+        }
+    }
+
     void checkSentences(int page, UIWidget* root) {
         CCDictionary* captions = CCDictionary::createWithContentsOfFile("Stringstr.xml");
         std::set<std::string> sentenceNames;
@@ -282,6 +299,7 @@ public:
                 find("bad-caption", key, "not valid UTF-8");
             } else {
                 ++m_report.captions;
+                checkGlyphs(key, text->str());
             }
             const std::string narration = sentence::narrationName(page, i);
             const std::string narrationFile =

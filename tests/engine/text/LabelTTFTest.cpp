@@ -2,10 +2,12 @@
 
 #include <string>
 
+#include "engine/platform/CCEGLView.h"
 #include "engine/render/CCTexture2D.h"
 #include "engine/render/FontRasterizer.h"
 #include "engine/render/Image.h"
 #include "engine/text/CCLabelTTF.h"
+#include "engine/text/Utf8.h"
 #include "support/EngineEnvironment.h"
 #include "support/RecordingRenderer.h"
 
@@ -206,6 +208,83 @@ TEST_F(LabelTTFTest, BadAndHugeTextDoesNotBreakTheLabel) {
     label->setFontSize(-3);
     label->setFontSize(100000);
     EXPECT_GT(label->getContentSize().height, 0.0f);
+}
+
+TEST_F(LabelTTFTest, ChineseWrapsBetweenCharactersInsideTheCaptionWidth) {
+    const std::string text = "我每天早上七点起床，刷牙洗脸，穿好衣服，吃完早饭，背上书包，和小狗一起走去学校。";
+    ASSERT_EQ(utf8::charCount(text), 40u);
+    CCLabelTTF* label = CCLabelTTF::create(text.c_str(), "Arial", 22, CCSize(160, 0), kCCTextAlignmentCenter);
+    const std::vector<TextLayout::Line>& lines = label->getLayout().lines;
+    ASSERT_GE(lines.size(), 4u);
+    std::string joined;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_LE(lines[i].width, 160) << lines[i].text;
+        if (i + 1 < lines.size()) {
+            EXPECT_GT(lines[i].width, 160 - 2 * 22) << "a line ends early: " << lines[i].text;
+        }
+        // Closing punctuation never starts a line.
+        EXPECT_NE(lines[i].text.rfind("，", 0), 0u) << lines[i].text;
+        EXPECT_NE(lines[i].text.rfind("。", 0), 0u) << lines[i].text;
+        joined += lines[i].text;
+    }
+    EXPECT_EQ(joined, text);
+    EXPECT_EQ(label->getMissingGlyphCount(), 0u);
+    label->setString("a\u0378b\u0379");
+    EXPECT_EQ(label->getMissingGlyphCount(), 2u);
+}
+
+TEST_F(LabelTTFTest, MarksAboveAndBelowOtherScriptsAreNotCutOff) {
+    // A Devanagari vowel sign with a nasal dot over it, Thai vowels and tone marks over and under
+    // the letters: they reach past the Latin font's ascent and descent.
+    for (const char* text :
+         {"\u092E\u0948\u0902 \u0939\u0942\u0901", "\u0E09\u0E31\u0E19\u0E1B\u0E34\u0E4A\u0E1B\u0E24\u0E38"}) {
+        CCLabelTTF* label = CCLabelTTF::create(text, "Arial", 22);
+        ASSERT_NE(label->getTexture(), nullptr);
+        const Image& pixels = *label->getTexture()->getImage();
+        const Span rows = inkRows(pixels);
+        EXPECT_GT(rows.first, 0) << text << ": the top row has ink, so a mark is cut off";
+        EXPECT_LT(rows.last, pixels.height() - 1) << text;
+    }
+}
+
+TEST_F(LabelTTFTest, PixelsFollowTheWindowScaleWhileTheLayoutStays) {
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    struct RestoreFrame {
+        CCEGLView* view;
+        CCSize size;
+        ~RestoreFrame() { view->setFrameSize(size.width, size.height); }
+    } restore{view, view->getFrameSize()};
+    view->setFrameSize(640, 960);
+
+    CCLabelTTF* label = CCLabelTTF::create("Unit 1\nRecycle 2", "Arial", 60, CCSize(300, 0), kCCTextAlignmentCenter);
+    label->setAnchorPoint(CCPointZero);
+    const CCSize size = label->getContentSize();
+    const std::size_t lines = label->getLayout().lines.size();
+    ASSERT_EQ(label->getTexture()->getPixelsWide(), 300u);
+    const Span designInk = inkRows(*label->getTexture()->getImage());
+
+    view->setFrameSize(1280, 1920);
+    CCTexture2D* sharp = label->getTexture();
+    ASSERT_NE(sharp, nullptr);
+    EXPECT_EQ(sharp->getPixelsWide(), 600u);
+    EXPECT_EQ(static_cast<float>(sharp->getPixelsHigh()), 2 * size.height);
+    EXPECT_EQ(sharp->getContentSize(), size);
+    EXPECT_EQ(label->getContentSize(), size);
+    EXPECT_EQ(label->getLayout().lines.size(), lines);
+    // The glyphs are drawn for twice the pixels, not stretched afterwards.
+    const Span sharpInk = inkRows(*sharp->getImage());
+    EXPECT_NEAR(sharpInk.last - sharpInk.first, 2 * (designInk.last - designInk.first), 4);
+    // Drawn over the same design rectangle, all of the texture.
+    test::RecordingRenderer renderer;
+    label->visit(renderer, CCAffineTransformIdentity);
+    ASSERT_EQ(renderer.calls.size(), 1u);
+    const Vertex& topRight = renderer.calls[0].vertices[3];
+    EXPECT_FLOAT_EQ(topRight.x, size.width);
+    EXPECT_FLOAT_EQ(topRight.y, size.height);
+    EXPECT_FLOAT_EQ(topRight.u, 1.0f);
+
+    view->setFrameSize(640, 960);
+    EXPECT_EQ(label->getTexture()->getPixelsWide(), 300u);
 }
 
 }  // namespace
