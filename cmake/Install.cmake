@@ -4,24 +4,56 @@
 #                                                 (../share/lirava/book from their own folder)
 #   DIR/share/applications/lirava.desktop         the desktop's menu entry
 #   DIR/share/icons/hicolor/128x128/apps/lirava.png   the icon, drawn by tools/icon
+#   DIR/share/metainfo/org.example.lirava.metainfo.xml   what software centres show
+#   DIR/share/man/man1/lirava.1.gz, lirava-check.1.gz
+#   DIR/share/doc/lirava/copyright, changelog.gz
 # and `cpack --config BUILD/CPackConfig.cmake` packs the same tree, under /usr, into a .deb whose
 # dependencies come from the libraries the programs link (dpkg-shlibdeps) plus the font.
 include(GNUInstallDirs)
 
 install(TARGETS lirava lirava-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# A first-run marker left in the source tree by a run of the reader is no part of the book.
-install(DIRECTORY book/ DESTINATION ${CMAKE_INSTALL_DATADIR}/lirava/book PATTERN ft.xml EXCLUDE)
+# A first-run marker left in the source tree by a run of the reader is no part of the book, and
+# its README is about how the book was made and what the tests rely on: not for readers.
+install(DIRECTORY book/ DESTINATION ${CMAKE_INSTALL_DATADIR}/lirava/book PATTERN ft.xml EXCLUDE PATTERN README.md
+        EXCLUDE)
 install(FILES packaging/lirava.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/lirava.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
+install(FILES packaging/org.example.lirava.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# Manual pages and the changelog are installed gzipped, without a name or time stamp in the
+# header (-n), so that two builds of the same tree give the same package.
+find_program(LIRAVA_GZIP gzip REQUIRED)
+set(LIRAVA_PACKAGING_OUT ${PROJECT_BINARY_DIR}/packaging)
+configure_file(packaging/lirava.1 ${LIRAVA_PACKAGING_OUT}/lirava.1 @ONLY)
+configure_file(packaging/lirava-check.1 ${LIRAVA_PACKAGING_OUT}/lirava-check.1 @ONLY)
+configure_file(packaging/changelog ${LIRAVA_PACKAGING_OUT}/changelog COPYONLY)
+set(LIRAVA_GZIPPED)
+foreach(file lirava.1 lirava-check.1 changelog)
+  add_custom_command(OUTPUT ${LIRAVA_PACKAGING_OUT}/${file}.gz
+    COMMAND ${LIRAVA_GZIP} -9nkf ${LIRAVA_PACKAGING_OUT}/${file}
+    DEPENDS ${LIRAVA_PACKAGING_OUT}/${file})
+  list(APPEND LIRAVA_GZIPPED ${LIRAVA_PACKAGING_OUT}/${file}.gz)
+endforeach()
+add_custom_target(lirava_gzipped_docs ALL DEPENDS ${LIRAVA_GZIPPED})
+install(FILES ${LIRAVA_PACKAGING_OUT}/lirava.1.gz ${LIRAVA_PACKAGING_OUT}/lirava-check.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Named for the package, not for the project (GNUInstallDirs would say doc/Lirava).
+install(FILES packaging/copyright ${LIRAVA_PACKAGING_OUT}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lirava)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lirava)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "reader for an illustrated, narrated English picture book")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Lirava shows the pages of a picture book for young learners of English, reads every sentence aloud \
-with its caption, and turns the pages by itself in auto-play. The sample book, Pip and Biscuit, comes \
-with it; lirava-check checks a book folder before it ships.")
+# Lines of at most 80 characters, as Debian's tools want them.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Lirava shows the pages of a picture book for young learners of English and\n"
+  "reads every sentence aloud: touch a sentence and it lights up, its words\n"
+  "appear on a plate beside it and its narration plays. The play button reads\n"
+  "the page sentence by sentence and turns to the next page by itself.\n"
+  "\n"
+  "The sample book, Pip and Biscuit, comes with it: 95 narrated and captioned\n"
+  "pages in nine units, with picture cards of words at the end. lirava-check\n"
+  "checks a book folder the way the reader will use it before it ships.")
 set(CPACK_PACKAGE_CONTACT "Lirava developers <lirava@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -30,4 +62,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Opened by path at run time, so no library dependency names it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# Captions in other scripts are drawn with whatever installed font has their characters; these
+# small ones cover Chinese and Japanese, Arabic, Devanagari and Thai.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei, fonts-kacst-one, fonts-lohit-deva, fonts-tlwg-loma-otf")
 include(CPack)

@@ -7,7 +7,7 @@ set -eu
 cd "$(dirname "$0")/.."
 quick=0
 [ "${1:-}" = "--quick" ] && quick=1
-sh scripts/install-deps.sh
+sh scripts/install-deps.sh bench
 build="${BENCH_BUILD_DIR:-build-bench}"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DLIRAVA_BUILD_BENCH=ON -DLIRAVA_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j2

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs one libFuzzer target for a given time: scripts/fuzz.sh TARGET SECONDS [libFuzzer options]
 # Targets: ui_document property_list sprite_atlas bitmap_font driver_script (or "list").
-# Builds build-fuzz/ with clang first (LIRAVA_BUILD_FUZZ=ON). The run works on a copy of the seed
+# Installs clang and its runtimes when missing, then builds build-fuzz/ with them
+# (LIRAVA_BUILD_FUZZ=ON). The run works on a copy of the seed
 # corpus in build-fuzz/corpus/TARGET (kept between runs, so runs add up), writes findings to
 # build-fuzz/findings/TARGET/ and its log to build-fuzz/logs/TARGET.log, at the lowest priority.
 # A finding makes the script exit non-zero; copy the input into tests/fuzz-regressions/TARGET/
@@ -24,6 +25,7 @@ case " $targets " in
 *) echo "fuzz: unknown target $target (one of: $targets)" >&2; exit 2 ;;
 esac
 
+sh scripts/install-deps.sh fuzz
 build="${FUZZ_BUILD_DIR:-build-fuzz}"
 if [ ! -f "$build/CMakeCache.txt" ]; then
     CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

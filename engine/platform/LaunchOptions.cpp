@@ -63,6 +63,20 @@ const char* launchUsage() {
     return "usage: lirava [--resources DIR] [--headless] [--size WxH] [--script FILE|-] [--speed X]";
 }
 
+const char* launchHelp() {
+    return "Shows a narrated picture book page by page and reads it aloud.\n"
+           "\n"
+           "  --resources DIR  the book folder (default: the bundled sample book)\n"
+           "  --headless       no window: draw offscreen on a virtual clock, at full speed\n"
+           "  --size WxH       window or headless frame size in pixels (headless: 640x960)\n"
+           "  --script FILE    driver commands from FILE, one a line (-: standard input)\n"
+           "  --speed X        narration speed to start at: 0.5, 0.75, 1 (default), 1.25 or 1.5\n"
+           "  --version        print the program's name and version, then exit\n"
+           "  -h, --help       print this help, then exit\n"
+           "\n"
+           "lirava(1) describes the driver commands and the keys.";
+}
+
 bool parseLaunchOptions(int argc, const char* const* argv, const std::vector<std::string>& bundledRoots,
                         LaunchOptions& options, int& exitStatus) {
     options = LaunchOptions();
@@ -94,7 +108,12 @@ bool parseLaunchOptions(int argc, const char* const* argv, const std::vector<std
         };
 
         if (name == "--help" || name == "-h") {
-            std::printf("%s\n", launchUsage());
+            std::printf("%s\n%s\n", launchUsage(), launchHelp());
+            std::fflush(stdout);
+            exitStatus = 0;
+            return false;
+        } else if (name == "--version" && !hasInlineValue) {
+            std::printf("lirava %s\n", LIRAVA_VERSION);
             std::fflush(stdout);
             exitStatus = 0;
             return false;

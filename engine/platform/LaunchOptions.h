@@ -22,10 +22,13 @@ struct LaunchOptions {
 
 // The one-line summary of the options.
 const char* launchUsage();
+// What --help prints after the summary: one line per option.
+const char* launchHelp();
 
 // Reads argv into options. bundledRoots are the folders tried, in order, when --resources is not
-// given. Returns false when the program must stop at once, with exitStatus 0 after --help and 2
-// after a usage error; the one-line message has then been printed (standard error for errors).
+// given. Returns false when the program must stop at once, with exitStatus 0 after --help or
+// --version and 2 after a usage error; the message has then been printed (standard error for
+// errors, one line).
 bool parseLaunchOptions(int argc, const char* const* argv, const std::vector<std::string>& bundledRoots,
                         LaunchOptions& options, int& exitStatus);
 

@@ -128,6 +128,9 @@ class Book:
         for key in STRING_KEYS:
             if not isinstance(strings.get(key), str):
                 self.fail("String.xml", "no string under %s" % key)
+        if strings.get("bntext"):
+            # the page layer shows it at the bottom centre, right over its previous and next items
+            self.fail("String.xml", "the start text bntext would cover the page's arrows")
         front, after = strings.get("page_front", ""), strings.get("page_after", "")
         longest = "%s %d %s" % (front, max(PAGES), after)
         if len(longest.encode("utf-8")) > MAX_LABEL_BYTES:

@@ -196,6 +196,8 @@ class BrokenBook(unittest.TestCase):
                    lambda d: (d.pop("bntext"), d.update(page_front="P" * 70)))
         self.assertProblem("String.xml", "no string under bntext")
         self.assertProblem("String.xml", "longer than 63 bytes")
+        edit_plist(os.path.join(self.root, "String.xml"), lambda d: d.update(bntext="Touch a sentence."))
+        self.assertProblem("String.xml", "would cover the page's arrows")
 
     def test_lost_feature_coverage(self):
         # turn every older document into a newer one: the older key set is then unused

@@ -21,6 +21,10 @@ WORDS_SHEET = IMG + "words.plist"
 WORDS_SHEET_PAGES = range(86, 91)
 BANNER_INSETS = (24, 24, 48, 16)
 TITLE_INK = (95, 50, 140)
+HINT_INK = (120, 95, 115)
+HINT_SIZE = 20
+# Between the bottom row of cards and the page layer's items.
+WORDS_HINT = (320, 125)
 TEXT_ON_BUTTONS = (25, 24, 25)
 
 
@@ -292,6 +296,12 @@ def page_document(page, tl):
     else:
         for index, _ in page.sentences:
             sentences.append(sentence_button(n, index, tl.boxes[index], refs))
+
+    if page.hint:
+        # The reader's own start caption would sit on its previous and next items, so the book
+        # leaves it empty and tells the reader what to do here, where nothing is covered.
+        x, y = (tl.hint[0], H - tl.hint[1]) if tl.hint else WORDS_HINT
+        children.append(label("hint", x, y, page.hint, HINT_SIZE, HINT_INK))
 
     holder = panel("sentences", CENTRE[0], CENTRE[1], 0, 0, refs, z=2)
     children.append(node("Panel", holder, sentences))

@@ -37,7 +37,9 @@ MISSING_CAPTIONS = {"str072"}
 STRINGS = [
     ("setmenu_set", "Settings"),
     ("main_page", "Home"),
-    ("bntext", "Touch a sentence to hear it."),
+    # The start caption sits over the previous and next items of every page, so it stays
+    # empty; the first page of each unit shows the hint where it covers nothing (story.txt).
+    ("bntext", ""),
     ("wordname", "Words"),
     ("page_front", "Page"),
     ("page_after", ""),

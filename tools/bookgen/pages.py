@@ -19,6 +19,7 @@ TEXT_FACE = "story"
 TEXT_INK = (70, 46, 84)
 MIN_HOTSPOT_W = 180
 HOTSPOT_PAD_X = 12
+HINT_ROW = 28          # the page's hint line below the sentences (a label of the document)
 
 
 @dataclass
@@ -28,6 +29,7 @@ class TextLayout:
     lines: list       # (centre x, top y, text)
     boxes: dict       # sentence index -> (x0, y0, x1, y1)
     stage: tuple      # (top, bottom): the part of the page left for the picture
+    hint: tuple = None  # (centre x, centre y) of the hint line, when the page has one
 
 
 def wrap(text, size, max_w):
@@ -67,6 +69,13 @@ def layout_text(page):
         y1 = H - RESERVED - 8
         y0 = y1 - panel_h
         stage = (0, y0)
+    # The hint line makes the panel taller over the picture without moving the picture, so the
+    # sprites the story places in design units keep standing where the picture has its ground.
+    hint_h = gap + HINT_ROW if page.hint else 0
+    if page.text_pos == "top":
+        y1 += hint_h
+    else:
+        y0 -= hint_h
     cx = (PANEL_X0 + PANEL_X1) / 2
     lines, boxes = [], {}
     y = y0 + PANEL_PAD_Y
@@ -80,7 +89,8 @@ def layout_text(page):
         w = max(MIN_HOTSPOT_W, widest + 2 * HOTSPOT_PAD_X)
         boxes[index] = (round(cx - w / 2), top + 1, round(cx + w / 2), y - 1)
         y += gap
-    return TextLayout(size, (PANEL_X0, y0, PANEL_X1, y1), lines, boxes, stage)
+    hint = (cx, y + HINT_ROW / 2) if page.hint else None
+    return TextLayout(size, (PANEL_X0, y0, PANEL_X1, y1), lines, boxes, stage, hint)
 
 
 def _draw_panel(c, tl):

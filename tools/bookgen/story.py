@@ -43,6 +43,7 @@ class Page:
     words_title: str = ""
     words: list = field(default_factory=list)
     sentences: list = field(default_factory=list)   # (index, text)
+    hint: str = ""
 
     @property
     def is_words(self):
@@ -109,6 +110,10 @@ def parse(text):
             page.sentences.append((index, rest))
         elif word == "opener":
             page.opener = True
+        elif word == "hint":
+            if not rest:
+                raise StoryError("%s: empty hint" % where)
+            page.hint = rest
         elif word == "scene":
             tokens = rest.split()
             page.scene = tokens[0]

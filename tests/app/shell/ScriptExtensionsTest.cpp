@@ -80,7 +80,7 @@ TEST_F(StateDumpTest, PageStateIsOnlyReportedWhileAPageShows) {
     showPage();
     state = dump();
     EXPECT_EQ(state["layer"], "TestLayer1");
-    EXPECT_EQ(state["caption"]["text"], "Touch a sentence to hear it.");
+    EXPECT_EQ(state["caption"]["text"], "");
     EXPECT_EQ(state["caption"]["visible"], true);
     EXPECT_EQ(state["caption"]["position"][0], 320);
     EXPECT_EQ(state["caption"]["size"][0], 160);

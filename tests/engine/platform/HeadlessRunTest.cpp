@@ -41,7 +41,7 @@ public:
         char name[] = "/tmp/lirava-run-XXXXXX";
         m_dir = ::mkdtemp(name) ? name : "/tmp";
     }
-    ~Workspace() { std::system(("rm -rf '" + m_dir + "'").c_str()); }
+    ~Workspace() { [[maybe_unused]] int status = std::system(("rm -rf '" + m_dir + "'").c_str()); }
     std::string path(const std::string& file) const { return m_dir + "/" + file; }
     std::string write(const std::string& file, const std::string& text) const {
         std::ofstream(path(file), std::ios::binary) << text;

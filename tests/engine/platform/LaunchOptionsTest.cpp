@@ -102,10 +102,31 @@ TEST(LaunchOptions, UsageErrorsStopWithStatusTwo) {
     EXPECT_EQ(p.status, 2);
 }
 
-TEST(LaunchOptions, HelpStopsWithStatusZero) {
-    const Parsed p = parse({"--help"});
-    EXPECT_FALSE(p.ok);
-    EXPECT_EQ(p.status, 0);
+// What a stopping option prints on standard output, with the stop's status.
+std::string printedBy(const char* option, int& status) {
+    const char* args[] = {"lirava", option};
+    LaunchOptions options;
+    ::testing::internal::CaptureStdout();
+    EXPECT_FALSE(parseLaunchOptions(2, args, {LIRAVA_SOURCE_DIR}, options, status));
+    return ::testing::internal::GetCapturedStdout();
+}
+
+TEST(LaunchOptions, HelpAndVersionStopWithStatusZero) {
+    int status = -1;
+    const std::string help = printedBy("--help", status);
+    EXPECT_EQ(status, 0);
+    // Every option of the usage line has its own line of explanation.
+    const std::string usage = launchUsage();
+    for (std::size_t at = usage.find("--"); at != std::string::npos; at = usage.find("--", at + 2)) {
+        const std::string option = usage.substr(at, usage.find_first_of(" ]", at) - at);
+        EXPECT_NE(help.find("\n  " + option + " "), std::string::npos) << option;
+    }
+
+    status = -1;
+    const std::string version = printedBy("--version", status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(version.rfind("lirava ", 0), 0u) << version;
+    EXPECT_EQ(std::count(version.begin(), version.end(), '.'), 2) << version;
 }
 
 TEST(FrameClock, VirtualTimeAdvancesExactlyOneIntervalPerFrame) {
