@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "engine/platform/PlatformWindow.h"
-#include "engine/render/ExactFit.h"
 #include "engine/render/Renderer.h"
 
 namespace lirava {
@@ -44,14 +43,27 @@ void CCEGLView::setFrameSize(float width, float height) {
 }
 
 void CCEGLView::windowResized(int width, int height) {
-    if (width >= 1 && height >= 1) {
-        m_frameSize = CCSize(static_cast<float>(width), static_cast<float>(height));
+    if (width < 1 || height < 1) {
+        return;
+    }
+    const CCSize size(static_cast<float>(width), static_cast<float>(height));
+    if (size.width != m_frameSize.width || size.height != m_frameSize.height) {
+        m_frameSize = size;
+        setLetterboxed(true);
+    }
+}
+
+void CCEGLView::setLetterboxed(bool letterboxed) {
+    m_letterboxed = letterboxed;
+    if (Renderer* renderer = getRenderer()) {
+        renderer->setLetterboxed(letterboxed);
     }
 }
 
 void CCEGLView::setFullScreen(bool fullScreen) {
     m_fullScreenWanted = fullScreen;
     if (m_window) {
+        setLetterboxed(true);
         m_window->setFullscreen(fullScreen);
         // The window may take its new size at once (no event comes for a size it already has).
         windowResized(m_window->width(), m_window->height());
@@ -78,20 +90,63 @@ void CCEGLView::setDesignResolutionSize(float width, float height, ResolutionPol
     }
 }
 
+PageViewport CCEGLView::getPageViewport() const {
+    int width = 0;
+    int height = 0;
+    if (m_window) {
+        m_window->outputSize(width, height);
+    }
+    if (width < 1 || height < 1) {
+        width = static_cast<int>(std::lround(m_frameSize.width));
+        height = static_cast<int>(std::lround(m_frameSize.height));
+    }
+    return PageViewport::fit(m_designSize, width, height, m_letterboxed);
+}
+
+float CCEGLView::getPixelsPerDesignUnit() const {
+    return getPageViewport().scale;
+}
+
+void CCEGLView::outputPerFramePixel(float& x, float& y) const {
+    const PageViewport page = getPageViewport();
+    x = static_cast<float>(page.areaWidth) / m_frameSize.width;
+    y = static_cast<float>(page.areaHeight) / m_frameSize.height;
+}
+
 float CCEGLView::getScaleX() const {
-    return m_frameSize.width / m_designSize.width;
+    float x = 1.0f;
+    float y = 1.0f;
+    outputPerFramePixel(x, y);
+    return static_cast<float>(getPageViewport().width) / x / m_designSize.width;
 }
 
 float CCEGLView::getScaleY() const {
-    return m_frameSize.height / m_designSize.height;
+    float x = 1.0f;
+    float y = 1.0f;
+    outputPerFramePixel(x, y);
+    return static_cast<float>(getPageViewport().height) / y / m_designSize.height;
 }
 
 CCPoint CCEGLView::convertFrameToDesign(float x, float y) const {
-    return ExactFit{m_designSize, m_frameSize.width, m_frameSize.height}.pixelToDesign(x, y);
+    float sx = 1.0f;
+    float sy = 1.0f;
+    outputPerFramePixel(sx, sy);
+    return getPageViewport().pixelToDesign(x * sx, y * sy);
 }
 
 CCPoint CCEGLView::convertDesignToFrame(const CCPoint& design) const {
-    return ExactFit{m_designSize, m_frameSize.width, m_frameSize.height}.designToPixel(design.x, design.y);
+    float sx = 1.0f;
+    float sy = 1.0f;
+    outputPerFramePixel(sx, sy);
+    const CCPoint pixel = getPageViewport().designToPixel(design.x, design.y);
+    return CCPoint(pixel.x / sx, pixel.y / sy);
+}
+
+bool CCEGLView::isFramePointOnPage(float x, float y) const {
+    float sx = 1.0f;
+    float sy = 1.0f;
+    outputPerFramePixel(sx, sy);
+    return getPageViewport().containsPixel(x * sx, y * sy);
 }
 
 void CCEGLView::setIMEKeyboardState(bool open) {
@@ -105,7 +160,10 @@ void CCEGLView::attachWindow(PlatformWindow* window) {
     m_window = window;
     m_endRequested = false;
     m_iconSet = false;
+    // A new window starts by exact fit; one that opens full screen is letterboxed at once.
+    m_letterboxed = window && m_fullScreenWanted;
     if (window) {
+        window->renderer().setLetterboxed(m_letterboxed);
         if (m_fullScreenWanted) {
             window->setFullscreen(true);
         }
