@@ -6,7 +6,7 @@ set -eu
 PACKAGES="build-essential cmake pkg-config
 libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
 libjsoncpp-dev libpugixml-dev libgtest-dev libgmock-dev
-fonts-liberation2 python3 xvfb xauth xdotool x11-apps"
+fonts-liberation2 python3 xvfb xauth xdotool x11-apps openbox"
 
 missing=""
 for package in $PACKAGES; do

@@ -345,6 +345,17 @@ int CCApplication::run() {
     // scene on stage rather than an empty one.
     bool firstFrame = true;
     PageViewport shownPage = view->getPageViewport();
+    // A window-mode frame: drawn and presented only when its picture is new or the window needs
+    // it drawn again.
+    auto frame = [&](double interval) {
+        const PageViewport page = view->getPageViewport();
+        redraw = redraw || !samePageArea(page, shownPage);
+        if (director->drawSceneWhenChanged(clock.beginFrame(interval), redraw)) {
+            shownPage = page;
+            redraw = false;
+        }
+        CCPoolManager::sharedPoolManager()->pop();
+    };
     while (!quit) {
         if (script && !firstFrame) {
             script->beforeFrame();
@@ -377,17 +388,12 @@ int CCApplication::run() {
             }
             const double sinceFrame = clock.now() - clock.frameStart();
             const double timerDue = director->getScheduler()->secondsUntilNextTimer();
-            const PageViewport page = view->getPageViewport();
-            redraw = redraw || !samePageArea(page, shownPage);
+            redraw = redraw || !samePageArea(view->getPageViewport(), shownPage);
             const bool frameDue =
                 frameWanted || redraw || director->isPictureMoving() || (timerDue >= 0.0 && timerDue <= sinceFrame);
             if (director->isAnimating() && frameDue) {
                 frameWanted = false;
-                if (director->drawSceneWhenChanged(clock.beginFrame(interval), redraw)) {
-                    shownPage = page;
-                    redraw = false;
-                }
-                CCPoolManager::sharedPoolManager()->pop();
+                frame(interval);
                 clock.waitForNextFrame(interval);
             } else {
                 // Nothing moves (or the window is minimised): sleep until input comes, an interval
@@ -404,6 +410,13 @@ int CCApplication::run() {
                     clock.resetStep();
                 }
                 if (window->waitEvent(event, restMilliseconds(now, {timerAt, scriptResumes, frameAt}))) {
+                    // The time slept passes before the input comes, in a frame of its own, so
+                    // that what the input starts takes its first step from a short frame, as in
+                    // a loop that never rested.
+                    const bool hover = event.type == PlatformEvent::Type::MouseMove && !touches.isDown();
+                    if (director->isAnimating() && !hover) {
+                        frame(interval);
+                    }
                     handle(event);
                 }
                 CCPoolManager::sharedPoolManager()->pop();

@@ -64,9 +64,15 @@ public:
     void setTitle(const std::string& title) override { SDL_SetWindowTitle(m_window, title.c_str()); }
 
     void resize(int width, int height) override {
-        if (width > 0 && height > 0) {
-            SDL_SetWindowSize(m_window, width, height);
+        if (width <= 0 || height <= 0) {
+            return;
         }
+        // A window that filled its display by hand leaves full screen for the size asked.
+        if (m_fillingDisplay) {
+            m_fillingDisplay = false;
+            SDL_SetWindowBordered(m_window, SDL_TRUE);
+        }
+        SDL_SetWindowSize(m_window, width, height);
     }
 
     void setFullscreen(bool fullscreen) override {
