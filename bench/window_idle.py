@@ -23,8 +23,9 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
+
+from whole_process import scratch_book
 
 SCREEN = (1280, 1024)
 
@@ -103,24 +104,12 @@ class Reader:
         return [line for line in (out or "").splitlines() if line.startswith("Window")]
 
 
-def scratch_book(book, work):
-    resources = os.path.join(work, "book")
-    os.mkdir(resources)
-    for name in os.listdir(book):
-        if name != "ft.xml":
-            os.symlink(os.path.join(os.path.abspath(book), name), os.path.join(resources, name))
-    with open(os.path.join(resources, "ft.xml"), "w") as f:
-        f.write("benchbenchbenchbenchbe\n")  # not a first start: no hint over the home screen
-    return resources
-
-
 def inside(args):
     wm = None
     if args.wm == "openbox":
         wm = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         time.sleep(1.0)
-    work = tempfile.mkdtemp(prefix="lirava-idle-")
-    resources = scratch_book(args.book, work)
+    resources = scratch_book(args.book)
     result = {"seconds": args.seconds, "wm": args.wm, "load": open("/proc/loadavg").read().split()[0]}
     try:
         # As a reader starts it: no script, real clicks.
@@ -170,7 +159,7 @@ def inside(args):
         if wm:
             wm.terminate()
             wm.wait(timeout=10)
-        shutil.rmtree(work, ignore_errors=True)
+        shutil.rmtree(resources, ignore_errors=True)
     for key in ("home", "page", "page_wait", "curl"):
         result[key] = round(result[key], 2)
     print(json.dumps(result))

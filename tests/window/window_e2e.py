@@ -74,6 +74,19 @@ class Shot:
         return moved / total if total else 0.0
 
 
+def scratch_book(book, work):
+    """A folder in work of links to the book's entries, with a first-run marker of its own (not a
+    first start: no hint over the home screen), so that nothing lands in the book itself."""
+    resources = os.path.join(work, "book")
+    os.mkdir(resources)
+    for name in os.listdir(book):
+        if name != "ft.xml":
+            os.symlink(os.path.join(os.path.abspath(book), name), os.path.join(resources, name))
+    with open(os.path.join(resources, "ft.xml"), "w") as f:
+        f.write("windowwindowwindowwind\n")
+    return resources
+
+
 class Session:
     """Runs inside xvfb-run (main starts it): DISPLAY and XAUTHORITY name the virtual server."""
 
@@ -157,13 +170,7 @@ def main():
                    args.program, args.book, "--inside"] + (["--shots", args.shots] if args.shots else [])
         return subprocess.run(command, timeout=280).returncode
     work = tempfile.mkdtemp(prefix="lirava-window-")
-    resources = os.path.join(work, "book")
-    os.mkdir(resources)
-    for name in os.listdir(args.book):
-        if name != "ft.xml":
-            os.symlink(os.path.join(os.path.abspath(args.book), name), os.path.join(resources, name))
-    with open(os.path.join(resources, "ft.xml"), "w") as f:
-        f.write("windowwindowwindowwind\n")  # not a first start: no hint over the home screen
+    resources = scratch_book(args.book, work)
     shots = args.shots or work
     problems = []
 

@@ -19,7 +19,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from window_e2e import DESIGN_H, DESIGN_W, Session, read_xwd  # noqa: E402
+from window_e2e import DESIGN_H, DESIGN_W, Session, read_xwd, scratch_book  # noqa: E402
 
 SCREEN = (1280, 1024)
 # The page on the screen: 1024 / 960 of the design, 682.7 wide rounded to 683, 597 pixels of bars.
@@ -52,13 +52,7 @@ def main():
         wm = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         time.sleep(1.0)  # managing the screen before the window maps
     work = tempfile.mkdtemp(prefix="lirava-window-full-")
-    resources = os.path.join(work, "book")
-    os.mkdir(resources)
-    for name in os.listdir(args.book):
-        if name != "ft.xml":
-            os.symlink(os.path.join(os.path.abspath(args.book), name), os.path.join(resources, name))
-    with open(os.path.join(resources, "ft.xml"), "w") as f:
-        f.write("windowwindowwindowwind\n")
+    resources = scratch_book(args.book, work)
     problems = []
 
     def expect(condition, what):
