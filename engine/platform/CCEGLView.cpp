@@ -109,8 +109,12 @@ float CCEGLView::getPixelsPerDesignUnit() const {
 
 void CCEGLView::outputPerFramePixel(float& x, float& y) const {
     const PageViewport page = getPageViewport();
-    x = static_cast<float>(page.areaWidth) / m_frameSize.width;
-    y = static_cast<float>(page.areaHeight) / m_frameSize.height;
+    // Mouse positions are in the window's own coordinates, whatever size the program asked for.
+    const float width = m_window && m_window->width() >= 1 ? static_cast<float>(m_window->width()) : m_frameSize.width;
+    const float height =
+        m_window && m_window->height() >= 1 ? static_cast<float>(m_window->height()) : m_frameSize.height;
+    x = static_cast<float>(page.areaWidth) / width;
+    y = static_cast<float>(page.areaHeight) / height;
 }
 
 float CCEGLView::getScaleX() const {

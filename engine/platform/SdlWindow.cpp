@@ -230,8 +230,7 @@ private:
     // windows they manage and publish the frame's size; a bare X server draws no frame, and no
     // one there answers SDL's request: SDL would take the screen's size for the window's while
     // the window kept its own, so the program drew for a screen of which only a corner showed.
-    // (A manager that frames nothing is taken for none; the window then fills the display
-    // itself, which such managers allow too.)
+    // (A manager that draws no frames is taken for none: the window fills the display itself.)
     bool windowManagerAnswers() const {
         const char* driver = SDL_GetCurrentVideoDriver();
         if (!driver || std::strcmp(driver, "x11") != 0) {
