@@ -17,7 +17,7 @@ libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
 libjsoncpp-dev libpugixml-dev libsoundtouch-dev libgtest-dev libgmock-dev
 libfontconfig-dev libfribidi-dev libharfbuzz-dev libunibreak-dev
 fonts-liberation2 fonts-wqy-microhei fonts-kacst-one fonts-lohit-deva fonts-tlwg-loma-otf
-python3 xvfb xauth xdotool x11-apps
+python3 xvfb xauth xdotool x11-apps openbox
 appstream desktop-file-utils lintian"
 BENCH_PACKAGES="libbenchmark-dev valgrind"
 FUZZ_PACKAGES="clang-14 libclang-rt-14-dev"

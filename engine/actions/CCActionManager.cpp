@@ -158,6 +158,14 @@ void CCActionManager::resumeTarget(CCObject* target) {
     }
 }
 
+bool CCActionManager::hasRunningActions() const {
+    return std::any_of(m_elements.begin(), m_elements.end(), [](const std::unique_ptr<Element>& element) {
+        return !element->removed && !element->paused &&
+               std::any_of(element->actions.begin(), element->actions.end(),
+                           [](const CCAction* action) { return action != nullptr; });
+    });
+}
+
 void CCActionManager::update(float dt) {
     m_updating = true;
     const std::size_t elementCount = m_elements.size();

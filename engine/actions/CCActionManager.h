@@ -27,6 +27,8 @@ public:
     void removeActionByTag(int tag, CCObject* target);
     CCAction* getActionByTag(int tag, CCObject* target) const;
     unsigned int numberOfRunningActionsInTarget(CCObject* target) const;
+    // Whether any action will step in the next frame (a target that is not paused has one).
+    bool hasRunningActions() const;
     void pauseTarget(CCObject* target);
     void resumeTarget(CCObject* target);
 

@@ -166,6 +166,33 @@ bool CCScheduler::isUpdateScheduledForTarget(const CCObject* target) const {
            std::any_of(m_pendingUpdates.begin(), m_pendingUpdates.end(), matches);
 }
 
+double CCScheduler::secondsUntilNextTimer() const {
+    if (!(m_timeScale > 0.0f)) {
+        return -1.0;
+    }
+    double next = -1.0;
+    for (const auto& owner : m_timerTargets) {
+        if (owner->removed || owner->paused) {
+            continue;
+        }
+        for (const Timer& timer : owner->timers) {
+            if (timer.removed) {
+                continue;
+            }
+            double due = 0.0;
+            if (timer.elapsed >= 0.0f) {
+                const float target = timer.useDelay ? timer.delay : timer.interval;
+                // The same slack that fireTimer grants.
+                due = std::max(0.0, static_cast<double>(target - kIntervalSlack - timer.elapsed) / m_timeScale);
+            }
+            if (next < 0.0 || due < next) {
+                next = due;
+            }
+        }
+    }
+    return next;
+}
+
 void CCScheduler::pauseTarget(CCObject* target) {
     if (TimerTarget* owner = findTimerTarget(target)) {
         owner->paused = true;

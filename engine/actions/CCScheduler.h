@@ -46,6 +46,12 @@ public:
     bool isScheduledForTarget(SEL_SCHEDULE selector, CCObject* target) const;
     bool isUpdateScheduledForTarget(const CCObject* target) const;
 
+    // Seconds of frame time until the next interval selector is due (0 for one that runs every
+    // frame or has not started its clock yet), or a negative value when none is scheduled.
+    // Paused targets and per-frame updates do not count: a loop that sleeps between frames asks
+    // this to know when it must wake.
+    double secondsUntilNextTimer() const;
+
     void pauseTarget(CCObject* target);
     void resumeTarget(CCObject* target);
     bool isTargetPaused(CCObject* target) const;

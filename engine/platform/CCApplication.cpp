@@ -1,13 +1,19 @@
 #include "engine/platform/CCApplication.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/actions/CCScheduler.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/base/CCAutoreleasePool.h"
+#include "engine/base/CCLog.h"
 #include "engine/base/CCObject.h"
 #include "engine/nodes/CCScene.h"
 #include "engine/platform/CCDirector.h"
@@ -22,6 +28,7 @@
 #include "engine/platform/PlatformWindow.h"
 #include "engine/platform/ScriptDriver.h"
 #include "engine/platform/TouchInput.h"
+#include "engine/render/PageViewport.h"
 #include "engine/render/PngFile.h"
 #include "engine/render/Renderer.h"
 #include "engine/text/CCIMEDispatcher.h"
@@ -34,6 +41,30 @@ CCApplication* g_application = nullptr;
 
 // The largest window or frame side a script may ask for (as --size allows).
 constexpr int kMaxFrameSide = 16384;
+
+// LIRAVA_VERBOSE set to anything but "" or "0".
+bool verboseRequested() {
+    const char* value = std::getenv("LIRAVA_VERBOSE");
+    return value && *value && std::strcmp(value, "0") != 0;
+}
+
+bool samePageArea(const PageViewport& a, const PageViewport& b) {
+    return a.areaWidth == b.areaWidth && a.areaHeight == b.areaHeight && a.x == b.x && a.y == b.y &&
+           a.width == b.width && a.height == b.height;
+}
+
+// How long a resting window-mode loop sleeps in the event wait: until the first of the times
+// given (negative ones are none), at least a millisecond and at most a second; waking with
+// nothing to do costs nothing.
+int restMilliseconds(double now, std::initializer_list<double> times) {
+    double until = now + 1.0;
+    for (const double at : times) {
+        if (at >= 0.0 && at < until) {
+            until = at;
+        }
+    }
+    return std::max(1, static_cast<int>(std::ceil((until - now) * 1000.0)));
+}
 
 int roundToInt(float value) {
     if (!(value > -1.0e6f && value < 1.0e6f)) {
@@ -131,6 +162,16 @@ public:
         writer.beginArray("size").value(m_window.width()).value(m_window.height()).endArray();
         writer.member("fullscreen", view->isFullScreen());
         writer.member("icon", view->hasIcon());
+        writer.member("renderer", m_window.rendererName());
+        const PageViewport page = view->getPageViewport();
+        writer.member("scale", page.scale);
+        writer.member("letterbox", view->isLetterboxed());
+        writer.beginArray("bars")
+            .value(page.barLeft())
+            .value(page.barTop())
+            .value(page.barRight())
+            .value(page.barBottom())
+            .endArray();
         writer.endObject();
         writer.member("resources", CCFileUtils::sharedFileUtils()->getResourceRoot());
     }
@@ -216,10 +257,23 @@ int CCApplication::run() {
         status = 1;
     }
 
+    if (!m_options.headless && verboseRequested()) {
+        const PageViewport page = view->getPageViewport();
+        CCLog("Window: %d x %d, renderer %s, %d x %d pixels, %.4g pixels per design unit, %s, bars %d %d %d %d",
+              window->width(), window->height(), window->rendererName().c_str(), page.areaWidth, page.areaHeight,
+              static_cast<double>(page.scale), view->isLetterboxed() ? "letterboxed" : "exact fit", page.barLeft(),
+              page.barTop(), page.barRight(), page.barBottom());
+    }
+
     TouchInput touches;
     bool minimized = false;
     bool quit = status != 0;
+    // Window mode draws only when something may have changed: input asks for a frame, a window
+    // that lost its pixels or changed its page area is drawn whatever the frame shows.
+    bool frameWanted = true;
+    bool redraw = true;
     auto handle = [&](const PlatformEvent& event) {
+        bool wantsFrame = true;
         switch (event.type) {
             case PlatformEvent::Type::Quit:
                 quit = true;
@@ -232,19 +286,28 @@ int CCApplication::run() {
                 }
                 break;
             case PlatformEvent::Type::Restored:
+                redraw = true;
                 if (minimized) {
                     minimized = false;
                     applicationWillEnterForeground();
                     clock.resetStep();
                 }
                 break;
+            case PlatformEvent::Type::Exposed:
+                redraw = true;
+                break;
             case PlatformEvent::Type::FocusLost:
                 touches.cancel();
                 break;
             case PlatformEvent::Type::MouseDown:
-                touches.press(view->convertFrameToDesign(static_cast<float>(event.x), static_cast<float>(event.y)));
+                // The bars beside a letterboxed page are no part of it.
+                if (view->isFramePointOnPage(static_cast<float>(event.x), static_cast<float>(event.y))) {
+                    touches.press(view->convertFrameToDesign(static_cast<float>(event.x), static_cast<float>(event.y)));
+                }
                 break;
             case PlatformEvent::Type::MouseMove:
+                // A mouse that only hovers changes nothing.
+                wantsFrame = touches.isDown();
                 touches.move(view->convertFrameToDesign(static_cast<float>(event.x), static_cast<float>(event.y)));
                 break;
             case PlatformEvent::Type::MouseUp:
@@ -275,11 +338,24 @@ int CCApplication::run() {
             case PlatformEvent::Type::None:
                 break;
         }
+        frameWanted = frameWanted || wantsFrame;
     };
 
     // The script starts once the first frame is up, so that its first command meets the first
     // scene on stage rather than an empty one.
     bool firstFrame = true;
+    PageViewport shownPage = view->getPageViewport();
+    // A window-mode frame: drawn and presented only when its picture is new or the window needs
+    // it drawn again.
+    auto frame = [&](double interval) {
+        const PageViewport page = view->getPageViewport();
+        redraw = redraw || !samePageArea(page, shownPage);
+        if (director->drawSceneWhenChanged(clock.beginFrame(interval), redraw)) {
+            shownPage = page;
+            redraw = false;
+        }
+        CCPoolManager::sharedPoolManager()->pop();
+    };
     while (!quit) {
         if (script && !firstFrame) {
             script->beforeFrame();
@@ -296,20 +372,55 @@ int CCApplication::run() {
             break;
         }
         const double interval = director->getAnimationInterval();
-        if (director->isAnimating()) {
-            director->mainLoop(clock.beginFrame(interval));
-            clock.waitForNextFrame(interval);
-        } else if (clock.isVirtual()) {
-            // Nothing is drawn, but time goes on for the script's waits.
-            clock.beginFrame(interval);
-            CCPoolManager::sharedPoolManager()->pop();
-        } else {
-            // Stopped (minimised): sleep until something happens instead of spinning.
-            if (window->waitEvent(event, 50)) {
-                handle(event);
+        if (clock.isVirtual()) {
+            // Headless: every frame is drawn, on virtual time.
+            if (director->isAnimating()) {
+                director->mainLoop(clock.beginFrame(interval));
+            } else {
+                // Nothing is drawn, but time goes on for the script's waits.
+                clock.beginFrame(interval);
+                CCPoolManager::sharedPoolManager()->pop();
             }
-            clock.resetStep();
-            CCPoolManager::sharedPoolManager()->pop();
+        } else {
+            const double scriptResumes = script && !firstFrame ? script->waitingUntil() : -1.0;
+            if (script && !firstFrame && scriptResumes < 0.0) {
+                frameWanted = true;  // the script's next step needs a frame to have passed
+            }
+            const double sinceFrame = clock.now() - clock.frameStart();
+            const double timerDue = director->getScheduler()->secondsUntilNextTimer();
+            redraw = redraw || !samePageArea(view->getPageViewport(), shownPage);
+            const bool frameDue =
+                frameWanted || redraw || director->isPictureMoving() || (timerDue >= 0.0 && timerDue <= sinceFrame);
+            if (director->isAnimating() && frameDue) {
+                frameWanted = false;
+                frame(interval);
+                clock.waitForNextFrame(interval);
+            } else {
+                // Nothing moves (or the window is minimised): sleep until input comes, an interval
+                // selector is due or the script's wait ends. A script's frames pass while
+                // minimised too, one interval each.
+                const double now = clock.now();
+                const double timerAt =
+                    director->isAnimating() && timerDue >= 0.0 ? clock.frameStart() + timerDue : -1.0;
+                const double frameAt = frameWanted ? now + interval : -1.0;
+                frameWanted = false;
+                if (director->isAnimating()) {
+                    clock.rest();
+                } else {
+                    clock.resetStep();
+                }
+                if (window->waitEvent(event, restMilliseconds(now, {timerAt, scriptResumes, frameAt}))) {
+                    // The time slept passes before the input comes, in a frame of its own, so
+                    // that what the input starts takes its first step from a short frame, as in
+                    // a loop that never rested.
+                    const bool hover = event.type == PlatformEvent::Type::MouseMove && !touches.isDown();
+                    if (director->isAnimating() && !hover) {
+                        frame(interval);
+                    }
+                    handle(event);
+                }
+                CCPoolManager::sharedPoolManager()->pop();
+            }
         }
         firstFrame = false;
         if (view->isEndRequested() || director->isEnded()) {

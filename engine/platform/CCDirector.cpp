@@ -10,6 +10,7 @@
 #include "engine/platform/CCKeypadDispatcher.h"
 #include "engine/platform/CCTouchDispatcher.h"
 #include "engine/render/CCTextureCache.h"
+#include "engine/render/FingerprintRenderer.h"
 #include "engine/render/FontRasterizer.h"
 #include "engine/render/Renderer.h"
 #include "engine/transitions/CCTransitionScene.h"
@@ -22,6 +23,8 @@ CCDirector* g_director = nullptr;
 
 // A scene that calls replaceScene from its enter hooks would otherwise switch forever.
 constexpr int kMaxSceneSwitchesPerFrame = 8;
+
+const ccColor4B kFrameClearColor = {0, 0, 0, 255};
 
 bool isTransition(CCScene* scene) {
     return dynamic_cast<CCTransitionScene*>(scene) != nullptr;
@@ -205,17 +208,55 @@ void CCDirector::mainLoop(double dt) {
     CCPoolManager::sharedPoolManager()->pop();
 }
 
-void CCDirector::drawScene(double dt) {
+void CCDirector::advance(double dt) {
     m_deltaTime = static_cast<float>(dt);
     m_elapsedTime += dt;
     m_scheduler->update(m_deltaTime);
     for (int i = 0; m_nextScene && i < kMaxSceneSwitchesPerFrame; ++i) {
         setNextScene();
     }
+}
+
+void CCDirector::drawScene(double dt) {
+    advance(dt);
     if (renderFrame()) {
         getRenderer()->present();
     }
     ++m_totalFrames;
+}
+
+bool CCDirector::drawSceneWhenChanged(double dt, bool redraw) {
+    advance(dt);
+    ++m_totalFrames;
+    Renderer* renderer = getRenderer();
+    if (!renderer) {
+        return false;
+    }
+    // A transition moves every frame, and its render targets would leave the fingerprint
+    // nothing to vouch for.
+    if (!isTransition(m_runningScene)) {
+        FingerprintRenderer print(*renderer);
+        print.clear(kFrameClearColor);
+        if (m_runningScene) {
+            m_runningScene->visit(print, CCAffineTransformIdentity);
+        }
+        m_pictureChanged = !m_shownKnown || print.unreliable() || print.fingerprint() != m_shownFingerprint;
+        m_shownFingerprint = print.fingerprint();
+        m_shownKnown = !print.unreliable();
+    } else {
+        m_pictureChanged = true;
+        m_shownKnown = false;
+    }
+    if (!m_pictureChanged && !redraw) {
+        return false;
+    }
+    renderFrame();
+    renderer->present();
+    return true;
+}
+
+bool CCDirector::isPictureMoving() const {
+    return m_nextScene || isTransition(m_runningScene) || m_pictureChanged || m_actionManager->hasRunningActions();
 }
 
 bool CCDirector::renderFrame() {
@@ -224,7 +265,7 @@ bool CCDirector::renderFrame() {
         return false;
     }
     renderer->setRenderTarget(0);
-    renderer->clear(ccc4(0, 0, 0, 255));
+    renderer->clear(kFrameClearColor);
     if (m_runningScene) {
         m_runningScene->visit(*renderer, CCAffineTransformIdentity);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "engine/base/CCGeometry.h"
 #include "engine/base/CCObject.h"
 
@@ -72,6 +74,16 @@ public:
     void mainLoop(double dt);
     // The frame without the pool drain.
     void drawScene(double dt);
+    // The frame of a loop that rests while nothing moves (window mode): scheduler and scene
+    // switch as in drawScene, but the frame is drawn and presented only when its picture
+    // differs from the one on show (a fingerprint of the scene's drawing tells; a transition
+    // always draws), or when redraw asks for it (the window lost its pixels or changed size).
+    // Returns whether it presented. No pool drain.
+    bool drawSceneWhenChanged(double dt, bool redraw);
+    // Whether the next frame may look different with no input and no interval selector due:
+    // actions run, a scene change waits, a transition plays, or the last frame's picture was new
+    // (a glide that a per-frame update drives goes on until its picture stands still).
+    bool isPictureMoving() const;
     // Draws the running scene into the renderer's frame without presenting it or advancing
     // anything (screenshots read it back). False when there is no renderer.
     bool renderFrame();
@@ -86,6 +98,8 @@ private:
     ~CCDirector() override;
     void setNextScene();
     void releaseScenes();
+    // Time, scheduler and scene switches of one frame.
+    void advance(double dt);
 
     CCScene* m_runningScene = nullptr;
     CCScene* m_nextScene = nullptr;
@@ -102,6 +116,10 @@ private:
     bool m_sendCleanupToScene = false;
     bool m_depthTest = false;
     bool m_ended = false;
+    // The fingerprint of the picture on show, when one vouches for it.
+    std::uint64_t m_shownFingerprint = 0;
+    bool m_shownKnown = false;
+    bool m_pictureChanged = true;
 };
 
 }  // namespace lirava

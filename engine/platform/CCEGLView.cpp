@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "engine/platform/PlatformWindow.h"
-#include "engine/render/ExactFit.h"
 #include "engine/render/Renderer.h"
 
 namespace lirava {
@@ -45,14 +44,27 @@ void CCEGLView::setFrameSize(float width, float height) {
 }
 
 void CCEGLView::windowResized(int width, int height) {
-    if (width >= 1 && height >= 1) {
-        m_frameSize = CCSize(static_cast<float>(width), static_cast<float>(height));
+    if (width < 1 || height < 1) {
+        return;
+    }
+    const CCSize size(static_cast<float>(width), static_cast<float>(height));
+    if (size.width != m_frameSize.width || size.height != m_frameSize.height) {
+        m_frameSize = size;
+        setLetterboxed(true);
+    }
+}
+
+void CCEGLView::setLetterboxed(bool letterboxed) {
+    m_letterboxed = letterboxed;
+    if (Renderer* renderer = getRenderer()) {
+        renderer->setLetterboxed(letterboxed);
     }
 }
 
 void CCEGLView::setFullScreen(bool fullScreen) {
     m_fullScreenWanted = fullScreen;
     if (m_window) {
+        setLetterboxed(true);
         m_window->setFullscreen(fullScreen);
         // The window may take its new size at once (no event comes for a size it already has).
         windowResized(m_window->width(), m_window->height());
@@ -79,24 +91,67 @@ void CCEGLView::setDesignResolutionSize(float width, float height, ResolutionPol
     }
 }
 
-float CCEGLView::getScaleX() const {
-    return m_frameSize.width / m_designSize.width;
-}
-
-float CCEGLView::getScaleY() const {
-    return m_frameSize.height / m_designSize.height;
+PageViewport CCEGLView::getPageViewport() const {
+    int width = 0;
+    int height = 0;
+    if (m_window) {
+        m_window->outputSize(width, height);
+    }
+    if (width < 1 || height < 1) {
+        width = static_cast<int>(std::lround(m_frameSize.width));
+        height = static_cast<int>(std::lround(m_frameSize.height));
+    }
+    return PageViewport::fit(m_designSize, width, height, m_letterboxed);
 }
 
 float CCEGLView::getPixelsPerDesignUnit() const {
-    return std::max(getScaleX(), getScaleY());
+    return getPageViewport().scale;
+}
+
+void CCEGLView::outputPerFramePixel(float& x, float& y) const {
+    const PageViewport page = getPageViewport();
+    // Mouse positions are in the window's own coordinates, whatever size the program asked for.
+    const float width = m_window && m_window->width() >= 1 ? static_cast<float>(m_window->width()) : m_frameSize.width;
+    const float height =
+        m_window && m_window->height() >= 1 ? static_cast<float>(m_window->height()) : m_frameSize.height;
+    x = static_cast<float>(page.areaWidth) / width;
+    y = static_cast<float>(page.areaHeight) / height;
+}
+
+float CCEGLView::getScaleX() const {
+    float x = 1.0f;
+    float y = 1.0f;
+    outputPerFramePixel(x, y);
+    return static_cast<float>(getPageViewport().width) / x / m_designSize.width;
+}
+
+float CCEGLView::getScaleY() const {
+    float x = 1.0f;
+    float y = 1.0f;
+    outputPerFramePixel(x, y);
+    return static_cast<float>(getPageViewport().height) / y / m_designSize.height;
 }
 
 CCPoint CCEGLView::convertFrameToDesign(float x, float y) const {
-    return ExactFit{m_designSize, m_frameSize.width, m_frameSize.height}.pixelToDesign(x, y);
+    float sx = 1.0f;
+    float sy = 1.0f;
+    outputPerFramePixel(sx, sy);
+    return getPageViewport().pixelToDesign(x * sx, y * sy);
 }
 
 CCPoint CCEGLView::convertDesignToFrame(const CCPoint& design) const {
-    return ExactFit{m_designSize, m_frameSize.width, m_frameSize.height}.designToPixel(design.x, design.y);
+    float sx = 1.0f;
+    float sy = 1.0f;
+    outputPerFramePixel(sx, sy);
+    const CCPoint pixel = getPageViewport().designToPixel(design.x, design.y);
+    return CCPoint(pixel.x / sx, pixel.y / sy);
+}
+
+bool CCEGLView::isFramePointOnPage(float x, float y) const {
+    float sx = 1.0f;
+    float sy = 1.0f;
+    outputPerFramePixel(sx, sy);
+    return getPageViewport().containsPixel(x * sx, y * sy);
 }
 
 void CCEGLView::setIMEKeyboardState(bool open) {
@@ -110,7 +165,10 @@ void CCEGLView::attachWindow(PlatformWindow* window) {
     m_window = window;
     m_endRequested = false;
     m_iconSet = false;
+    // A new window starts by exact fit; one that opens full screen is letterboxed at once.
+    m_letterboxed = window && m_fullScreenWanted;
     if (window) {
+        window->renderer().setLetterboxed(m_letterboxed);
         if (m_fullScreenWanted) {
             window->setFullscreen(true);
         }

@@ -4,6 +4,7 @@
 
 #include "engine/base/CCGeometry.h"
 #include "engine/base/ccTypes.h"
+#include "engine/render/PageViewport.h"
 
 namespace lirava {
 
@@ -11,9 +12,15 @@ class PlatformWindow;
 class Renderer;
 
 // The program's view of its window: title, frame size (window pixels), design resolution and
-// the mapping between the two. Every policy is treated as exact fit: the design area is
-// stretched over the whole frame, so the visible origin is (0, 0) and the visible size is the
-// design size.
+// the mapping between the two. The window the program opens shows the design area by exact fit
+// (stretched over the whole frame, whatever the policy asked for). Once the window changes size
+// (the reader resizes it, a script does, or full screen comes or goes) the page keeps its
+// proportions instead: letterboxed, at the largest scale that fits, centred, with plain bars on
+// the free sides, and touches on the bars reach nothing. Either way the visible origin is (0, 0)
+// and the visible size is the design size.
+//
+// Drawing uses the renderer's output pixels, mouse positions the window's (the two differ on a
+// high-DPI display); both follow the same page rectangle.
 //
 // Until the program sets them, frame and design size are both 640 x 960. The platform window
 // itself is attached by CCApplication::run.
@@ -31,11 +38,12 @@ public:
     void setFrameSize(float width, float height);
     CCSize getFrameSize() const { return m_frameSize; }
     // The window reports a new size (the reader resized it, or full screen came or went): the
-    // mapping of touches and drawing follows it. Sizes below one pixel are ignored.
+    // page is letterboxed from now on, and touches and drawing follow it. Sizes below one pixel
+    // are ignored, and so is a report of the size the window has.
     void windowResized(int width, int height);
 
-    // Full screen at the desktop's resolution; the design area stretches over it as over the
-    // window. Without a window these only remember the wish, for the window to come.
+    // Full screen at the desktop's resolution, the page letterboxed on it (and in the window
+    // after it). Without a window these only remember the wish, for the window to come.
     void setFullScreen(bool fullScreen);
     bool isFullScreen() const;
     void toggleFullScreen() { setFullScreen(!isFullScreen()); }
@@ -51,15 +59,24 @@ public:
     ResolutionPolicy getResolutionPolicy() const { return m_policy; }
     CCSize getVisibleSize() const { return m_designSize; }
     CCPoint getVisibleOrigin() const { return CCPointZero; }
-    // Design units per frame pixel would be 1 / these.
+    // Frame (window) pixels per design unit; design units per frame pixel would be 1 / these.
     float getScaleX() const;
     float getScaleY() const;
-    // Output pixels per design unit: what text is rasterised for.
+
+    bool isLetterboxed() const { return m_letterboxed; }
+    // The page's rectangle and bars in the renderer's output pixels now (the frame size stands
+    // in for the output without a window).
+    PageViewport getPageViewport() const;
+    // Output (drawable) pixels per design unit that drawing uses now: the uniform scale when
+    // letterboxed, else the larger of the two axis scales. Text asks when it draws, to know the
+    // size to rasterise at.
     float getPixelsPerDesignUnit() const;
 
     // Frame pixel (origin top-left, y down) to design point (origin bottom-left, y up), and back.
     CCPoint convertFrameToDesign(float x, float y) const;
     CCPoint convertDesignToFrame(const CCPoint& design) const;
+    // Whether a frame pixel lies on the page rather than on a bar.
+    bool isFramePointOnPage(float x, float y) const;
 
     // Asks the main loop to end after the current frame.
     void end() { m_endRequested = true; }
@@ -78,6 +95,9 @@ public:
 
 private:
     CCEGLView() = default;
+    void setLetterboxed(bool letterboxed);
+    // Output pixels per frame pixel on each axis.
+    void outputPerFramePixel(float& x, float& y) const;
 
     std::string m_viewName;
     CCSize m_frameSize = CCSize(640.0f, 960.0f);
@@ -87,6 +107,7 @@ private:
     bool m_endRequested = false;
     bool m_imeKeyboardOpen = false;
     bool m_fullScreenWanted = false;
+    bool m_letterboxed = false;
     std::string m_iconFile;
     bool m_iconSet = false;
 };

@@ -25,13 +25,21 @@ double FrameClock::beginFrame(double interval) {
         m_firstFrame = false;
         step = interval;
     }
-    if (step > kMaxStep) {
+    if (step > kMaxStep && !m_rested) {
         step = kMaxStep;
     }
+    m_rested = false;
     if (step < 0.0) {
         step = 0.0;
     }
     return step;
+}
+
+double FrameClock::frameStart() const {
+    if (m_virtual) {
+        return m_virtualNow;
+    }
+    return std::chrono::duration<double>(m_frameStart - m_start).count();
 }
 
 void FrameClock::resetStep() {

@@ -22,6 +22,7 @@ struct PlatformEvent {
         KeyDown,    // text holds the key's SDL name ("Left", "Return", "F11")
         KeyUp,
         Resized,  // the window's new size in x (width) and y (height)
+        Exposed,  // the window's pixels must be drawn again
     };
     Type type = Type::None;
     int x = 0;
@@ -56,12 +57,18 @@ public:
     // Size in frame pixels (what mouse positions refer to).
     virtual int width() const = 0;
     virtual int height() const = 0;
+    // Size of what the renderer draws on, in its own pixels: more than the window's size on a
+    // high-DPI display.
+    virtual void outputSize(int& width, int& height) const = 0;
+    // The renderer's name as SDL gives it ("software", "opengl", ...).
+    virtual std::string rendererName() const = 0;
     virtual void setTitle(const std::string& title) = 0;
     // Windows are resizable by the user; this resizes from the program's side (headless frames
     // too). The new size comes back as a Resized event.
     virtual void resize(int width, int height) = 0;
-    // Full screen at the desktop's resolution, or back to the window it was. A headless frame has
-    // no screen to fill: it keeps its size and only remembers the state.
+    // Full screen at the desktop's resolution, or back to the window it was. Without a window
+    // manager to carry out the request, the window fills its display by itself. A headless frame
+    // has no screen to fill: it keeps its size and only remembers the state.
     virtual void setFullscreen(bool fullscreen) = 0;
     virtual bool isFullscreen() const = 0;
     // The icon the desktop shows for the window, from a PNG or JPEG file; false when the file

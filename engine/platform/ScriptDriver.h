@@ -110,6 +110,9 @@ public:
     ScriptDriver(std::unique_ptr<std::istream> ownedInput, std::istream& input, ScriptHost& host);
 
     void beforeFrame();
+    // After beforeFrame: the time on the host's clock at which a wait ends, or a negative value
+    // when the script needs the next frame to go on. A wait alone asks for no frames.
+    double waitingUntil() const { return m_waitUntil; }
     bool isFinished() const { return m_finished; }
     int exitStatus() const { return m_exitStatus; }
     int lineNumber() const { return m_lineNumber; }

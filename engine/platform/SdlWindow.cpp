@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "engine/platform/Platform.h"
 #include "engine/platform/PlatformWindow.h"
@@ -46,12 +47,32 @@ public:
         return h;
     }
 
+    void outputSize(int& width, int& height) const override {
+        width = 0;
+        height = 0;
+        SDL_GetRendererOutputSize(m_renderer->sdlRenderer(), &width, &height);
+    }
+
+    std::string rendererName() const override {
+        SDL_RendererInfo info;
+        if (SDL_GetRendererInfo(m_renderer->sdlRenderer(), &info) != 0 || !info.name) {
+            return std::string();
+        }
+        return info.name;
+    }
+
     void setTitle(const std::string& title) override { SDL_SetWindowTitle(m_window, title.c_str()); }
 
     void resize(int width, int height) override {
-        if (width > 0 && height > 0) {
-            SDL_SetWindowSize(m_window, width, height);
+        if (width <= 0 || height <= 0) {
+            return;
         }
+        // A window that filled its display by hand leaves full screen for the size asked.
+        if (m_fillingDisplay) {
+            m_fillingDisplay = false;
+            SDL_SetWindowBordered(m_window, SDL_TRUE);
+        }
+        SDL_SetWindowSize(m_window, width, height);
     }
 
     void setFullscreen(bool fullscreen) override {
@@ -60,25 +81,39 @@ public:
             return;
         }
         const bool wasFullscreen = isFullscreen();
-        if (fullscreen && !wasFullscreen) {
+        if (fullscreen == wasFullscreen) {
+            return;
+        }
+        if (fullscreen) {
             SDL_GetWindowSize(m_window, &m_windowedWidth, &m_windowedHeight);
+            SDL_GetWindowPosition(m_window, &m_windowedX, &m_windowedY);
+            if (!windowManagerAnswers()) {
+                fillDisplay();
+                return;
+            }
+        } else if (m_fillingDisplay) {
+            m_fillingDisplay = false;
+            SDL_SetWindowBordered(m_window, SDL_TRUE);
+            SDL_SetWindowSize(m_window, m_windowedWidth, m_windowedHeight);
+            SDL_SetWindowPosition(m_window, m_windowedX, m_windowedY);
+            return;
         }
         // The desktop's own resolution: no mode switch.
         if (SDL_SetWindowFullscreen(m_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
             return;
         }
-        m_fullscreen = fullscreen;
-        // Window managers give the window its old size back; without one (a bare X server) the
-        // window would keep the screen's size.
-        if (!fullscreen && wasFullscreen && m_windowedWidth > 0 &&
-            (width() != m_windowedWidth || height() != m_windowedHeight)) {
+        // Window managers give the window its old size back; some leave it at the screen's size.
+        if (!fullscreen && m_windowedWidth > 0 && (width() != m_windowedWidth || height() != m_windowedHeight)) {
             SDL_SetWindowSize(m_window, m_windowedWidth, m_windowedHeight);
         }
     }
 
     bool isFullscreen() const override {
+        if (m_headless) {
+            return m_fullscreen;
+        }
         // The window manager can change it too.
-        return m_headless ? m_fullscreen : (SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN) != 0;
+        return m_fillingDisplay || (SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN) != 0;
     }
 
     bool setIcon(const std::string& imagePath) override {
@@ -191,6 +226,37 @@ public:
     }
 
 private:
+    // Whether a window manager will carry out a full-screen request. Window managers frame the
+    // windows they manage and publish the frame's size; a bare X server draws no frame, and no
+    // one there answers SDL's request: SDL would take the screen's size for the window's while
+    // the window kept its own, so the program drew for a screen of which only a corner showed.
+    // (A manager that draws no frames is taken for none: the window fills the display itself.)
+    bool windowManagerAnswers() const {
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (!driver || std::strcmp(driver, "x11") != 0) {
+            return true;
+        }
+        int top = 0;
+        int left = 0;
+        int bottom = 0;
+        int right = 0;
+        return SDL_GetWindowBordersSize(m_window, &top, &left, &bottom, &right) != 0 || top + left + bottom + right > 0;
+    }
+
+    // Full screen by hand: no border, the display's whole area.
+    void fillDisplay() {
+        const int display = SDL_GetWindowDisplayIndex(m_window);
+        SDL_Rect bounds;
+        if (display < 0 || SDL_GetDisplayBounds(display, &bounds) != 0) {
+            return;
+        }
+        SDL_SetWindowBordered(m_window, SDL_FALSE);
+        SDL_SetWindowPosition(m_window, bounds.x, bounds.y);
+        SDL_SetWindowSize(m_window, bounds.w, bounds.h);
+        SDL_RaiseWindow(m_window);
+        m_fillingDisplay = true;
+    }
+
     bool translate(const SDL_Event& sdlEvent, PlatformEvent& event) {
         event = PlatformEvent();
         switch (sdlEvent.type) {
@@ -207,6 +273,9 @@ private:
                         return true;
                     case SDL_WINDOWEVENT_RESTORED:
                         event.type = PlatformEvent::Type::Restored;
+                        return true;
+                    case SDL_WINDOWEVENT_EXPOSED:
+                        event.type = PlatformEvent::Type::Exposed;
                         return true;
                     case SDL_WINDOWEVENT_FOCUS_LOST:
                         event.type = PlatformEvent::Type::FocusLost;
@@ -258,8 +327,11 @@ private:
     std::unique_ptr<SdlRenderer> m_renderer;
     bool m_headless;
     bool m_fullscreen = false;
+    bool m_fillingDisplay = false;
     int m_windowedWidth = 0;
     int m_windowedHeight = 0;
+    int m_windowedX = SDL_WINDOWPOS_CENTERED;
+    int m_windowedY = SDL_WINDOWPOS_CENTERED;
 };
 
 }  // namespace
@@ -274,9 +346,11 @@ std::unique_ptr<PlatformWindow> PlatformWindow::open(const PlatformWindowConfig&
     if (!platformInitVideo(config.headless, error, displayMissing)) {
         return nullptr;
     }
-    // Mouse positions are wanted in window coordinates: no high-DPI back buffer. Readers resize
-    // the window as they like; the design area stretches with it.
-    const Uint32 flags = config.headless ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
+    // Readers resize the window as they like; the page keeps its proportions in it. A high-DPI
+    // display gets a drawable of its own pixels: drawing uses the renderer's output size, mouse
+    // positions stay in window coordinates.
+    const Uint32 flags =
+        config.headless ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     SDL_Window* window = SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                           config.width, config.height, flags);
     if (!window) {

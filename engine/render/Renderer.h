@@ -31,10 +31,16 @@ public:
     static Renderer* current();
     static void setCurrent(Renderer* renderer);
 
-    // The design area stretched over the whole output (exact fit).
+    // The design area stretched over the whole output (exact fit), unless the frame is
+    // letterboxed.
     virtual void setDesignSize(const CCSize& designSize) = 0;
     virtual CCSize getDesignSize() const = 0;
-    // Pixel size of the current target (the frame, or a render-target texture).
+    // A letterboxed frame shows the design area at the largest scale that keeps its proportions,
+    // centred, with plain bars on the free sides that nothing draws over. Render targets always
+    // take the design area over their whole size.
+    virtual void setLetterboxed(bool /*letterboxed*/) {}
+    // Pixel size of the current target: the frame's page area (the whole output unless
+    // letterboxed), or a render-target texture.
     virtual int targetWidth() const = 0;
     virtual int targetHeight() const = 0;
 
@@ -60,7 +66,7 @@ public:
     virtual void pushClip(const CCRect& designRect) = 0;
     virtual void popClip() = 0;
 
-    // The current target's pixels as RGBA rows, top to bottom.
+    // The current target's pixels as RGBA rows, top to bottom; the frame's bars included.
     virtual bool readPixels(std::vector<std::uint8_t>& rgba, int& width, int& height) = 0;
     // Shows the finished frame (window mode); headless renderers keep it for read-back.
     virtual void present() = 0;

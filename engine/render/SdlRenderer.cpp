@@ -81,15 +81,34 @@ void SdlRenderer::setDesignSize(const CCSize& designSize) {
     }
 }
 
+PageViewport SdlRenderer::frameViewport() const {
+    int w = 0;
+    int h = 0;
+    SDL_GetRendererOutputSize(m_renderer, &w, &h);
+    return PageViewport::fit(m_designSize, w, h, m_letterboxed);
+}
+
+void SdlRenderer::applyFrameViewport() {
+    if (!m_letterboxed) {
+        // SDL's own viewport is the whole output until one is set.
+        if (m_viewportSet) {
+            SDL_RenderSetViewport(m_renderer, nullptr);
+            m_viewportSet = false;
+        }
+        return;
+    }
+    const PageViewport page = frameViewport();
+    const SDL_Rect rect{page.x, page.y, page.width, page.height};
+    SDL_RenderSetViewport(m_renderer, &rect);
+    m_viewportSet = true;
+}
+
 int SdlRenderer::targetWidth() const {
     if (m_target != 0) {
         auto it = m_textures.find(m_target);
         return it != m_textures.end() ? it->second.width : 0;
     }
-    int w = 0;
-    int h = 0;
-    SDL_GetRendererOutputSize(m_renderer, &w, &h);
-    return w;
+    return frameViewport().width;
 }
 
 int SdlRenderer::targetHeight() const {
@@ -97,10 +116,7 @@ int SdlRenderer::targetHeight() const {
         auto it = m_textures.find(m_target);
         return it != m_textures.end() ? it->second.height : 0;
     }
-    int w = 0;
-    int h = 0;
-    SDL_GetRendererOutputSize(m_renderer, &w, &h);
-    return h;
+    return frameViewport().height;
 }
 
 TextureId SdlRenderer::createTexture(int width, int height, const std::uint8_t* rgba) {
@@ -171,13 +187,27 @@ void SdlRenderer::setRenderTarget(TextureId target) {
         return;
     }
     m_target = target;
+    if (target == 0) {
+        applyFrameViewport();
+    }
     // SDL forgets the clip rectangle when the target changes; put this target's clip back.
     applyClip();
 }
 
 void SdlRenderer::clear(const ccColor4B& color) {
-    SDL_SetRenderDrawColor(m_renderer, color.r, color.g, color.b, color.a);
+    if (m_target != 0 || !m_letterboxed) {
+        SDL_SetRenderDrawColor(m_renderer, color.r, color.g, color.b, color.a);
+        SDL_RenderClear(m_renderer);
+        return;
+    }
+    // SDL clears the whole output whatever the viewport: bars first, then the page.
+    applyFrameViewport();
+    SDL_SetRenderDrawColor(m_renderer, kBarColor.r, kBarColor.g, kBarColor.b, kBarColor.a);
     SDL_RenderClear(m_renderer);
+    const SDL_Rect page{0, 0, targetWidth(), targetHeight()};
+    SDL_SetRenderDrawColor(m_renderer, color.r, color.g, color.b, color.a);
+    SDL_SetRenderDrawBlendMode(m_renderer, SDL_BLENDMODE_NONE);
+    SDL_RenderFillRect(m_renderer, &page);
 }
 
 bool SdlRenderer::setBlend(SDL_Texture* texture, BlendMode blend) {
@@ -290,18 +320,28 @@ void SdlRenderer::applyClip() {
 }
 
 bool SdlRenderer::readPixels(std::vector<std::uint8_t>& rgba, int& width, int& height) {
-    width = targetWidth();
-    height = targetHeight();
-    if (width <= 0 || height <= 0) {
-        rgba.clear();
-        return false;
+    const bool wholeFrame = m_target == 0 && m_letterboxed;
+    if (wholeFrame) {
+        // SDL reads the viewport's pixels; the frame is the page and its bars.
+        SDL_GetRendererOutputSize(m_renderer, &width, &height);
+        SDL_RenderSetViewport(m_renderer, nullptr);
+    } else {
+        width = targetWidth();
+        height = targetHeight();
     }
-    rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-    if (SDL_RenderReadPixels(m_renderer, nullptr, SDL_PIXELFORMAT_RGBA32, rgba.data(), width * 4) != 0) {
-        rgba.clear();
-        return false;
+    bool read = width > 0 && height > 0;
+    if (read) {
+        rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+        read = SDL_RenderReadPixels(m_renderer, nullptr, SDL_PIXELFORMAT_RGBA32, rgba.data(), width * 4) == 0;
     }
-    return true;
+    if (wholeFrame) {
+        applyFrameViewport();
+        applyClip();
+    }
+    if (!read) {
+        rgba.clear();
+    }
+    return read;
 }
 
 void SdlRenderer::present() {

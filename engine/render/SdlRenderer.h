@@ -3,6 +3,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/render/PageViewport.h"
 #include "engine/render/Renderer.h"
 
 struct SDL_Renderer;
@@ -11,7 +12,8 @@ struct SDL_Texture;
 namespace lirava {
 
 // The Renderer over an SDL_Renderer. Triangles go through SDL_RenderGeometry; the design area is
-// stretched over the current target (the frame or a render-target texture) by exact fit; clips
+// stretched over the current target (the frame or a render-target texture) by exact fit, or over
+// the frame's letterboxed page area (an SDL viewport, so nothing spills onto the bars); clips
 // are SDL clip rectangles, kept per target. Texture ids are unique in the process, so an id from
 // another renderer is never taken for one of this renderer's textures (it draws nothing).
 class SdlRenderer : public Renderer {
@@ -28,6 +30,11 @@ public:
 
     void setDesignSize(const CCSize& designSize) override;
     CCSize getDesignSize() const override { return m_designSize; }
+    void setLetterboxed(bool letterboxed) override { m_letterboxed = letterboxed; }
+    // Where the page lies in the output's pixels now (the output's size can change any time).
+    PageViewport frameViewport() const;
+    // The colour of the bars beside a letterboxed page.
+    static constexpr ccColor4B kBarColor = {48, 48, 48, 255};
     int targetWidth() const override;
     int targetHeight() const override;
 
@@ -58,10 +65,14 @@ private:
     };
 
     void applyClip();
+    // The frame's page area as SDL's viewport; SDL resets it when the window changes size.
+    void applyFrameViewport();
     bool setBlend(SDL_Texture* texture, BlendMode blend);
 
     SDL_Renderer* m_renderer;
     CCSize m_designSize = CCSize(640.0f, 960.0f);
+    bool m_letterboxed = false;
+    bool m_viewportSet = false;
     std::unordered_map<TextureId, Texture> m_textures;
     TextureId m_target = 0;
     // Clip stacks per target (0 is the frame); the innermost is the intersection of all.

@@ -5,10 +5,11 @@
 
 Starts a virtual X server (xvfb-run, as the platform's window-mode test does), runs the program in window mode (the default) with its script on
 standard input, and clicks with xdotool: a unit on the home screen, a page in its list, a
-sentence, the next item. The program processes frames only while its script lets it (a `wait`),
-so each click is followed by a wait and a dump that shows what the click did; xwd takes a
-screenshot of the window after each step, and the test checks that the part of the window the
-click should change did change. Exit status 77 (skipped) when Xvfb, xdotool or xwd is missing.
+sentence, the next item. The program handles input only while its script lets it (a `wait`), so
+each click is followed by a wait and a dump that shows what the click did; xwd takes a screenshot
+of the window after each step, and the test checks that the part of the window the click should
+change did change. A still page runs no frames while the script waits, and the caption still goes
+when the narration ends. Exit status 77 (skipped) when Xvfb, xdotool or xwd is missing.
 """
 
 import argparse
@@ -73,6 +74,19 @@ class Shot:
         return moved / total if total else 0.0
 
 
+def scratch_book(book, work):
+    """A folder in work of links to the book's entries, with a first-run marker of its own (not a
+    first start: no hint over the home screen), so that nothing lands in the book itself."""
+    resources = os.path.join(work, "book")
+    os.mkdir(resources)
+    for name in os.listdir(book):
+        if name != "ft.xml":
+            os.symlink(os.path.join(os.path.abspath(book), name), os.path.join(resources, name))
+    with open(os.path.join(resources, "ft.xml"), "w") as f:
+        f.write("windowwindowwindowwind\n")
+    return resources
+
+
 class Session:
     """Runs inside xvfb-run (main starts it): DISPLAY and XAUTHORITY name the virtual server."""
 
@@ -86,6 +100,7 @@ class Session:
         self.proc = subprocess.Popen([program, "--resources", resources, "--script", "-"], stdin=subprocess.PIPE,
                                      stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, bufsize=1, env=env)
         self.window = None
+        self.page = None  # the page's rectangle in the window, once a dump says it is letterboxed
 
     def x(self, *args):
         return subprocess.run(list(args), capture_output=True, text=True, env=self.env, timeout=60, check=True).stdout
@@ -99,7 +114,12 @@ class Session:
             if not line:
                 raise RuntimeError("the program stopped: %s" % self.proc.stderr.read()[-800:])
             if line.startswith("state "):
-                return json.loads(line[6:])
+                state = json.loads(line[6:])
+                window = state.get("window") or {}
+                if window.get("letterbox"):
+                    (width, height), bars = window["size"], window["bars"]
+                    self.page = (bars[0], bars[1], width - bars[0] - bars[2], height - bars[1] - bars[3])
+                return state
 
     def find_window(self):
         self.window = self.x("xdotool", "search", "--sync", "--onlyvisible", "--name", "^Lirava$").split()[0]
@@ -108,8 +128,9 @@ class Session:
         self.width, self.height = int(geometry["WIDTH"]), int(geometry["HEIGHT"])
 
     def click(self, x, y):
-        wx = round(x * self.width / DESIGN_W)
-        wy = round((DESIGN_H - y) * self.height / DESIGN_H)
+        left, top, width, height = self.page or (0, 0, self.width, self.height)
+        wx = round(left + x * width / DESIGN_W)
+        wy = round(top + (DESIGN_H - y) * height / DESIGN_H)
         self.x("xdotool", "mousemove", "--window", self.window, str(wx), str(wy))
         self.x("xdotool", "click", "--window", self.window, "1")
 
@@ -149,13 +170,7 @@ def main():
                    args.program, args.book, "--inside"] + (["--shots", args.shots] if args.shots else [])
         return subprocess.run(command, timeout=280).returncode
     work = tempfile.mkdtemp(prefix="lirava-window-")
-    resources = os.path.join(work, "book")
-    os.mkdir(resources)
-    for name in os.listdir(args.book):
-        if name != "ft.xml":
-            os.symlink(os.path.join(os.path.abspath(args.book), name), os.path.join(resources, name))
-    with open(os.path.join(resources, "ft.xml"), "w") as f:
-        f.write("windowwindowwindowwind\n")  # not a first start: no hint over the home screen
+    resources = scratch_book(args.book, work)
     shots = args.shots or work
     problems = []
 
@@ -184,6 +199,10 @@ def main():
                "a click on the page item did not open page 5: %r" % page)
         shot_page = session.shot("3-page-5")
         expect(shot_page.changed(shot_pages, 0, 100, 640, 900) > 0.2, "page 5 looks like the page list")
+        # A still page rests: the script's wait runs no frames of its own (60 a second before).
+        still = session.state(2.0)
+        expect(still["frame"] - page["frame"] < 20,
+               "a still page ran %d frames in 2 s" % (still["frame"] - page["frame"]))
 
         session.click(320, 885)  # its first sentence
         reading = session.state(0.3)
@@ -198,6 +217,14 @@ def main():
                "the caption did not appear where the dump puts it")
         expect(shot_reading.changed(shot_page, 200, 872, 440, 898, 2) > 0.3, "the sentence did not light up")
         expect(shot_reading.changed(shot_page, 0, 100, 200, 500) < 0.02, "a sentence click changed the rest of the page")
+        # The caption watcher wakes the resting loop on time: once the narration has ended, the
+        # caption goes within its 0.3 s interval (a second allowed for a busy machine).
+        for _ in range(200):
+            if not session.state(0.1).get("music"):
+                break
+        ended = session.state(1.0)
+        expect(ended.get("music") is None and (ended.get("caption") or {}).get("visible") is False,
+               "the caption stayed after the narration ended: %r" % ended.get("caption"))
 
         session.click(366, 52)  # the next item
         turned = session.state(1.0)

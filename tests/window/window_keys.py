@@ -17,7 +17,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from window_e2e import Session  # noqa: E402
+from window_e2e import Session, scratch_book  # noqa: E402
 
 SCREEN = (1024, 1024)
 
@@ -39,13 +39,7 @@ def main():
         return subprocess.run(command, timeout=280).returncode
 
     work = tempfile.mkdtemp(prefix="lirava-window-keys-")
-    resources = os.path.join(work, "book")
-    os.mkdir(resources)
-    for name in os.listdir(book):
-        if name != "ft.xml":
-            os.symlink(os.path.join(os.path.abspath(book), name), os.path.join(resources, name))
-    with open(os.path.join(resources, "ft.xml"), "w") as f:
-        f.write("windowwindowwindowwind\n")
+    resources = scratch_book(book, work)
     problems = []
 
     def expect(condition, what):

@@ -115,5 +115,38 @@ TEST(Scheduler, PausedTargetsAndRepeatCountsAndDelays) {
     EXPECT_EQ(ticker.fired, 1);
 }
 
+TEST(Scheduler, TellsWhenTheNextTimerIsDueSoThatASleepingLoopWakesInTime) {
+    CCScheduler scheduler;
+    std::vector<std::string> log;
+    Ticker watcher, delayed;
+    watcher.log = delayed.log = &log;
+    EXPECT_LT(scheduler.secondsUntilNextTimer(), 0.0);
+    scheduler.scheduleUpdateForTarget(&watcher, 0, false);
+    EXPECT_LT(scheduler.secondsUntilNextTimer(), 0.0);  // per-frame updates wake no one
+
+    scheduler.scheduleSelector(schedule_selector(Ticker::tick), &watcher, 0.3f, false);
+    EXPECT_EQ(scheduler.secondsUntilNextTimer(), 0.0);  // the next frame starts its clock
+    scheduler.update(kFrame);
+    EXPECT_NEAR(scheduler.secondsUntilNextTimer(), 0.3, 1e-3);
+    scheduler.update(0.1f);
+    EXPECT_NEAR(scheduler.secondsUntilNextTimer(), 0.2, 1e-3);
+    // One step of exactly that long fires it, as the frames it stands for would have.
+    scheduler.update(static_cast<float>(scheduler.secondsUntilNextTimer()));
+    EXPECT_EQ(watcher.fired, 1);
+    EXPECT_NEAR(scheduler.secondsUntilNextTimer(), 0.3, 1e-3);
+
+    // A first delay counts before the interval; paused targets and time stopped wake no one.
+    scheduler.scheduleSelector(schedule_selector(Ticker::tick), &delayed, 1.0f, kCCRepeatForever, 0.05f, false);
+    scheduler.update(kFrame);
+    EXPECT_NEAR(scheduler.secondsUntilNextTimer(), 0.05, 1e-3);
+    scheduler.pauseTarget(&delayed);
+    EXPECT_NEAR(scheduler.secondsUntilNextTimer(), 0.3 - kFrame, 1e-3);
+    scheduler.setTimeScale(0.5f);
+    EXPECT_NEAR(scheduler.secondsUntilNextTimer(), 2 * (0.3 - kFrame), 1e-3);
+    scheduler.setTimeScale(0.0f);
+    EXPECT_LT(scheduler.secondsUntilNextTimer(), 0.0);
+    scheduler.unscheduleAll();
+}
+
 }  // namespace
 }  // namespace lirava

@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/actions/CCDelayTime.h"
 #include "engine/actions/CCScheduler.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCSet.h"
+#include "engine/nodes/CCLayerColor.h"
 #include "engine/nodes/CCScene.h"
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCEGLView.h"
@@ -266,6 +268,35 @@ TEST_F(DirectorTest, ElapsedTimeAndFramesFollowTheSteps) {
     EXPECT_EQ(director->getTotalFrames(), 60u);
     EXPECT_NEAR(director->getElapsedTime(), 1.0, 1e-9);
     EXPECT_FLOAT_EQ(director->getDeltaTime(), 1.0f / 60.0f);
+}
+
+TEST_F(DirectorTest, RestingFramesPresentOnlyANewPictureAndTellWhetherItStillMoves) {
+    CCScene* scene = CCScene::create();
+    CCLayerColor* layer = CCLayerColor::create(ccc4(10, 20, 30, 255), 100, 100);
+    scene->addChild(layer);
+    director->runWithScene(scene);
+    const double dt = 1.0 / 60.0;
+    EXPECT_TRUE(director->drawSceneWhenChanged(dt, false));
+    EXPECT_TRUE(director->isPictureMoving());  // the last picture was new
+    EXPECT_FALSE(director->drawSceneWhenChanged(dt, false));
+    EXPECT_FALSE(director->isPictureMoving());
+    EXPECT_EQ(renderer.presented, 1);
+    EXPECT_TRUE(director->drawSceneWhenChanged(dt, true));  // the window lost its pixels
+    layer->setColor(ccc3(200, 20, 30));
+    EXPECT_TRUE(director->drawSceneWhenChanged(dt, false));
+    EXPECT_EQ(renderer.presented, 3);
+
+    // A running action keeps frames coming even while it changes nothing that shows.
+    EXPECT_FALSE(director->drawSceneWhenChanged(dt, false));
+    layer->runAction(CCDelayTime::create(0.1f));
+    int frames = 0;
+    while (director->isPictureMoving() && frames < 100) {
+        EXPECT_FALSE(director->drawSceneWhenChanged(dt, false));
+        ++frames;
+    }
+    EXPECT_GE(frames, 6);  // 0.1 s of 1/60 s frames
+    EXPECT_LE(frames, 7);
+    EXPECT_EQ(renderer.presented, 3);
 }
 
 }  // namespace

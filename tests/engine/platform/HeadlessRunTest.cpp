@@ -204,6 +204,39 @@ TEST(HeadlessRun, FramesAreTheSameOnEveryRunAndScaleWithTheSizeOption) {
     EXPECT_NE(states[1].find("\"taps\":1,\"lastTouch\":[142,576]"), std::string::npos) << states[1];
 }
 
+TEST(HeadlessRun, AResizedFrameLetterboxesThePageAndItsBarsTakeNoTouches) {
+    Workspace ws;
+    const std::string shot = ws.path("wide.png");
+    // 960 x 960: the page keeps 640 x 960 in the middle, bars of 160 on either side. A click at
+    // design x = -100 lands on the left bar.
+    const Result r = run(ws, {kProbe, "--headless", "--script", "-"},
+                         "resize 960 960\nclick -100 575\ndump\nclick 140 575\nscreenshot " + shot + "\ndump\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> states = stateLines(r.out);
+    ASSERT_EQ(states.size(), 2u) << r.out;
+    EXPECT_NE(states[0].find("\"taps\":0"), std::string::npos) << states[0];
+    EXPECT_NE(states[1].find("\"taps\":1,\"lastTouch\":[140,575]"), std::string::npos) << states[1];
+    EXPECT_NE(states[1].find("\"scale\":1,\"letterbox\":true,\"bars\":[160,0,160,0]"), std::string::npos) << states[1];
+
+    const test::Frame frame = loadFrame(shot);
+    ASSERT_EQ(frame.width, 960);
+    ASSERT_EQ(frame.height, 960);
+    const auto atPage = [&frame](int x, int y) { return frame.at(160 + x, 959 - y); };
+    for (const int y : {0, 480, 959}) {
+        EXPECT_TRUE(colorNear(frame.at(0, y), ccc4(48, 48, 48, 255)));
+        EXPECT_TRUE(colorNear(frame.at(159, y), ccc4(48, 48, 48, 255)));
+        EXPECT_TRUE(colorNear(frame.at(800, y), ccc4(48, 48, 48, 255)));
+        EXPECT_TRUE(colorNear(frame.at(959, y), ccc4(48, 48, 48, 255)));
+    }
+    EXPECT_TRUE(colorNear(atPage(0, 0), kBackground));
+    EXPECT_TRUE(colorNear(atPage(639, 959), kBackground));
+    EXPECT_TRUE(colorNear(atPage(140, 140), ccc4(220, 40, 40, 255)));
+    EXPECT_TRUE(colorNear(atPage(450, 800), ccc4(40, 200, 60, 255)));   // inside the clip
+    EXPECT_TRUE(colorNear(atPage(550, 800), kBackground));              // clipped away
+    EXPECT_TRUE(colorNear(atPage(140, 575), ccc4(250, 220, 0, 255)));   // the tapped pad
+    EXPECT_TRUE(colorNear(atPage(400, 400), ccc4(0, 0, 255, 255), 4));  // render target
+}
+
 TEST(HeadlessRun, BadInputStopsWithAOneLineMessageAndItsStatus) {
     Workspace ws;
     Result r = run(ws, {kProbe, "--headless", "--script", "-"}, "wait 0\n\nclick 1 2 3\ndump\n");
