@@ -1,12 +1,14 @@
 #!/bin/sh
 # Installs the Debian packages that building, running and testing the reader need, when any is
 # missing. Uses sudo when not run as root; never asks questions (CI runs it without input).
+#   scripts/install-deps.sh [EXTRA_PACKAGE ...]   also the packages a calling script needs
 set -eu
 
 PACKAGES="build-essential cmake pkg-config
 libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
 libjsoncpp-dev libpugixml-dev libgtest-dev libgmock-dev
-fonts-liberation2 python3 xvfb xauth xdotool x11-apps"
+fonts-liberation2 python3 xvfb xauth xdotool x11-apps
+$*"
 
 missing=""
 for package in $PACKAGES; do
