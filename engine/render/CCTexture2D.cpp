@@ -69,8 +69,8 @@ bool CCTexture2D::initWithFile(const std::string& fullPath) {
 }
 
 void CCTexture2D::reserveFor(const std::string& encoded) {
-    // Only a picture larger than the frame is worth it: the texture is made before the decoded
-    // pixels exist, so that the two are never whole in memory together.
+    // Only picture-sized images are worth it: the texture is made before the decoded pixels exist,
+    // so that the two are never whole in memory together.
     Renderer* renderer = Renderer::current();
     int width = 0;
     int height = 0;
@@ -80,8 +80,11 @@ void CCTexture2D::reserveFor(const std::string& encoded) {
         static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4 < kReserveBytes) {
         return;
     }
+    // A JPEG decodes to opaque pixels, whatever it holds.
+    const bool jpeg = encoded.size() > 2 && static_cast<unsigned char>(encoded[0]) == 0xFF &&
+                      static_cast<unsigned char>(encoded[1]) == 0xD8;
     Renderer& holder = renderer->textureHolder();
-    m_textureId = holder.reserveTexture(width, height);
+    m_textureId = holder.reserveTexture(width, height, jpeg);
     m_renderer = m_textureId ? &holder : nullptr;
     m_reserved = m_textureId != 0;
 }

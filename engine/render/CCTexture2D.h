@@ -58,7 +58,7 @@ public:
 
 private:
     // Images of at least this many bytes get their texture before they are decoded.
-    static constexpr std::size_t kReserveBytes = 4u * 1024u * 1024u;
+    static constexpr std::size_t kReserveBytes = 2u * 1024u * 1024u;
 
     void releaseFromRenderer();
     void reserveFor(const std::string& encoded);

@@ -29,7 +29,9 @@ public:
     int targetHeight() const override { return m_real.targetHeight(); }
 
     TextureId createTexture(int width, int height, const std::uint8_t* rgba) override;
-    TextureId reserveTexture(int width, int height) override { return m_real.reserveTexture(width, height); }
+    TextureId reserveTexture(int width, int height, bool opaque) override {
+        return m_real.reserveTexture(width, height, opaque);
+    }
     bool fillReservedTexture(TextureId texture, std::uint8_t* rgba) override {
         return m_real.fillReservedTexture(texture, rgba);
     }

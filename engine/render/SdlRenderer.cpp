@@ -170,14 +170,15 @@ TextureId SdlRenderer::createTexture(int width, int height, const std::uint8_t* 
     return adopt(texture, width, height, opaque ? Kind::Opaque : Kind::Image);
 }
 
-TextureId SdlRenderer::reserveTexture(int width, int height) {
+TextureId SdlRenderer::reserveTexture(int width, int height, bool opaque) {
     if (!m_software || width <= 0 || height <= 0) {
         return 0;
     }
+    opaque = opaque && SDL_BYTESPERPIXEL(m_targetFormat) == 4;
     // SDL fills a new software texture with zeros. Its pages go back to the system at once and
     // come back band by band as fillReservedTexture copies the pixels in.
-    SDL_Texture* texture =
-        SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STREAMING, width, height);
+    SDL_Texture* texture = SDL_CreateTexture(m_renderer, opaque ? m_targetFormat : Uint32{SDL_PIXELFORMAT_RGBA32},
+                                             SDL_TEXTUREACCESS_STREAMING, width, height);
     if (!texture) {
         return 0;
     }
@@ -189,14 +190,17 @@ TextureId SdlRenderer::reserveTexture(int width, int height) {
     }
     platformReleasePages(pixels, static_cast<std::size_t>(pitch) * static_cast<std::size_t>(height));
     SDL_UnlockTexture(texture);
-    return adopt(texture, width, height, Kind::Reserved);
+    return adopt(texture, width, height, opaque ? Kind::ReservedOpaque : Kind::Reserved);
 }
 
 bool SdlRenderer::fillReservedTexture(TextureId texture, std::uint8_t* rgba) {
     auto it = m_textures.find(texture);
-    if (it == m_textures.end() || it->second.kind != Kind::Reserved || !rgba) {
+    if (it == m_textures.end() || !rgba ||
+        (it->second.kind != Kind::Reserved && it->second.kind != Kind::ReservedOpaque)) {
         return false;
     }
+    const bool opaque = it->second.kind == Kind::ReservedOpaque;
+    const Uint32 format = opaque ? m_targetFormat : Uint32{SDL_PIXELFORMAT_RGBA32};
     void* locked = nullptr;
     int pitch = 0;
     const int width = it->second.width;
@@ -215,14 +219,12 @@ bool SdlRenderer::fillReservedTexture(TextureId texture, std::uint8_t* rgba) {
     for (int top = 0; top < height; top += band) {
         const int rows = std::min(band, height - top);
         std::uint8_t* from = rgba + row * static_cast<std::size_t>(top);
-        for (int y = 0; y < rows; ++y) {
-            std::memcpy(out + static_cast<std::size_t>(pitch) * static_cast<std::size_t>(top + y),
-                        from + row * static_cast<std::size_t>(y), row);
-        }
+        SDL_ConvertPixels(width, rows, SDL_PIXELFORMAT_RGBA32, from, static_cast<int>(row), format,
+                          out + static_cast<std::size_t>(pitch) * static_cast<std::size_t>(top), pitch);
         platformReleasePages(from, row * static_cast<std::size_t>(rows));
     }
     SDL_UnlockTexture(it->second.texture);
-    it->second.kind = Kind::Image;
+    it->second.kind = opaque ? Kind::Opaque : Kind::Image;
     return true;
 }
 

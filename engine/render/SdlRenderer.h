@@ -32,7 +32,7 @@ public:
     int targetHeight() const override;
 
     TextureId createTexture(int width, int height, const std::uint8_t* rgba) override;
-    TextureId reserveTexture(int width, int height) override;
+    TextureId reserveTexture(int width, int height, bool opaque) override;
     bool fillReservedTexture(TextureId texture, std::uint8_t* rgba) override;
     void destroyTexture(TextureId texture) override;
     TextureId createRenderTarget(int pixelWidth, int pixelHeight) override;
@@ -49,9 +49,9 @@ public:
     void present() override;
 
 private:
-    // Image: straight-alpha pixels; Opaque: pixels without alpha, in the frame's format; Reserved:
-    // an image whose pixels have not come yet; Target: a render target.
-    enum class Kind { Image, Opaque, Reserved, Target };
+    // Image: straight-alpha pixels; Opaque: pixels without alpha, in the frame's format; Reserved
+    // and ReservedOpaque: the same before their pixels have come; Target: a render target.
+    enum class Kind { Image, Opaque, Reserved, ReservedOpaque, Target };
     struct Texture {
         SDL_Texture* texture;
         int width;

@@ -108,7 +108,7 @@ TEST_F(SdlRendererTest, OpaqueTexturesAndReservedOnesDrawTheirTexelsExactly) {
     const TextureId opaque = r().createTexture(4, 4, pixels.data());
     // A reserved texture gets its pixels later and spends them.
     std::vector<std::uint8_t> spent = pixels;
-    const TextureId reserved = r().reserveTexture(4, 4);
+    const TextureId reserved = r().reserveTexture(4, 4, true);
     ASSERT_NE(opaque, 0u);
     ASSERT_NE(reserved, 0u);
     EXPECT_TRUE(r().fillReservedTexture(reserved, spent.data()));
