@@ -35,10 +35,9 @@ def labelled(pairs):
     return out
 
 
-def by_frame_of_animation(series):
+def by_frame_of_animation(series, starts):
     """Per frame index from the start of each animation: the median and the largest CPU time."""
     cpu = series["cpu_ms"]
-    starts = [int(s) for s in series.get("starts", [])] or [0]
     runs = [cpu[a:b] for a, b in zip(starts, starts[1:] + [len(cpu)])]
     length = max(len(r) for r in runs)
     median, largest = [], []
@@ -52,13 +51,18 @@ def by_frame_of_animation(series):
 def frame_chart(out_dir, builds, name, title, filename):
     fig, ax = plt.subplots(figsize=(8, 4.2), dpi=100)
     drawn = False
-    for colour, (label, folder) in zip(COLOURS, builds):
+    loaded = []
+    for label, folder in builds:
         path = os.path.join(folder, name + ".json")
-        if not os.path.exists(path):
-            continue
-        with open(path) as f:
-            series = json.load(f)
-        median, largest = by_frame_of_animation(series)
+        if os.path.exists(path):
+            with open(path) as f:
+                loaded.append((label, json.load(f)))
+    # A build whose series has no animation starts (an older benchmark) ran the same frames as
+    # the others: it takes their starts.
+    known = next((s["starts"] for _, s in loaded if s.get("starts")), [0])
+    for colour, (label, series) in zip(COLOURS, loaded):
+        starts = [int(s) for s in (series.get("starts") or known)]
+        median, largest = by_frame_of_animation(series, starts)
         frames = range(1, len(median) + 1)
         ax.plot(frames, median, color=colour, linewidth=2, label="%s, median" % label)
         ax.plot(frames, largest, color=colour, linewidth=1, linestyle=":", label="%s, largest" % label)

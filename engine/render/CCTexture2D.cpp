@@ -75,7 +75,7 @@ void CCTexture2D::reserveFor(const std::string& encoded) {
     int width = 0;
     int height = 0;
     if (!renderer ||
-        !probeImageSize(reinterpret_cast<const std::uint8_t*>(encoded.data()), encoded.size(), width, height) ||
+        !readImageHeaderSize(reinterpret_cast<const std::uint8_t*>(encoded.data()), encoded.size(), width, height) ||
         width > Image::kMaxSide || height > Image::kMaxSide ||
         static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4 < kReserveBytes) {
         return;

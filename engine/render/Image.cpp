@@ -50,7 +50,7 @@ bool isStartOfFrame(std::uint8_t marker) {
 
 // Walks the marker segments up to the end-of-image marker, so that a file cut short is caught
 // here: libjpeg would only warn and hand back a half-grey picture.
-bool probeJpeg(const std::uint8_t* data, std::size_t size, int& width, int& height) {
+bool probeJpeg(const std::uint8_t* data, std::size_t size, int& width, int& height, bool toTheEnd = true) {
     if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) {
         return false;
     }
@@ -91,6 +91,9 @@ bool probeJpeg(const std::uint8_t* data, std::size_t size, int& width, int& heig
                 return false;
             }
             haveFrame = true;
+            if (!toTheEnd) {
+                return true;
+            }
         }
         pos += 2 + length;
         if (marker == 0xDA) {
@@ -121,6 +124,10 @@ Format probe(const std::uint8_t* data, std::size_t size, int& width, int& height
 
 bool probeImageSize(const std::uint8_t* data, std::size_t size, int& width, int& height) {
     return probe(data, size, width, height) != Format::None;
+}
+
+bool readImageHeaderSize(const std::uint8_t* data, std::size_t size, int& width, int& height) {
+    return data && (probePng(data, size, width, height) || probeJpeg(data, size, width, height, false));
 }
 
 void Image::FreeSurface::operator()(SDL_Surface* surface) const {

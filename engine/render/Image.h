@@ -72,5 +72,8 @@ private:
 // Reads the pixel size from a PNG or JPEG header without decoding. False for other formats and
 // for headers that are malformed or truncated (a JPEG must also reach its end-of-image marker).
 bool probeImageSize(const std::uint8_t* data, std::size_t size, int& width, int& height);
+// The same from the header alone (the image may still turn out corrupt or cut short): a JPEG's
+// size comes before its image data, which probeImageSize reads to the end.
+bool readImageHeaderSize(const std::uint8_t* data, std::size_t size, int& width, int& height);
 
 }  // namespace lirava
