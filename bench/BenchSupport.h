@@ -5,11 +5,13 @@
 
 #include <benchmark/benchmark.h>
 #include <time.h>
+#include <valgrind/callgrind.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -93,29 +95,61 @@ inline double threadCpuMilliseconds() {
     return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
-// Per-frame timings: wall clock and thread CPU time.
+// Per-frame timings: wall clock and thread CPU time. Under callgrind each frame is also dumped
+// on its own (bench/callgrind_frames.py reads its instructions).
 struct FrameTimes {
     std::vector<double> wallMs;
     std::vector<double> cpuMs;
+    // Where each animation (a page curl, a flip) begins, as an index into the frames.
+    std::vector<std::size_t> starts;
+
+    void markStart() { starts.push_back(wallMs.size()); }
 
     template <typename Frame>
     void time(Frame&& frame) {
+        CALLGRIND_ZERO_STATS;
         const Clock::time_point start = Clock::now();
         const double cpuStart = threadCpuMilliseconds();
         frame();
         cpuMs.push_back(threadCpuMilliseconds() - cpuStart);
         wallMs.push_back(millisecondsSince(start));
+        CALLGRIND_DUMP_STATS_AT("frame");
     }
     std::size_t size() const { return wallMs.size(); }
 };
 
-inline void reportFrameTimes(benchmark::State& state, const FrameTimes& frames) {
+// With LIRAVA_BENCH_FRAMES_DIR set, every frame's CPU and wall time goes to NAME.json there, in
+// the order the frames ran (bench/charts.py draws them).
+inline void writeFrameSeries(const std::string& name, const FrameTimes& frames) {
+    const char* folder = std::getenv("LIRAVA_BENCH_FRAMES_DIR");
+    if (!folder || !*folder) {
+        return;
+    }
+    std::ofstream out(std::string(folder) + "/" + name + ".json");
+    auto list = [&out](const std::vector<double>& values) {
+        out << "[";
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            out << (i ? "," : "") << values[i];
+        }
+        out << "]";
+    };
+    out << "{\"cpu_ms\": ";
+    list(frames.cpuMs);
+    out << ", \"wall_ms\": ";
+    list(frames.wallMs);
+    out << ", \"starts\": ";
+    list(std::vector<double>(frames.starts.begin(), frames.starts.end()));
+    out << "}\n";
+}
+
+inline void reportFrameTimes(benchmark::State& state, const FrameTimes& frames, const std::string& name) {
     state.counters["p50_ms"] = quantile(frames.wallMs, 0.50);
     state.counters["p99_ms"] = quantile(frames.wallMs, 0.99);
     state.counters["max_ms"] = quantile(frames.wallMs, 1.0);
     state.counters["cpu_p50_ms"] = quantile(frames.cpuMs, 0.50);
     state.counters["cpu_p99_ms"] = quantile(frames.cpuMs, 0.99);
     state.counters["frames"] = static_cast<double>(frames.size());
+    writeFrameSeries(name, frames);
 }
 
 // Calls visit for node and every node below it.

@@ -8,6 +8,10 @@
   it includes tearing the program down, so it is an upper bound of start to first frame.
 - book: one headless run that opens unit 1, page 2, switches auto-play on and lets it read
   every page to the last; peak RSS (VmHWM of the process, KiB), pages seen and wall time.
+- swipe: one headless run that opens page 2 and swipes forwards through every page to 96,
+  resting 0.6 s on each; peak RSS as above.
+Both runs also record the resident memory (VmRSS, KiB) at every step as "samples" of
+[page, virtual seconds, rss_kib, hwm_kib], which bench/charts.py draws.
 """
 
 import argparse
@@ -80,43 +84,92 @@ wait 0.1
 """
 
 
+def memory_kib(pid):
+    """(VmRSS, VmHWM) of the process in KiB."""
+    with open("/proc/%d/status" % pid) as f:
+        text = f.read()
+    return (int(re.search(r"VmRSS:\s+(\d+)", text).group(1)), int(re.search(r"VmHWM:\s+(\d+)", text).group(1)))
+
+
+class SteppedReader:
+    """The program reading its script from standard input, one step at a time: each step ends
+    with a dump, and the memory is read while the program waits for its next line."""
+
+    def __init__(self, program, resources):
+        self.proc = subprocess.Popen([program, "--headless", "--resources", resources, "--script", "-"],
+                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                     text=True, bufsize=1, env=dict(os.environ, SDL_AUDIODRIVER="dummy"))
+        self.seen = []
+        self.samples = []
+        self.virtual_s = 0.0
+
+    def step(self, lines):
+        self.virtual_s += sum(float(line.split()[1]) for line in lines.splitlines() if line.startswith("wait "))
+        self.proc.stdin.write(lines + "dump\n")
+        self.proc.stdin.flush()
+        while True:
+            line = self.proc.stdout.readline()
+            if not line:
+                raise RuntimeError("the reader stopped: %s" % self.proc.stderr.read()[-400:])
+            if line.startswith("state "):
+                state = json.loads(line[6:])
+                self.seen.append(state)
+                rss, hwm = memory_kib(self.proc.pid)
+                self.samples.append([state.get("currentPage"), round(self.virtual_s, 2), rss, hwm])
+                return state
+
+    def finish(self):
+        peak = memory_kib(self.proc.pid)[1]
+        try:
+            self.proc.stdin.write("quit\n")
+            self.proc.stdin.close()
+            self.proc.wait(timeout=60)
+        finally:
+            if self.proc.poll() is None:
+                self.proc.kill()
+        return peak
+
+    def result(self, peak, wall):
+        seen = self.seen
+        pages = sorted({s.get("currentPage") for s in seen if isinstance(s.get("currentPage"), int)})
+        return {"peak_rss_kib": peak, "wall_s": round(wall, 1),
+                "last_page": seen[-1].get("currentPage") if seen else None,
+                "pages_seen_in_dumps": len(pages),
+                "objects_at_end": seen[-1].get("objects") if seen else None,
+                "samples": self.samples}
+
+
 def read_book(program, resources, autoplay_click, timeout_s):
     """Opens page 2, switches auto-play on and lets it read until the last page has been read.
-    The script comes through standard input a minute of virtual time at a time, so the run
-    stops as soon as the book is done. Returns peak RSS (VmHWM, KiB), wall seconds and the
-    dumps."""
+    The script comes through standard input 5 s of virtual time at a time, so the run stops as
+    soon as the book is done."""
     start = time.monotonic()
-    proc = subprocess.Popen([program, "--headless", "--resources", resources, "--script", "-"], stdin=subprocess.PIPE,
-                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, bufsize=1,
-                            env=dict(os.environ, SDL_AUDIODRIVER="dummy"))
-    seen = []
-
-    def dump(lines):
-        proc.stdin.write(lines + "dump\n")
-        proc.stdin.flush()
-        while True:
-            line = proc.stdout.readline()
-            if not line:
-                raise RuntimeError("the reader stopped: %s" % proc.stderr.read()[-400:])
-            if line.startswith("state "):
-                seen.append(json.loads(line[6:]))
-                return seen[-1]
-
+    reader = SteppedReader(program, resources)
     try:
-        dump(BOOK_SCRIPT_HEAD + autoplay_click)
+        reader.step(BOOK_SCRIPT_HEAD + autoplay_click)
         while time.monotonic() - start < timeout_s:
-            state = dump("wait 20\n")
+            state = reader.step("wait 5\n")
             if state.get("currentPage") == 96 and not state.get("music"):
                 break
-        with open("/proc/%d/status" % proc.pid) as f:
-            peak = int(re.search(r"VmHWM:\s+(\d+)", f.read()).group(1))
-        proc.stdin.write("quit\n")
-        proc.stdin.close()
-        proc.wait(timeout=60)
     finally:
-        if proc.poll() is None:
-            proc.kill()
-    return peak, time.monotonic() - start, seen
+        peak = reader.finish()
+    return reader.result(peak, time.monotonic() - start)
+
+
+def swipe_book(program, resources, timeout_s):
+    """Opens page 2 and swipes forwards through every page to 96."""
+    start = time.monotonic()
+    reader = SteppedReader(program, resources)
+    try:
+        state = reader.step(BOOK_SCRIPT_HEAD)
+        while state.get("currentPage", 96) < 96 and time.monotonic() - start < timeout_s:
+            page = state.get("currentPage")
+            state = reader.step("drag 400 930 340 930 4\nwait 0.6\n")
+            if state.get("currentPage") == page:
+                raise RuntimeError("a swipe on page %s did not turn it" % page)
+    finally:
+        peak = reader.finish()
+    return reader.result(peak, time.monotonic() - start)
 
 
 def main():
@@ -124,7 +177,7 @@ def main():
     parser.add_argument("program")
     parser.add_argument("book")
     parser.add_argument("--runs", type=int, default=11)
-    parser.add_argument("--skip-book", action="store_true")
+    parser.add_argument("--skip-book", action="store_true", help="no whole-book runs (auto-play and swipes)")
     parser.add_argument("--autoplay-click", default="click 580 40\n",
                         help="script lines that switch auto-play on from a page (default: the reader's own)")
     args = parser.parse_args()
@@ -140,12 +193,8 @@ def main():
         peak, wall, _ = peak_rss_kib(args.program, resources, "quit\n", 60)
         result["start_peak_rss_kib"] = peak
         if not args.skip_book:
-            peak, wall, seen = read_book(args.program, resources, args.autoplay_click, 3600)
-            pages = sorted({s.get("currentPage") for s in seen if isinstance(s.get("currentPage"), int)})
-            result["book"] = {"peak_rss_kib": peak, "wall_s": round(wall, 1),
-                              "last_page": seen[-1].get("currentPage") if seen else None,
-                              "pages_seen_in_dumps": len(pages),
-                              "objects_at_end": seen[-1].get("objects") if seen else None}
+            result["book"] = read_book(args.program, resources, args.autoplay_click, 3600)
+            result["swipe"] = swipe_book(args.program, resources, 1800)
     finally:
         shutil.rmtree(resources, ignore_errors=True)
     json.dump(result, sys.stdout, indent=1)

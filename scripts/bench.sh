@@ -7,6 +7,8 @@ set -eu
 cd "$(dirname "$0")/.."
 quick=0
 [ "${1:-}" = "--quick" ] && quick=1
+# What the benchmarks need beyond the build: Google Benchmark, callgrind for the instruction
+# counts (bench/callgrind_*.py) and matplotlib for the charts (bench/charts.py).
 sh scripts/install-deps.sh bench
 build="${BENCH_BUILD_DIR:-build-bench}"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DLIRAVA_BUILD_BENCH=ON -DLIRAVA_BUILD_TESTS=OFF >/dev/null
@@ -23,6 +25,9 @@ mkdir -p "$results"
 } >"$results/machine.txt"
 
 export SDL_AUDIODRIVER=dummy
+# Every frame's time of the frame benchmarks, for the charts.
+export LIRAVA_BENCH_FRAMES_DIR="$results/frames"
+mkdir -p "$LIRAVA_BENCH_FRAMES_DIR"
 if [ "$quick" -eq 1 ]; then
     export LIRAVA_BENCH_PAGE_ITERATIONS=3
 fi
@@ -38,5 +43,10 @@ else
 fi
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)" >>"$results/machine.txt"
 python3 bench/report.py "$results"
+# matplotlib comes as a Debian package, for the system's own interpreter.
+charts_python=python3
+[ -x /usr/bin/python3 ] && charts_python=/usr/bin/python3
+"$charts_python" bench/charts.py "$results/charts" --frames "this=$results/frames" \
+    --memory "this=$results/whole_process.json" || echo "charts: not drawn"
 echo
 cat "$results/machine.txt"

@@ -3,7 +3,7 @@
 # missing. Uses sudo when not run as root; never asks questions (CI runs it without input).
 #   sh scripts/install-deps.sh [GROUP...]
 # Each GROUP adds the packages of one more script to the common list:
-#   bench   scripts/bench.sh and bench/callgrind_ratio.py
+#   bench   scripts/bench.sh, bench/callgrind_*.py and bench/charts.py
 #   fuzz    scripts/fuzz.sh (clang and the runtimes of libFuzzer and the sanitizers)
 set -eu
 
@@ -19,7 +19,7 @@ libfontconfig-dev libfribidi-dev libharfbuzz-dev libunibreak-dev
 fonts-liberation2 fonts-wqy-microhei fonts-kacst-one fonts-lohit-deva fonts-tlwg-loma-otf
 python3 xvfb xauth xdotool x11-apps openbox
 appstream desktop-file-utils lintian"
-BENCH_PACKAGES="libbenchmark-dev valgrind"
+BENCH_PACKAGES="libbenchmark-dev valgrind python3-matplotlib"
 FUZZ_PACKAGES="clang-14 libclang-rt-14-dev"
 
 for group in "$@"; do

@@ -71,6 +71,7 @@ enum class BlendMode {
     Premultiplied,  // src + dst * (1 - a)
     Additive,
     None,
+    Multiply,  // src * dst (alpha ignored)
 };
 
 }  // namespace lirava

@@ -2,11 +2,15 @@
 
 #include <SDL.h>
 #include <unistd.h>
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 
 #include "engine/platform/CCApplication.h"
@@ -98,6 +102,24 @@ void platformReturnLargeBuffersToSystem() {
     // A fixed threshold also turns off the adaptive one. 256 KiB keeps small allocations (JSON
     // values, nodes, glyph runs) on the heap and every picture-sized buffer in its own mapping.
     mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
+}
+
+void platformReleasePages(void* begin, std::size_t bytes) {
+#if defined(__linux__)
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    if (!begin || page == 0 || bytes < page) {
+        return;
+    }
+    const auto start = reinterpret_cast<std::uintptr_t>(begin);
+    const std::uintptr_t first = (start + page - 1) / page * page;
+    const std::uintptr_t end = (start + bytes) / page * page;
+    if (end > first) {
+        madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
+    }
+#else
+    (void)begin;
+    (void)bytes;
 #endif
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace lirava {
@@ -25,6 +26,11 @@ bool platformInitVideo(bool headless, std::string& error, bool& displayMissing);
 // book grew the resident memory by some 30 MiB. The program calls it first thing; benchmarks call
 // it too, so that they measure under the same policy. Does nothing on other C libraries.
 void platformReturnLargeBuffersToSystem();
+
+// Hands the whole memory pages inside [begin, begin + bytes) back to the system while the block
+// stays allocated; they read as zeros when next touched. For large buffers that are about to be
+// overwritten or freed anyway. Does nothing where the system has no such call.
+void platformReleasePages(void* begin, std::size_t bytes);
 
 // SDL's name of a key, from any spelling SDL accepts ("return", "RETURN" and "Return" all give
 // "Return"); empty for names SDL does not know.

@@ -3,6 +3,8 @@
 #include <unordered_set>
 #include <utility>
 
+#include "engine/platform/CCFileUtils.h"
+
 namespace lirava {
 
 namespace {
@@ -30,6 +32,7 @@ void CCTexture2D::releaseFromRenderer() {
     }
     m_textureId = 0;
     m_renderer = nullptr;
+    m_reserved = false;
 }
 
 bool CCTexture2D::initWithImage(Image&& image) {
@@ -52,20 +55,59 @@ bool CCTexture2D::initWithImage(Image&& image, float pixelsPerUnit) {
 }
 
 bool CCTexture2D::initWithFile(const std::string& fullPath) {
-    Image image;
-    if (!image.initWithFile(fullPath)) {
+    releaseFromRenderer();
+    std::string bytes;
+    if (!CCFileUtils::sharedFileUtils()->readFile(fullPath, bytes)) {
         initWithImage(Image());
         return false;
     }
-    initWithImage(std::move(image));
+    reserveFor(bytes);
+    Image image;
+    if (!image.initWithEncodedData(bytes.data(), bytes.size())) {
+        initWithImage(Image());
+        return false;
+    }
+    m_width = image.width();
+    m_height = image.height();
+    m_pixels = std::move(image);
     m_sourcePath = fullPath;
     return true;
+}
+
+void CCTexture2D::reserveFor(const std::string& encoded) {
+    // Only picture-sized images are worth it: the texture is made before the decoded pixels exist,
+    // so that the two are never whole in memory together.
+    Renderer* renderer = Renderer::current();
+    int width = 0;
+    int height = 0;
+    if (!renderer ||
+        !readImageHeaderSize(reinterpret_cast<const std::uint8_t*>(encoded.data()), encoded.size(), width, height) ||
+        width > Image::kMaxSide || height > Image::kMaxSide ||
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4 < kReserveBytes) {
+        return;
+    }
+    // A JPEG decodes to opaque pixels, whatever it holds.
+    const bool jpeg = encoded.size() > 2 && static_cast<unsigned char>(encoded[0]) == 0xFF &&
+                      static_cast<unsigned char>(encoded[1]) == 0xD8;
+    Renderer& holder = renderer->textureHolder();
+    m_textureId = holder.reserveTexture(width, height, jpeg);
+    m_renderer = m_textureId ? &holder : nullptr;
+    m_reserved = m_textureId != 0;
 }
 
 TextureId CCTexture2D::textureIdFor(Renderer& drawing) {
     Renderer& renderer = drawing.textureHolder();
     if (m_textureId != 0 && m_renderer == &renderer) {
-        return m_textureId;
+        if (m_reserved) {
+            m_reserved = false;
+            if (renderer.fillReservedTexture(m_textureId, m_pixels.data())) {
+                m_pixels.clear();
+                return m_textureId;
+            }
+            releaseFromRenderer();
+        } else {
+            return m_textureId;
+        }
     }
     if (m_width == 0 || m_height == 0) {
         return 0;
@@ -105,6 +147,7 @@ void CCTexture2D::rendererWillBeDestroyed(Renderer* renderer) {
             renderer->destroyTexture(texture->m_textureId);
             texture->m_textureId = 0;
             texture->m_renderer = nullptr;
+            texture->m_reserved = false;
         }
     }
 }

@@ -15,7 +15,8 @@ namespace lirava {
 // units, its pixel size in pixels. The pixels stay in memory until
 // the texture is first drawn; then they are handed to the renderer and freed here, so an
 // uploaded texture costs one copy of its pixels. A texture made before any renderer existed
-// uploads on its first draw.
+// uploads on its first draw. A large image file gets its (empty) texture before it is decoded,
+// so that the picture is never whole in memory twice on its way to the renderer.
 //
 // A texture read from a file remembers the file, so that it can be uploaded again should it be
 // drawn through another renderer (tests make several); one made from memory cannot, and then
@@ -53,7 +54,7 @@ public:
     TextureId getName();
     // The pixels while they are still held here (before the first upload), else null.
     const Image* getImage() const { return m_pixels.isEmpty() ? nullptr : &m_pixels; }
-    bool isUploaded() const { return m_textureId != 0; }
+    bool isUploaded() const { return m_textureId != 0 && !m_reserved; }
 
     // A renderer about to go away calls this: every texture uploaded to it forgets its handle
     // (and destroys it there while the renderer still can).
@@ -62,7 +63,11 @@ public:
     static std::size_t liveTextureCount();
 
 private:
+    // Images of at least this many bytes get their texture before they are decoded.
+    static constexpr std::size_t kReserveBytes = 2u * 1024u * 1024u;
+
     void releaseFromRenderer();
+    void reserveFor(const std::string& encoded);
 
     int m_width = 0;
     int m_height = 0;
@@ -71,6 +76,7 @@ private:
     std::string m_sourcePath;
     TextureId m_textureId = 0;
     Renderer* m_renderer = nullptr;
+    bool m_reserved = false;  // m_textureId waits for the pixels still held here
 };
 
 }  // namespace lirava

@@ -11,15 +11,18 @@ class CCTexture2D;
 // Textures by the full path of their image file, shared by every sprite that shows the file.
 //
 // Memory policy: a texture is "unused" when the cache holds the only reference to it (no
-// sprite, frame or batch node retains it). Unused textures stay cached, so turning back to a
-// page finds its images, but only up to a byte budget (kDefaultUnusedBudget, 8 MiB, settable):
-// before a new image is decoded, unused textures are dropped least recently used first until
-// the unused ones fit. Textures in use are never dropped. addImage and textureForKey also put
+// sprite, frame or batch node retains it). Unused textures stay cached up to a byte budget
+// (kDefaultUnusedBudget, settable): before a new image is decoded, unused textures are dropped
+// least recently used first until the unused ones fit. The default keeps none: the largest page
+// turn (into a page of the 2048 x 1620 word sheet, with both pages' pictures and the curl's two
+// targets in memory) then stays within the 48 MiB the book may take, at the price of decoding a
+// page's picture again when the reader turns back to it. A page still on show, and the one it
+// turns to, keep theirs. Textures in use are never dropped. addImage and textureForKey also put
 // the texture they return into the autorelease pool once, so that a texture just looked up
 // lives at least to the end of the frame even if the caller has not retained it yet.
 class CCTextureCache {
 public:
-    static constexpr std::size_t kDefaultUnusedBudget = 8u * 1024u * 1024u;
+    static constexpr std::size_t kDefaultUnusedBudget = 0;
 
     static CCTextureCache* sharedTextureCache();
     // Drops every cached texture and the cache itself.

@@ -29,6 +29,12 @@ public:
     int targetHeight() const override { return m_real.targetHeight(); }
 
     TextureId createTexture(int width, int height, const std::uint8_t* rgba) override;
+    TextureId reserveTexture(int width, int height, bool opaque) override {
+        return m_real.reserveTexture(width, height, opaque);
+    }
+    bool fillReservedTexture(TextureId texture, std::uint8_t* rgba) override {
+        return m_real.fillReservedTexture(texture, rgba);
+    }
     void destroyTexture(TextureId texture) override;
     TextureId createRenderTarget(int pixelWidth, int pixelHeight) override;
     void setRenderTarget(TextureId target) override;

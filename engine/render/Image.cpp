@@ -50,7 +50,7 @@ bool isStartOfFrame(std::uint8_t marker) {
 
 // Walks the marker segments up to the end-of-image marker, so that a file cut short is caught
 // here: libjpeg would only warn and hand back a half-grey picture.
-bool probeJpeg(const std::uint8_t* data, std::size_t size, int& width, int& height) {
+bool probeJpeg(const std::uint8_t* data, std::size_t size, int& width, int& height, bool toTheEnd = true) {
     if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) {
         return false;
     }
@@ -91,6 +91,9 @@ bool probeJpeg(const std::uint8_t* data, std::size_t size, int& width, int& heig
                 return false;
             }
             haveFrame = true;
+            if (!toTheEnd) {
+                return true;
+            }
         }
         pos += 2 + length;
         if (marker == 0xDA) {
@@ -123,19 +126,76 @@ bool probeImageSize(const std::uint8_t* data, std::size_t size, int& width, int&
     return probe(data, size, width, height) != Format::None;
 }
 
+bool readImageHeaderSize(const std::uint8_t* data, std::size_t size, int& width, int& height) {
+    return data && (probePng(data, size, width, height) || probeJpeg(data, size, width, height, false));
+}
+
+void Image::FreeSurface::operator()(SDL_Surface* surface) const {
+    SDL_FreeSurface(surface);
+}
+
 Image::Image(int width, int height) {
     if (width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide) {
-        m_width = width;
-        m_height = height;
-        m_pixels.resize(static_cast<std::size_t>(width) * height * 4);
-        for (std::size_t i = 0; i < m_pixels.size(); i += 4) {
-            m_pixels[i] = m_pixels[i + 1] = m_pixels[i + 2] = 255;
+        allocate(width, height);
+        for (std::size_t i = 0; i < m_size; i += 4) {
+            m_data[i] = m_data[i + 1] = m_data[i + 2] = 255;
         }
     }
 }
 
+Image::Image(const Image& other) {
+    if (!other.isEmpty()) {
+        allocate(other.m_width, other.m_height);
+        std::memcpy(m_data, other.m_data, m_size);
+    }
+}
+
+Image& Image::operator=(const Image& other) {
+    if (this != &other) {
+        Image copy(other);
+        swap(copy);
+    }
+    return *this;
+}
+
+Image::Image(Image&& other) noexcept {
+    swap(other);
+}
+
+Image& Image::operator=(Image&& other) noexcept {
+    if (this != &other) {
+        Image gone;
+        swap(other);
+        other.swap(gone);
+    }
+    return *this;
+}
+
+Image::~Image() = default;
+
+void Image::swap(Image& other) noexcept {
+    std::swap(m_width, other.m_width);
+    std::swap(m_height, other.m_height);
+    m_owned.swap(other.m_owned);
+    m_surface.swap(other.m_surface);
+    std::swap(m_data, other.m_data);
+    std::swap(m_size, other.m_size);
+}
+
+void Image::allocate(int width, int height) {
+    clear();
+    m_width = width;
+    m_height = height;
+    m_owned.resize(static_cast<std::size_t>(width) * height * 4);
+    m_data = m_owned.data();
+    m_size = m_owned.size();
+}
+
 void Image::clear() {
-    std::vector<std::uint8_t>().swap(m_pixels);
+    std::vector<std::uint8_t>().swap(m_owned);
+    m_surface.reset();
+    m_data = nullptr;
+    m_size = 0;
     m_width = m_height = 0;
 }
 
@@ -174,23 +234,29 @@ bool Image::initWithEncodedData(const void* data, std::size_t size) {
             return false;
         }
     }
-    bool ok = rgba->w == width && rgba->h == height;
-    if (ok) {
-        ok = SDL_LockSurface(rgba) == 0;
+    std::unique_ptr<SDL_Surface, FreeSurface> surface(rgba);
+    if (rgba->w != width || rgba->h != height) {
+        return false;
     }
-    if (ok) {
+    const std::size_t row = static_cast<std::size_t>(width) * 4;
+    if (!SDL_MUSTLOCK(rgba) && static_cast<std::size_t>(rgba->pitch) == row) {
+        // Rows packed as ours would be: keep the decoder's pixels instead of copying them.
         m_width = width;
         m_height = height;
-        m_pixels.resize(static_cast<std::size_t>(width) * height * 4);
-        const std::size_t row = static_cast<std::size_t>(width) * 4;
-        for (int y = 0; y < height; ++y) {
-            std::memcpy(m_pixels.data() + row * y, static_cast<const std::uint8_t*>(rgba->pixels) + rgba->pitch * y,
-                        row);
-        }
-        SDL_UnlockSurface(rgba);
+        m_data = static_cast<std::uint8_t*>(rgba->pixels);
+        m_size = row * static_cast<std::size_t>(height);
+        m_surface = std::move(surface);
+        return true;
     }
-    SDL_FreeSurface(rgba);
-    return ok;
+    if (SDL_LockSurface(rgba) != 0) {
+        return false;
+    }
+    allocate(width, height);
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(m_data + row * y, static_cast<const std::uint8_t*>(rgba->pixels) + rgba->pitch * y, row);
+    }
+    SDL_UnlockSurface(rgba);
+    return true;
 }
 
 bool Image::initWithRawData(const std::uint8_t* rgba, int width, int height) {
@@ -198,9 +264,8 @@ bool Image::initWithRawData(const std::uint8_t* rgba, int width, int height) {
     if (!rgba || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
         return false;
     }
-    m_width = width;
-    m_height = height;
-    m_pixels.assign(rgba, rgba + static_cast<std::size_t>(width) * height * 4);
+    allocate(width, height);
+    std::memcpy(m_data, rgba, m_size);
     return true;
 }
 
@@ -208,8 +273,8 @@ bool Image::saveToPNG(const std::string& path) const {
     if (isEmpty() || !initDecoders()) {
         return false;
     }
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(m_pixels.data()), m_width,
-                                                              m_height, 32, m_width * 4, SDL_PIXELFORMAT_RGBA32);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(m_data), m_width, m_height, 32,
+                                                              m_width * 4, SDL_PIXELFORMAT_RGBA32);
     if (!surface) {
         return false;
     }
@@ -222,8 +287,8 @@ bool Image::saveToJPG(const std::string& path, int quality) const {
     if (isEmpty() || !initDecoders()) {
         return false;
     }
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(m_pixels.data()), m_width,
-                                                              m_height, 32, m_width * 4, SDL_PIXELFORMAT_RGBA32);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(m_data), m_width, m_height, 32,
+                                                              m_width * 4, SDL_PIXELFORMAT_RGBA32);
     if (!surface) {
         return false;
     }

@@ -2,8 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+struct SDL_Surface;
 
 namespace lirava {
 
@@ -18,6 +21,11 @@ public:
     Image() = default;
     // A transparent white image (255, 255, 255, 0): text is drawn into it as coverage.
     Image(int width, int height);
+    Image(const Image& other);
+    Image& operator=(const Image& other);
+    Image(Image&& other) noexcept;
+    Image& operator=(Image&& other) noexcept;
+    ~Image();
 
     bool initWithFile(const std::string& fullPath);
     // Encoded bytes (a whole PNG or JPEG file) in memory.
@@ -32,27 +40,40 @@ public:
 
     int width() const { return m_width; }
     int height() const { return m_height; }
-    bool isEmpty() const { return m_pixels.empty(); }
-    std::size_t byteSize() const { return m_pixels.size(); }
-    const std::uint8_t* data() const { return m_pixels.data(); }
-    std::uint8_t* data() { return m_pixels.data(); }
+    bool isEmpty() const { return m_size == 0; }
+    std::size_t byteSize() const { return m_size; }
+    const std::uint8_t* data() const { return m_data; }
+    std::uint8_t* data() { return m_data; }
     // Pointer to the four bytes of a pixel; the coordinates must be inside the image.
-    const std::uint8_t* pixel(int x, int y) const {
-        return m_pixels.data() + (static_cast<std::size_t>(y) * m_width + x) * 4;
-    }
-    std::uint8_t* pixel(int x, int y) { return m_pixels.data() + (static_cast<std::size_t>(y) * m_width + x) * 4; }
+    const std::uint8_t* pixel(int x, int y) const { return m_data + (static_cast<std::size_t>(y) * m_width + x) * 4; }
+    std::uint8_t* pixel(int x, int y) { return m_data + (static_cast<std::size_t>(y) * m_width + x) * 4; }
 
     // Frees the pixels (and gives the memory back).
     void clear();
 
 private:
+    struct FreeSurface {
+        void operator()(SDL_Surface* surface) const;
+    };
+
+    void swap(Image& other) noexcept;
+    void allocate(int width, int height);
+
     int m_width = 0;
     int m_height = 0;
-    std::vector<std::uint8_t> m_pixels;
+    // The pixels are either our own or the surface a decoder made, taken over as it is: a large
+    // picture then never exists twice while it is decoded.
+    std::vector<std::uint8_t> m_owned;
+    std::unique_ptr<SDL_Surface, FreeSurface> m_surface;
+    std::uint8_t* m_data = nullptr;
+    std::size_t m_size = 0;
 };
 
 // Reads the pixel size from a PNG or JPEG header without decoding. False for other formats and
 // for headers that are malformed or truncated (a JPEG must also reach its end-of-image marker).
 bool probeImageSize(const std::uint8_t* data, std::size_t size, int& width, int& height);
+// The same from the header alone (the image may still turn out corrupt or cut short): a JPEG's
+// size comes before its image data, which probeImageSize reads to the end.
+bool readImageHeaderSize(const std::uint8_t* data, std::size_t size, int& width, int& height);
 
 }  // namespace lirava

@@ -46,6 +46,14 @@ public:
 
     // Textures from straight-alpha RGBA pixels, rows top to bottom, width * 4 bytes per row.
     virtual TextureId createTexture(int width, int height, const std::uint8_t* rgba) = 0;
+    // A texture made before its pixels exist, for a large image about to be decoded: made later,
+    // beside the decoded pixels, it would hold the picture a second time. Opaque: the pixels
+    // will all have alpha 255 (a photograph). 0 where the renderer gains nothing from it; then
+    // createTexture is the way.
+    virtual TextureId reserveTexture(int /*width*/, int /*height*/, bool /*opaque*/) { return 0; }
+    // Copies the pixels into a reserved texture of their size, spoiling them as it goes (the
+    // caller frees them right after). False, and the pixels untouched, when it cannot.
+    virtual bool fillReservedTexture(TextureId /*texture*/, std::uint8_t* /*rgba*/) { return false; }
     virtual void destroyTexture(TextureId texture) = 0;
     // A texture that can be drawn into and then drawn from (scene transitions).
     virtual TextureId createRenderTarget(int pixelWidth, int pixelHeight) = 0;

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
+#include "engine/platform/Platform.h"
 #include "engine/render/ExactFit.h"
 
 namespace lirava {
@@ -14,6 +16,24 @@ namespace {
 // Whether any triangle maps the texture turned a quarter round against the screen: the texture's
 // u then follows the screen's y (or v its x) more than its own axis. Axis-aligned quads drawn that
 // way are exactly what the software renderer's rectangle copy gets wrong.
+bool isOpaque(const std::uint8_t* rgba, std::size_t pixels) {
+    for (std::size_t i = 0; i < pixels; ++i) {
+        if (rgba[4 * i + 3] != 255) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool allVerticesOpaque(const Vertex* vertices, int vertexCount) {
+    for (int i = 0; i < vertexCount; ++i) {
+        if (vertices[i].color.a != 255) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool hasQuarterTurnedTexture(const Vertex* vertices, const int* indices, int indexCount) {
     for (int i = 0; i + 2 < indexCount; i += 3) {
         const Vertex& a = vertices[indices[i]];
@@ -55,13 +75,31 @@ SDL_BlendMode sdlBlendMode(BlendMode blend) {
             return SDL_BLENDMODE_ADD;
         case BlendMode::None:
             return SDL_BLENDMODE_NONE;
+        case BlendMode::Multiply:
+            return SDL_BLENDMODE_MOD;
     }
     return SDL_BLENDMODE_BLEND;
 }
 
 }  // namespace
 
-SdlRenderer::SdlRenderer(SDL_Renderer* renderer) : m_renderer(renderer) {}
+SdlRenderer::SdlRenderer(SDL_Renderer* renderer) : m_renderer(renderer), m_targetFormat(SDL_PIXELFORMAT_ARGB8888) {
+    // The software renderer copies a texture of the frame's own pixel format to the frame row by
+    // row, and maps unshaded opaque triangles from it texel by texel; any other format is
+    // converted pixel by pixel on every draw. Render targets are opaque (drawn over a cleared
+    // background), so the frame's format loses nothing even when it has no alpha.
+    SDL_RendererInfo info{};
+    SDL_Window* window = renderer ? SDL_RenderGetWindow(renderer) : nullptr;
+    m_software = window && SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+    if (m_software) {
+        const Uint32 frameFormat = SDL_GetWindowPixelFormat(window);
+        for (Uint32 i = 0; i < info.num_texture_formats; ++i) {
+            if (info.texture_formats[i] == frameFormat) {
+                m_targetFormat = frameFormat;
+            }
+        }
+    }
+}
 
 SdlRenderer::~SdlRenderer() {
     if (Renderer::current() == this) {
@@ -123,20 +161,95 @@ TextureId SdlRenderer::createTexture(int width, int height, const std::uint8_t* 
     if (width <= 0 || height <= 0 || !rgba) {
         return 0;
     }
-    SDL_Texture* texture =
-        SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC, width, height);
+    // An opaque picture (every photograph, most page art) is kept in the frame's own format: the
+    // software renderer then copies it to the frame row by row and maps it texel by texel, where
+    // straight-alpha pixels are blended one by one, whatever their alpha.
+    const bool opaque = m_software && SDL_BYTESPERPIXEL(m_targetFormat) == 4 &&
+                        isOpaque(rgba, static_cast<std::size_t>(width) * height);
+    const Uint32 format = opaque ? m_targetFormat : static_cast<Uint32>(SDL_PIXELFORMAT_RGBA32);
+    SDL_Texture* texture = SDL_CreateTexture(m_renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
     if (!texture) {
         return 0;
     }
-    if (SDL_UpdateTexture(texture, nullptr, rgba, width * 4) != 0) {
+    void* pixels = nullptr;
+    int pitch = 0;
+    const bool filled =
+        SDL_LockTexture(texture, nullptr, &pixels, &pitch) == 0 &&
+        SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGBA32, rgba, width * 4, format, pixels, pitch) == 0;
+    if (pixels) {
+        SDL_UnlockTexture(texture);
+    }
+    if (!filled) {
         SDL_DestroyTexture(texture);
         return 0;
     }
+    return adopt(texture, width, height, opaque ? Kind::Opaque : Kind::Image);
+}
+
+TextureId SdlRenderer::reserveTexture(int width, int height, bool opaque) {
+    if (!m_software || width <= 0 || height <= 0) {
+        return 0;
+    }
+    opaque = opaque && SDL_BYTESPERPIXEL(m_targetFormat) == 4;
+    // SDL fills a new software texture with zeros. Its pages go back to the system at once and
+    // come back band by band as fillReservedTexture copies the pixels in.
+    SDL_Texture* texture = SDL_CreateTexture(m_renderer, opaque ? m_targetFormat : Uint32{SDL_PIXELFORMAT_RGBA32},
+                                             SDL_TEXTUREACCESS_STREAMING, width, height);
+    if (!texture) {
+        return 0;
+    }
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) {
+        SDL_DestroyTexture(texture);
+        return 0;
+    }
+    platformReleasePages(pixels, static_cast<std::size_t>(pitch) * static_cast<std::size_t>(height));
+    SDL_UnlockTexture(texture);
+    return adopt(texture, width, height, opaque ? Kind::ReservedOpaque : Kind::Reserved);
+}
+
+bool SdlRenderer::fillReservedTexture(TextureId texture, std::uint8_t* rgba) {
+    auto it = m_textures.find(texture);
+    if (it == m_textures.end() || !rgba ||
+        (it->second.kind != Kind::Reserved && it->second.kind != Kind::ReservedOpaque)) {
+        return false;
+    }
+    const bool opaque = it->second.kind == Kind::ReservedOpaque;
+    const Uint32 format = opaque ? m_targetFormat : Uint32{SDL_PIXELFORMAT_RGBA32};
+    void* locked = nullptr;
+    int pitch = 0;
+    const int width = it->second.width;
+    const int height = it->second.height;
+    if (SDL_LockTexture(it->second.texture, nullptr, &locked, &pitch) != 0 || pitch < width * 4) {
+        if (locked) {
+            SDL_UnlockTexture(it->second.texture);
+        }
+        return false;
+    }
+    // The copied bands of the source go back to the system behind the copy, so that the picture
+    // is in memory about once while it moves.
+    auto* out = static_cast<std::uint8_t*>(locked);
+    const std::size_t row = static_cast<std::size_t>(width) * 4;
+    const int band = std::max(1, static_cast<int>((256u * 1024u) / row));
+    for (int top = 0; top < height; top += band) {
+        const int rows = std::min(band, height - top);
+        std::uint8_t* from = rgba + row * static_cast<std::size_t>(top);
+        SDL_ConvertPixels(width, rows, SDL_PIXELFORMAT_RGBA32, from, static_cast<int>(row), format,
+                          out + static_cast<std::size_t>(pitch) * static_cast<std::size_t>(top), pitch);
+        platformReleasePages(from, row * static_cast<std::size_t>(rows));
+    }
+    SDL_UnlockTexture(it->second.texture);
+    it->second.kind = opaque ? Kind::Opaque : Kind::Image;
+    return true;
+}
+
+TextureId SdlRenderer::adopt(SDL_Texture* texture, int width, int height, Kind kind) {
     // Images are drawn scaled (the frame is rarely the design size): filter them.
     SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
     const TextureId id = g_nextTextureId++;
-    m_textures[id] = Texture{texture, width, height, false};
+    m_textures[id] = Texture{texture, width, height, kind};
     return id;
 }
 
@@ -145,15 +258,11 @@ TextureId SdlRenderer::createRenderTarget(int pixelWidth, int pixelHeight) {
         return 0;
     }
     SDL_Texture* texture =
-        SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, pixelWidth, pixelHeight);
+        SDL_CreateTexture(m_renderer, m_targetFormat, SDL_TEXTUREACCESS_TARGET, pixelWidth, pixelHeight);
     if (!texture) {
         return 0;
     }
-    SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
-    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-    const TextureId id = g_nextTextureId++;
-    m_textures[id] = Texture{texture, pixelWidth, pixelHeight, true};
-    return id;
+    return adopt(texture, pixelWidth, pixelHeight, Kind::Target);
 }
 
 void SdlRenderer::destroyTexture(TextureId texture) {
@@ -171,14 +280,14 @@ void SdlRenderer::destroyTexture(TextureId texture) {
 
 bool SdlRenderer::isTextureFixed(TextureId texture) const {
     const auto it = m_textures.find(texture);
-    return it != m_textures.end() && !it->second.target;
+    return it != m_textures.end() && (it->second.kind == Kind::Image || it->second.kind == Kind::Opaque);
 }
 
 void SdlRenderer::setRenderTarget(TextureId target) {
     SDL_Texture* texture = nullptr;
     if (target != 0) {
         auto it = m_textures.find(target);
-        if (it == m_textures.end() || !it->second.target) {
+        if (it == m_textures.end() || it->second.kind != Kind::Target) {
             return;
         }
         texture = it->second.texture;
@@ -247,6 +356,12 @@ void SdlRenderer::drawTriangles(TextureId texture, const Vertex* vertices, int v
             return;  // gone, or made by another renderer
         }
         sdlTexture = it->second.texture;
+        // Over an opaque texture with opaque vertex colours, alpha blending gives the source
+        // pixels exactly; without it the software renderer copies instead of blending.
+        if (it->second.kind == Kind::Opaque && (blend == BlendMode::Alpha || blend == BlendMode::Premultiplied) &&
+            allVerticesOpaque(vertices, vertexCount)) {
+            blend = BlendMode::None;
+        }
     }
     if (!setBlend(sdlTexture, blend)) {
         return;
@@ -261,12 +376,13 @@ void SdlRenderer::drawTriangles(TextureId texture, const Vertex* vertices, int v
     }
     static_assert(sizeof(ccColor4B) == sizeof(SDL_Color), "vertex colours are passed to SDL as they are");
     const SDL_Color* colors = reinterpret_cast<const SDL_Color*>(&vertices[0].color);
-    // SDL's software renderer turns rectangles made of two triangles into image copies. Its copy
-    // of a vertically flipped image (every quad here: design y grows upwards) drops additive
-    // blending, and a copy cannot turn the image a quarter round, which a rotated atlas frame or a
-    // sprite rotated by 90 degrees needs. Single triangles are never taken for rectangles.
-    const bool oneByOne =
-        blend == BlendMode::Additive || (sdlTexture && hasQuarterTurnedTexture(vertices, indices, indexCount));
+    // SDL's software renderer turns rectangles made of two triangles into image copies and
+    // rectangle fills. Its copy of a vertically flipped image (every quad here: design y grows
+    // upwards) drops additive blending, its rectangle fill knows no multiplying, and a copy cannot
+    // turn the image a quarter round, which a rotated atlas frame or a sprite rotated by 90
+    // degrees needs. Single triangles are never taken for rectangles.
+    const bool oneByOne = blend == BlendMode::Additive || blend == BlendMode::Multiply ||
+                          (sdlTexture && hasQuarterTurnedTexture(vertices, indices, indexCount));
     const int batch = oneByOne ? 3 : indexCount;
     for (int first = 0; first < indexCount; first += batch) {
         SDL_RenderGeometryRaw(m_renderer, sdlTexture, m_scratch.data(), 2 * sizeof(float), colors, sizeof(Vertex),

@@ -39,6 +39,8 @@ public:
     int targetHeight() const override;
 
     TextureId createTexture(int width, int height, const std::uint8_t* rgba) override;
+    TextureId reserveTexture(int width, int height, bool opaque) override;
+    bool fillReservedTexture(TextureId texture, std::uint8_t* rgba) override;
     void destroyTexture(TextureId texture) override;
     TextureId createRenderTarget(int pixelWidth, int pixelHeight) override;
     void setRenderTarget(TextureId target) override;
@@ -54,16 +56,20 @@ public:
     void present() override;
 
 private:
+    // Image: straight-alpha pixels; Opaque: pixels without alpha, in the frame's format; Reserved
+    // and ReservedOpaque: the same before their pixels have come; Target: a render target.
+    enum class Kind { Image, Opaque, Reserved, ReservedOpaque, Target };
     struct Texture {
         SDL_Texture* texture;
         int width;
         int height;
-        bool target;
+        Kind kind;
     };
     struct Clip {
         int x, y, w, h;
     };
 
+    TextureId adopt(SDL_Texture* texture, int width, int height, Kind kind);
     void applyClip();
     // The frame's page area as SDL's viewport; SDL resets it when the window changes size.
     void applyFrameViewport();
@@ -79,6 +85,8 @@ private:
     std::unordered_map<TextureId, std::vector<Clip>> m_clips;
     std::vector<float> m_scratch;  // SDL vertex data, reused between calls
     bool m_premultipliedSupported = true;
+    std::uint32_t m_targetFormat;  // pixel format of render targets
+    bool m_software = false;       // SDL's software renderer: textures are plain memory
 };
 
 }  // namespace lirava

@@ -84,6 +84,50 @@ void CCTransitionPageTurn::drawShadow(Renderer& renderer) {
     }
 }
 
+void CCTransitionPageTurn::drawUpright(Renderer& renderer, TextureId page, const CCPoint& bottomLeft,
+                                       const CCPoint& topRight) {
+    // Texture coordinates of whole pixels, a sixty-fourth of a pixel inside, so that the software
+    // renderer takes the quad for a copy of exactly that rectangle of the target, never a
+    // rescaled one.
+    const CCSize design = renderer.getDesignSize();
+    const float pixelsWide = static_cast<float>(renderer.targetWidth());
+    const float pixelsHigh = static_cast<float>(renderer.targetHeight());
+    auto u = [&](float x) { return std::min(1.0f, (x * pixelsWide / design.width + 1.0f / 64.0f) / pixelsWide); };
+    auto v = [&](float y) {
+        return std::min(1.0f, ((design.height - y) * pixelsHigh / design.height + 1.0f / 64.0f) / pixelsHigh);
+    };
+    const ccColor4B white = ccc4(255, 255, 255, 255);
+    const Vertex quad[4] = {
+        {bottomLeft.x, bottomLeft.y, white, u(bottomLeft.x), v(bottomLeft.y)},
+        {topRight.x, bottomLeft.y, white, u(topRight.x), v(bottomLeft.y)},
+        {bottomLeft.x, topRight.y, white, u(bottomLeft.x), v(topRight.y)},
+        {topRight.x, topRight.y, white, u(topRight.x), v(topRight.y)},
+    };
+    renderer.drawQuad(page, quad, BlendMode::None);
+}
+
+void CCTransitionPageTurn::drawPageBelow(Renderer& renderer, CCScene* below, const CCAffineTransform& nodeToWorld) {
+    if (!below->isVisible()) {
+        return;
+    }
+    // The page below is mostly still too: copied from its target, it is one upright copy of the
+    // uncovered part, where its own drawing is every image and label of the page again.
+    const TextureId page = m_pageBelow.take(renderer, below, nodeToWorld);
+    if (!page) {
+        below->visit(renderer, nodeToWorld);
+        return;
+    }
+    const CCSize design = renderer.getDesignSize();
+    const ccColor4B white = ccc4(255, 255, 255, 255);
+    const Vertex quad[4] = {
+        {0.0f, 0.0f, white, 0.0f, 1.0f},
+        {design.width, 0.0f, white, 1.0f, 1.0f},
+        {0.0f, design.height, white, 0.0f, 0.0f},
+        {design.width, design.height, white, 1.0f, 0.0f},
+    };
+    renderer.drawQuad(page, quad, BlendMode::None);
+}
+
 void CCTransitionPageTurn::draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) {
     if (m_finished) {
         m_inScene->visit(renderer, nodeToWorld);
@@ -101,7 +145,6 @@ void CCTransitionPageTurn::draw(Renderer& renderer, const CCAffineTransform& nod
         m_mesh->setProgress(progress);
     }
 
-    // Only the curled page needs a texture; the page below is drawn straight into the frame.
     const TextureId page = curled->isVisible() ? m_curledPage.take(renderer, curled, nodeToWorld) : 0;
     if (!page) {
         below->visit(renderer, nodeToWorld);
@@ -113,30 +156,42 @@ void CCTransitionPageTurn::draw(Renderer& renderer, const CCAffineTransform& nod
     if (flat < m_mesh->width()) {
         const float left = std::max(0.0f, flat - 2.0f);
         renderer.pushClip(CCRect(left, 0.0f, design.width - left, design.height));
-        below->visit(renderer, nodeToWorld);
+        drawPageBelow(renderer, below, nodeToWorld);
         renderer.popClip();
     }
     drawShadow(renderer);
 
-    // The part of the page that still lies flat left of the fold: one upright quad.
-    if (flat > 0.0f) {
-        const float h = m_mesh->height();
-        const float u = flat / m_mesh->width();
-        const ccColor4B white = ccc4(255, 255, 255, 255);
-        const CCPoint corners[4] = {CCPoint(0, 0), CCPoint(flat, 0), CCPoint(0, h), CCPoint(flat, h)};
-        const float us[4] = {0.0f, u, 0.0f, u};
-        const float vs[4] = {1.0f, 1.0f, 0.0f, 0.0f};
-        Vertex quad[4];
-        for (int i = 0; i < 4; ++i) {
-            const CCPoint at = snapToPixel(CCPointApplyAffineTransform(corners[i], nodeToWorld), renderer);
-            quad[i] = Vertex{at.x, at.y, white, us[i], vs[i]};
+    // The part of the page that still lies flat left of the fold, row of cells by row of cells:
+    // upright copies of the page's own pixels, which the software renderer makes row by row where
+    // the same cells as mesh triangles cost it a texel lookup per pixel.
+    const auto& points = m_mesh->points();
+    const int columns = m_mesh->columns();
+    const int rows = m_mesh->rows();
+    auto pointAt = [&points, columns](int row, int column) -> const PageCurlMesh::Point& {
+        return points[static_cast<std::size_t>(row * (columns + 1) + column)];
+    };
+    auto lifted = [](const PageCurlMesh::Point& p) { return p.depth != 0.0f || p.shade != 1.0f; };
+    m_flatCells.assign(static_cast<std::size_t>(rows), 0);
+    for (int row = 0; row < rows; ++row) {
+        int flatCells = 0;
+        while (flatCells < columns && !lifted(pointAt(row, flatCells + 1)) &&
+               !lifted(pointAt(row + 1, flatCells + 1)) && !lifted(pointAt(row, flatCells)) &&
+               !lifted(pointAt(row + 1, flatCells))) {
+            ++flatCells;
         }
-        renderer.drawQuad(page, quad, BlendMode::None);
+        m_flatCells[static_cast<std::size_t>(row)] = flatCells;
+        const CCPoint bottomLeft =
+            snapToPixel(CCPointApplyAffineTransform(CCPoint(0.0f, pointAt(row, 0).y), nodeToWorld), renderer);
+        const PageCurlMesh::Point& edge = pointAt(row + 1, flatCells);
+        const CCPoint topRight =
+            snapToPixel(CCPointApplyAffineTransform(CCPoint(edge.x, edge.y), nodeToWorld), renderer);
+        if (topRight.x > bottomLeft.x && topRight.y > bottomLeft.y) {
+            drawUpright(renderer, page, bottomLeft, topRight);
+        }
     }
 
     // The page's front is its picture; its back, where the paper has turned past upright, is
     // plain paper. Front and back do not overlap among themselves, so the back goes on top.
-    const auto& points = m_mesh->points();
     const float upright = m_mesh->radius();
     m_vertices.resize(points.size());
     m_backVertices.resize(points.size());
@@ -151,6 +206,11 @@ void CCTransitionPageTurn::draw(Renderer& renderer, const CCAffineTransform& nod
     m_frontIndices.clear();
     m_backIndices.clear();
     for (std::size_t t = 0; t + 2 < indices.size(); t += 3) {
+        // Both triangles of a cell have the cell's lower left corner as their smallest index.
+        const int corner = std::min({indices[t], indices[t + 1], indices[t + 2]});
+        if (corner % (columns + 1) < m_flatCells[static_cast<std::size_t>(corner / (columns + 1))]) {
+            continue;  // copied upright above
+        }
         const bool back = points[static_cast<std::size_t>(indices[t])].depth > upright ||
                           points[static_cast<std::size_t>(indices[t + 1])].depth > upright ||
                           points[static_cast<std::size_t>(indices[t + 2])].depth > upright;

@@ -12,7 +12,8 @@ namespace lirava {
 // Turns the page: forwards, the out scene curls away from the right edge and uncovers the in
 // scene; backwards, the in scene uncurls from the left onto the screen over the out scene.
 // The curled scene is drawn into a render target (again only when its picture changes) and
-// mapped onto a shaded cylinder mesh, with a soft shadow on the page below.
+// mapped onto a shaded cylinder mesh, with a soft shadow on the page below. The page below has
+// a target of its own, copied to the frame where the curl leaves it uncovered.
 class CCTransitionPageTurn : public CCTransitionScene {
 public:
     static CCTransitionPageTurn* create(float duration, CCScene* scene, bool backwards);
@@ -23,8 +24,9 @@ public:
     bool isBackwards() const { return m_backwards; }
     // The curl the next frame draws (forwards progress of the page leaving the screen).
     const PageCurlMesh& mesh() const { return *m_mesh; }
-    // The curled page's render target (for tests and benchmarks).
+    // The render targets of the curled page and of the page below (for tests and benchmarks).
     const SceneSnapshot& curledPage() const { return m_curledPage; }
+    const SceneSnapshot& pageBelow() const { return m_pageBelow; }
 
     void draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) override;
 
@@ -34,14 +36,20 @@ protected:
 
 private:
     void drawShadow(Renderer& renderer);
+    void drawPageBelow(Renderer& renderer, CCScene* below, const CCAffineTransform& nodeToWorld);
+    // An upright rectangle of the frame copied from the same place in a page's target.
+    static void drawUpright(Renderer& renderer, TextureId page, const CCPoint& bottomLeft, const CCPoint& topRight);
 
     std::unique_ptr<PageCurlMesh> m_mesh;
     bool m_backwards = false;
     SceneSnapshot m_curledPage;
+    SceneSnapshot m_pageBelow;
     std::vector<Vertex> m_vertices;
     std::vector<Vertex> m_backVertices;
     std::vector<int> m_frontIndices;
     std::vector<int> m_backIndices;
+    // Per row of mesh cells: how many cells from the left lie flat (drawn as one upright copy).
+    std::vector<int> m_flatCells;
 };
 
 }  // namespace lirava

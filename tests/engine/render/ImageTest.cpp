@@ -29,6 +29,22 @@ TEST(Image, PngKeepsStraightAlphaAndRowOrder) {
     EXPECT_EQ(at(image, 2, 1), (ccColor4B{200, 200, 7, 128}));
 }
 
+TEST(Image, CopiesOfADecodedImageAreTheirOwn) {
+    // A decoded image keeps the decoder's pixels; a copy must not share them, and a moved-from
+    // image must be empty rather than point at pixels it no longer owns.
+    const std::string path = test::writePng("own.png", 4, 4, [](int, int) { return ccColor4B{10, 20, 30, 255}; });
+    Image decoded;
+    ASSERT_TRUE(decoded.initWithFile(path));
+    Image copy = decoded;
+    copy.pixel(1, 1)[0] = 99;
+    EXPECT_EQ(at(decoded, 1, 1), (ccColor4B{10, 20, 30, 255}));
+    Image moved = std::move(decoded);
+    EXPECT_TRUE(decoded.isEmpty());  // NOLINT(bugprone-use-after-move): checking the moved-from state
+    EXPECT_EQ(at(moved, 3, 3), (ccColor4B{10, 20, 30, 255}));
+    copy = moved;
+    EXPECT_EQ(at(copy, 1, 1), (ccColor4B{10, 20, 30, 255}));
+}
+
 TEST(Image, JpegDecodesToOpaqueRgba) {
     const Image source = test::makeImage(32, 32, [](int x, int y) { return test::quadrant(x, y, 32, 32); });
     const std::string path = test::scratchDir() + "quadrants.jpg";

@@ -97,6 +97,45 @@ TEST_F(SdlRendererTest, TexturesTurnedAQuarterRoundOnAnUprightQuadKeepTheirTurn)
     r().destroyTexture(texture);
 }
 
+TEST_F(SdlRendererTest, OpaqueTexturesAndReservedOnesDrawTheirTexelsExactly) {
+    // 4 x 4 opaque texels of distinct colours: blended with straight alpha or copied, the frame
+    // must show them unchanged (the renderer keeps opaque images in the frame's own format), and
+    // multiplying a grey over them scales every channel down, p * g / 255.
+    std::vector<std::uint8_t> pixels(4 * 4 * 4);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = i % 4 == 3 ? 255 : static_cast<std::uint8_t>(17 * i % 256);
+    }
+    const TextureId opaque = r().createTexture(4, 4, pixels.data());
+    // A reserved texture gets its pixels later and spends them.
+    std::vector<std::uint8_t> spent = pixels;
+    const TextureId reserved = r().reserveTexture(4, 4, true);
+    ASSERT_NE(opaque, 0u);
+    ASSERT_NE(reserved, 0u);
+    EXPECT_TRUE(r().fillReservedTexture(reserved, spent.data()));
+    EXPECT_FALSE(r().fillReservedTexture(reserved, spent.data()));  // filled once only
+    EXPECT_FALSE(r().fillReservedTexture(opaque, pixels.data()));
+    r().clear(ccc4(0, 255, 0, 255));
+    fill(CCRect(0, 0, 4, 4), kWhite, opaque, BlendMode::Alpha);
+    fill(CCRect(8, 0, 4, 4), kWhite, reserved, BlendMode::Alpha);
+    fill(CCRect(16, 0, 4, 4), kWhite, opaque, BlendMode::None);
+    fill(CCRect(16, 0, 4, 4), ccc4(128, 128, 128, 255), 0, BlendMode::Multiply);
+    const test::Frame frame = read();
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            const std::uint8_t* texel = &pixels[static_cast<std::size_t>(y * 4 + x) * 4];
+            const ccColor4B expected = ccc4(texel[0], texel[1], texel[2], 255);
+            const ccColor4B darker =
+                ccc4(static_cast<std::uint8_t>(texel[0] * 128 / 255), static_cast<std::uint8_t>(texel[1] * 128 / 255),
+                     static_cast<std::uint8_t>(texel[2] * 128 / 255), 255);
+            EXPECT_TRUE(colorNear(frame.at(x, 956 + y), expected, 0)) << x << "," << y;
+            EXPECT_TRUE(colorNear(frame.at(8 + x, 956 + y), expected, 0)) << x << "," << y;
+            EXPECT_TRUE(colorNear(frame.at(16 + x, 956 + y), darker, 0)) << x << "," << y;
+        }
+    }
+    r().destroyTexture(opaque);
+    r().destroyTexture(reserved);
+}
+
 TEST_F(SdlRendererTest, NestedClipsIntersectAndPoppingRestoresTheOuterOne) {
     r().pushClip(CCRect(0, 0, 320, 960));
     r().pushClip(CCRect(160, 480, 320, 480));  // overlaps the outer clip only on 160..320
