@@ -57,6 +57,18 @@ bool hasQuarterTurnedTexture(const Vertex* vertices, const int* indices, int ind
     return false;
 }
 
+// The software renderer draws a quad that it takes for a rectangle as an image copy, truncating
+// its origin and its size each on their own: at a fractional scale (or at fractional design sizes)
+// quads that share an edge then leave a pixel column or row between them, and the background shows
+// through a nine-slice sprite's seams. Truncated beforehand, every edge is a whole pixel line that
+// both quads share. Truncation rather than rounding down, because it is what the renderer does to
+// each triangle corner itself: triangles, on screen or partly off it, draw exactly as before.
+void snapToPixelLines(std::vector<float>& xy) {
+    for (float& v : xy) {
+        v = std::trunc(v);
+    }
+}
+
 // Ids are unique across every renderer of the process.
 TextureId g_nextTextureId = 1;
 
@@ -373,6 +385,9 @@ void SdlRenderer::drawTriangles(TextureId texture, const Vertex* vertices, int v
     for (int i = 0; i < vertexCount; ++i) {
         m_scratch[2 * i] = vertices[i].x * scaleX;
         m_scratch[2 * i + 1] = (m_designSize.height - vertices[i].y) * scaleY;
+    }
+    if (m_software) {
+        snapToPixelLines(m_scratch);
     }
     static_assert(sizeof(ccColor4B) == sizeof(SDL_Color), "vertex colours are passed to SDL as they are");
     const SDL_Color* colors = reinterpret_cast<const SDL_Color*>(&vertices[0].color);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -12,6 +13,8 @@
 #include "engine/platform/CCTouch.h"
 #include "engine/platform/CCTouchDispatcher.h"
 #include "engine/render/Image.h"
+#include "engine/render/Renderer.h"
+#include "gui/widgets/CCScale9Sprite.h"
 #include "gui/widgets/Layout.h"
 #include "gui/widgets/UIButton.h"
 #include "gui/widgets/UILabel.h"
@@ -210,6 +213,50 @@ TEST_F(WidgetRenderingTest, BackgroundsChildrenClippingAndDisabling) {
     panel->setEnabled(false);
     EXPECT_TRUE(test::colorNear(capture().atDesign(150, 150), black));
     EXPECT_TRUE(test::colorNear(lastCapture().atDesign(280, 280), black));
+}
+
+TEST_F(WidgetRenderingTest, NineSliceSpritesShowNoSeamsAtAFractionalWindowScale) {
+    // Nine pieces of one opaque colour, stretched to a fractional size, drawn for a window of
+    // 683 x 1024: no pixel inside may show the white behind them.
+    const ccColor4B plate = {200, 100, 50, 255};
+    CCScale9Sprite* sprite = CCScale9Sprite::create(test::solidImage("plate90x30.png", 90, 30, plate).c_str());
+    ASSERT_NE(sprite, nullptr);
+    sprite->setAnchorPoint(CCPointZero);
+    sprite->setPreferredSize(CCSize(301.3f, 95.7f));
+    sprite->setPosition(CCPoint(100.6f, 200.3f));
+    CCScene* scene = CCScene::create();
+    scene->addChild(sprite);
+    runScene(scene);
+
+    const int width = 683;
+    const int height = 1024;
+    Renderer& drawing = renderer();
+    const TextureId target = drawing.createRenderTarget(width, height);
+    ASSERT_NE(target, 0u);
+    drawing.setRenderTarget(target);
+    drawing.clear(ccc4(255, 255, 255, 255));
+    scene->visit(drawing, CCAffineTransformIdentity);
+    test::Frame frame;
+    ASSERT_TRUE(drawing.readPixels(frame.rgba, frame.width, frame.height));
+    drawing.setRenderTarget(0);
+    drawing.destroyTexture(target);
+
+    const float sx = width / 640.0f;
+    const float sy = height / 960.0f;
+    const int left = static_cast<int>(std::ceil(100.6f * sx)) + 1;
+    const int right = static_cast<int>((100.6f + 301.3f) * sx) - 1;
+    const int top = static_cast<int>(std::ceil((960 - 200.3f - 95.7f) * sy)) + 1;
+    const int bottom = static_cast<int>((960 - 200.3f) * sy) - 1;
+    int seamPixels = 0;
+    std::string first;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            if (!test::colorNear(frame.at(x, y), plate, 0) && seamPixels++ == 0) {
+                first = std::to_string(x) + "," + std::to_string(y);
+            }
+        }
+    }
+    EXPECT_EQ(seamPixels, 0) << "the first at " << first;
 }
 
 }  // namespace
