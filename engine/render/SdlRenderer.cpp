@@ -170,23 +170,8 @@ TextureId SdlRenderer::createTexture(int width, int height, const std::uint8_t* 
     const bool opaque = m_software && SDL_BYTESPERPIXEL(m_targetFormat) == 4 &&
                         isOpaque(rgba, static_cast<std::size_t>(width) * height);
     const Uint32 format = opaque ? m_targetFormat : static_cast<Uint32>(SDL_PIXELFORMAT_RGBA32);
-    SDL_Texture* texture = SDL_CreateTexture(m_renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
-    if (!texture) {
-        return 0;
-    }
-    void* pixels = nullptr;
-    int pitch = 0;
-    const bool filled =
-        SDL_LockTexture(texture, nullptr, &pixels, &pitch) == 0 &&
-        SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGBA32, rgba, width * 4, format, pixels, pitch) == 0;
-    if (pixels) {
-        SDL_UnlockTexture(texture);
-    }
-    if (!filled) {
-        SDL_DestroyTexture(texture);
-        return 0;
-    }
-    return adopt(texture, width, height, opaque ? Kind::Opaque : Kind::Image);
+    return createFilled(width, height, SDL_PIXELFORMAT_RGBA32, rgba, width * 4, format,
+                        opaque ? Kind::Opaque : Kind::Image);
 }
 
 TextureId SdlRenderer::createOpaqueTexture(int width, int height, const std::uint8_t* rgb, int pitch) {
@@ -195,15 +180,19 @@ TextureId SdlRenderer::createOpaqueTexture(int width, int height, const std::uin
     }
     const Uint32 format =
         m_software && SDL_BYTESPERPIXEL(m_targetFormat) == 4 ? m_targetFormat : Uint32{SDL_PIXELFORMAT_RGB888};
+    return createFilled(width, height, SDL_PIXELFORMAT_RGB24, rgb, pitch, format, Kind::Opaque);
+}
+
+TextureId SdlRenderer::createFilled(int width, int height, std::uint32_t sourceFormat, const std::uint8_t* source,
+                                    int sourcePitch, std::uint32_t format, Kind kind) {
     SDL_Texture* texture = SDL_CreateTexture(m_renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
     if (!texture) {
         return 0;
     }
     void* pixels = nullptr;
-    int outPitch = 0;
-    const bool filled =
-        SDL_LockTexture(texture, nullptr, &pixels, &outPitch) == 0 &&
-        SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB24, rgb, pitch, format, pixels, outPitch) == 0;
+    int pitch = 0;
+    const bool filled = SDL_LockTexture(texture, nullptr, &pixels, &pitch) == 0 &&
+                        SDL_ConvertPixels(width, height, sourceFormat, source, sourcePitch, format, pixels, pitch) == 0;
     if (pixels) {
         SDL_UnlockTexture(texture);
     }
@@ -211,7 +200,7 @@ TextureId SdlRenderer::createOpaqueTexture(int width, int height, const std::uin
         SDL_DestroyTexture(texture);
         return 0;
     }
-    return adopt(texture, width, height, Kind::Opaque);
+    return adopt(texture, width, height, kind);
 }
 
 TextureId SdlRenderer::reserveTexture(int width, int height, bool opaque) {

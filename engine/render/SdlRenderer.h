@@ -74,6 +74,9 @@ private:
     };
 
     TextureId adopt(SDL_Texture* texture, int width, int height, Kind kind);
+    // A streaming texture of the given format, filled from the source pixels converted; 0 on failure.
+    TextureId createFilled(int width, int height, std::uint32_t sourceFormat, const std::uint8_t* source,
+                           int sourcePitch, std::uint32_t format, Kind kind);
     void applyClip();
     // The frame's page area as SDL's viewport; SDL resets it when the window changes size.
     void applyFrameViewport();
