@@ -12,6 +12,11 @@ std::unordered_set<CCTexture2D*>& liveTextures() {
     static std::unordered_set<CCTexture2D*> textures;
     return textures;
 }
+
+bool isJpeg(const std::string& encoded) {
+    return encoded.size() > 2 && static_cast<unsigned char>(encoded[0]) == 0xFF &&
+           static_cast<unsigned char>(encoded[1]) == 0xD8;
+}
 }  // namespace
 
 CCTexture2D::CCTexture2D() {
@@ -61,16 +66,41 @@ bool CCTexture2D::initWithFile(const std::string& fullPath) {
         initWithImage(Image());
         return false;
     }
-    reserveFor(bytes);
-    Image image;
-    if (!image.initWithEncodedData(bytes.data(), bytes.size())) {
+    if (!(isJpeg(bytes) && Renderer::current() && decodeJpeg(bytes)) && !decodeImage(bytes)) {
         initWithImage(Image());
+        return false;
+    }
+    m_sourcePath = fullPath;
+    return true;
+}
+
+bool CCTexture2D::decodeJpeg(const std::string& encoded) {
+    // The decoder's RGB rows go straight into the texture, now rather than at the first draw: the
+    // picture then never exists as RGBA, and the first frame that shows it only draws it.
+    JpegRows jpeg;
+    if (!jpeg.decode(encoded.data(), encoded.size())) {
+        return false;
+    }
+    m_pixels.clear();
+    m_width = jpeg.width();
+    m_height = jpeg.height();
+    Renderer& holder = Renderer::current()->textureHolder();
+    m_textureId = holder.createOpaqueTexture(m_width, m_height, jpeg.rows(), jpeg.pitch());
+    m_renderer = m_textureId ? &holder : nullptr;
+    // A renderer that takes only RGBA gets the pixels at the first draw.
+    return m_textureId != 0 || m_pixels.initWithRgbRows(jpeg.rows(), m_width, m_height, jpeg.pitch());
+}
+
+bool CCTexture2D::decodeImage(const std::string& encoded) {
+    reserveFor(encoded);
+    Image image;
+    if (!image.initWithEncodedData(encoded.data(), encoded.size())) {
+        releaseFromRenderer();
         return false;
     }
     m_width = image.width();
     m_height = image.height();
     m_pixels = std::move(image);
-    m_sourcePath = fullPath;
     return true;
 }
 
@@ -87,10 +117,8 @@ void CCTexture2D::reserveFor(const std::string& encoded) {
         return;
     }
     // A JPEG decodes to opaque pixels, whatever it holds.
-    const bool jpeg = encoded.size() > 2 && static_cast<unsigned char>(encoded[0]) == 0xFF &&
-                      static_cast<unsigned char>(encoded[1]) == 0xD8;
     Renderer& holder = renderer->textureHolder();
-    m_textureId = holder.reserveTexture(width, height, jpeg);
+    m_textureId = holder.reserveTexture(width, height, isJpeg(encoded));
     m_renderer = m_textureId ? &holder : nullptr;
     m_reserved = m_textureId != 0;
 }

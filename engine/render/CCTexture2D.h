@@ -15,8 +15,10 @@ namespace lirava {
 // units, its pixel size in pixels. The pixels stay in memory until
 // the texture is first drawn; then they are handed to the renderer and freed here, so an
 // uploaded texture costs one copy of its pixels. A texture made before any renderer existed
-// uploads on its first draw. A large image file gets its (empty) texture before it is decoded,
-// so that the picture is never whole in memory twice on its way to the renderer.
+// uploads on its first draw. A JPEG file read while a renderer exists goes from its decoder
+// straight into an opaque texture instead. Any other large image file gets its (empty) texture
+// before it is decoded, so that the picture is never whole in memory twice on its way to the
+// renderer.
 //
 // A texture read from a file remembers the file, so that it can be uploaded again should it be
 // drawn through another renderer (tests make several); one made from memory cannot, and then
@@ -67,6 +69,9 @@ private:
     static constexpr std::size_t kReserveBytes = 2u * 1024u * 1024u;
 
     void releaseFromRenderer();
+    // The two ways a file becomes a texture; false when it does not decode.
+    bool decodeJpeg(const std::string& encoded);
+    bool decodeImage(const std::string& encoded);
     void reserveFor(const std::string& encoded);
 
     int m_width = 0;

@@ -29,6 +29,9 @@ public:
     int targetHeight() const override { return m_real.targetHeight(); }
 
     TextureId createTexture(int width, int height, const std::uint8_t* rgba) override;
+    TextureId createOpaqueTexture(int width, int height, const std::uint8_t* rgb, int pitch) override {
+        return m_real.createOpaqueTexture(width, height, rgb, pitch);
+    }
     TextureId reserveTexture(int width, int height, bool opaque) override {
         return m_real.reserveTexture(width, height, opaque);
     }

@@ -120,6 +120,29 @@ Format probe(const std::uint8_t* data, std::size_t size, int& width, int& height
     return Format::None;
 }
 
+// The decoder's own surface for a PNG or a JPEG, or null; format tells which it was.
+SDL_Surface* decodeSurface(const void* data, std::size_t size, Format& format) {
+    const std::uint8_t* bytes = static_cast<const std::uint8_t*>(data);
+    int width = 0;
+    int height = 0;
+    format = probe(bytes, size, width, height);
+    if (format == Format::None || width > Image::kMaxSide || height > Image::kMaxSide || size > 0x7FFFFFFF ||
+        !initDecoders()) {
+        return nullptr;
+    }
+    SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
+    if (!stream) {
+        return nullptr;
+    }
+    SDL_Surface* decoded = format == Format::Png ? IMG_LoadPNG_RW(stream) : IMG_LoadJPG_RW(stream);
+    SDL_RWclose(stream);
+    if (decoded && (decoded->w != width || decoded->h != height)) {
+        SDL_FreeSurface(decoded);
+        return nullptr;
+    }
+    return decoded;
+}
+
 }  // namespace
 
 bool probeImageSize(const std::uint8_t* data, std::size_t size, int& width, int& height) {
@@ -132,6 +155,34 @@ bool readImageHeaderSize(const std::uint8_t* data, std::size_t size, int& width,
 
 void Image::FreeSurface::operator()(SDL_Surface* surface) const {
     SDL_FreeSurface(surface);
+}
+
+bool JpegRows::decode(const void* data, std::size_t size) {
+    m_surface.reset();
+    Format format = Format::None;
+    std::unique_ptr<SDL_Surface, Image::FreeSurface> decoded(decodeSurface(data, size, format));
+    if (!decoded || format != Format::Jpeg || decoded->format->format != SDL_PIXELFORMAT_RGB24 ||
+        SDL_MUSTLOCK(decoded.get())) {
+        return false;
+    }
+    m_surface = std::move(decoded);
+    return true;
+}
+
+int JpegRows::width() const {
+    return m_surface ? m_surface->w : 0;
+}
+
+int JpegRows::height() const {
+    return m_surface ? m_surface->h : 0;
+}
+
+int JpegRows::pitch() const {
+    return m_surface ? m_surface->pitch : 0;
+}
+
+const std::uint8_t* JpegRows::rows() const {
+    return m_surface ? static_cast<const std::uint8_t*>(m_surface->pixels) : nullptr;
 }
 
 Image::Image(int width, int height) {
@@ -210,22 +261,13 @@ bool Image::initWithFile(const std::string& fullPath) {
 
 bool Image::initWithEncodedData(const void* data, std::size_t size) {
     clear();
-    const std::uint8_t* bytes = static_cast<const std::uint8_t*>(data);
-    int width = 0;
-    int height = 0;
-    const Format format = probe(bytes, size, width, height);
-    if (format == Format::None || width > kMaxSide || height > kMaxSide || size > 0x7FFFFFFF || !initDecoders()) {
-        return false;
-    }
-    SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
-    if (!stream) {
-        return false;
-    }
-    SDL_Surface* decoded = format == Format::Png ? IMG_LoadPNG_RW(stream) : IMG_LoadJPG_RW(stream);
-    SDL_RWclose(stream);
+    Format format = Format::None;
+    SDL_Surface* decoded = decodeSurface(data, size, format);
     if (!decoded) {
         return false;
     }
+    const int width = decoded->w;
+    const int height = decoded->h;
     SDL_Surface* rgba = decoded;
     if (decoded->format->format != SDL_PIXELFORMAT_RGBA32) {
         rgba = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_RGBA32, 0);
@@ -256,6 +298,20 @@ bool Image::initWithEncodedData(const void* data, std::size_t size) {
         std::memcpy(m_data + row * y, static_cast<const std::uint8_t*>(rgba->pixels) + rgba->pitch * y, row);
     }
     SDL_UnlockSurface(rgba);
+    return true;
+}
+
+bool Image::initWithRgbRows(const std::uint8_t* rgb, int width, int height, int pitch) {
+    clear();
+    if (!rgb || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || pitch < width * 3) {
+        return false;
+    }
+    allocate(width, height);
+    if (SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB24, rgb, pitch, SDL_PIXELFORMAT_RGBA32, m_data,
+                          width * 4) != 0) {
+        clear();
+        return false;
+    }
     return true;
 }
 

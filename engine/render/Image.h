@@ -51,11 +51,15 @@ public:
     // Frees the pixels (and gives the memory back).
     void clear();
 
-private:
+    // Opaque pixels, three bytes a pixel (red, green, blue), rows pitch bytes apart; copied with
+    // alpha 255.
+    bool initWithRgbRows(const std::uint8_t* rgb, int width, int height, int pitch);
+
     struct FreeSurface {
         void operator()(SDL_Surface* surface) const;
     };
 
+private:
     void swap(Image& other) noexcept;
     void allocate(int width, int height);
 
@@ -67,6 +71,22 @@ private:
     std::unique_ptr<SDL_Surface, FreeSurface> m_surface;
     std::uint8_t* m_data = nullptr;
     std::size_t m_size = 0;
+};
+
+// A JPEG as its decoder leaves it: three bytes a pixel (red, green, blue), rows pitch() bytes
+// apart, a quarter smaller than RGBA. A photograph goes from here straight into an opaque texture
+// and never exists as RGBA pixels.
+class JpegRows {
+public:
+    // False for anything but a JPEG that decodes (the same checks as Image's).
+    bool decode(const void* data, std::size_t size);
+    int width() const;
+    int height() const;
+    int pitch() const;
+    const std::uint8_t* rows() const;
+
+private:
+    std::unique_ptr<SDL_Surface, Image::FreeSurface> m_surface;
 };
 
 // Reads the pixel size from a PNG or JPEG header without decoding. False for other formats and

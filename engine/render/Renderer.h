@@ -46,6 +46,11 @@ public:
 
     // Textures from straight-alpha RGBA pixels, rows top to bottom, width * 4 bytes per row.
     virtual TextureId createTexture(int width, int height, const std::uint8_t* rgba) = 0;
+    // An opaque texture from RGB rows (three bytes a pixel, pitch bytes from row to row), as a JPEG
+    // decodes: no RGBA copy of the picture is ever made. 0 where the renderer takes only RGBA.
+    virtual TextureId createOpaqueTexture(int /*width*/, int /*height*/, const std::uint8_t* /*rgb*/, int /*pitch*/) {
+        return 0;
+    }
     // A texture made before its pixels exist, for a large image about to be decoded: made later,
     // beside the decoded pixels, it would hold the picture a second time. Opaque: the pixels
     // will all have alpha 255 (a photograph). 0 where the renderer gains nothing from it; then

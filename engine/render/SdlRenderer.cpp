@@ -120,6 +120,9 @@ SdlRenderer::~SdlRenderer() {
     for (auto& entry : m_textures) {
         SDL_DestroyTexture(entry.second.texture);
     }
+    for (const Texture& spare : m_spareTargets) {
+        SDL_DestroyTexture(spare.texture);
+    }
     if (m_renderer) {
         SDL_DestroyRenderer(m_renderer);
     }
@@ -179,15 +182,29 @@ TextureId SdlRenderer::createTexture(int width, int height, const std::uint8_t* 
     const bool opaque = m_software && SDL_BYTESPERPIXEL(m_targetFormat) == 4 &&
                         isOpaque(rgba, static_cast<std::size_t>(width) * height);
     const Uint32 format = opaque ? m_targetFormat : static_cast<Uint32>(SDL_PIXELFORMAT_RGBA32);
+    return createFilled(width, height, SDL_PIXELFORMAT_RGBA32, rgba, width * 4, format,
+                        opaque ? Kind::Opaque : Kind::Image);
+}
+
+TextureId SdlRenderer::createOpaqueTexture(int width, int height, const std::uint8_t* rgb, int pitch) {
+    if (width <= 0 || height <= 0 || !rgb || pitch < width * 3) {
+        return 0;
+    }
+    const Uint32 format =
+        m_software && SDL_BYTESPERPIXEL(m_targetFormat) == 4 ? m_targetFormat : Uint32{SDL_PIXELFORMAT_RGB888};
+    return createFilled(width, height, SDL_PIXELFORMAT_RGB24, rgb, pitch, format, Kind::Opaque);
+}
+
+TextureId SdlRenderer::createFilled(int width, int height, std::uint32_t sourceFormat, const std::uint8_t* source,
+                                    int sourcePitch, std::uint32_t format, Kind kind) {
     SDL_Texture* texture = SDL_CreateTexture(m_renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
     if (!texture) {
         return 0;
     }
     void* pixels = nullptr;
     int pitch = 0;
-    const bool filled =
-        SDL_LockTexture(texture, nullptr, &pixels, &pitch) == 0 &&
-        SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGBA32, rgba, width * 4, format, pixels, pitch) == 0;
+    const bool filled = SDL_LockTexture(texture, nullptr, &pixels, &pitch) == 0 &&
+                        SDL_ConvertPixels(width, height, sourceFormat, source, sourcePitch, format, pixels, pitch) == 0;
     if (pixels) {
         SDL_UnlockTexture(texture);
     }
@@ -195,7 +212,7 @@ TextureId SdlRenderer::createTexture(int width, int height, const std::uint8_t* 
         SDL_DestroyTexture(texture);
         return 0;
     }
-    return adopt(texture, width, height, opaque ? Kind::Opaque : Kind::Image);
+    return adopt(texture, width, height, kind);
 }
 
 TextureId SdlRenderer::reserveTexture(int width, int height, bool opaque) {
@@ -269,6 +286,24 @@ TextureId SdlRenderer::createRenderTarget(int pixelWidth, int pixelHeight) {
     if (pixelWidth <= 0 || pixelHeight <= 0) {
         return 0;
     }
+    const auto spare = std::find_if(m_spareTargets.begin(), m_spareTargets.end(),
+                                    [&](const Texture& t) { return t.width == pixelWidth && t.height == pixelHeight; });
+    if (spare != m_spareTargets.end()) {
+        const TextureId id = adopt(spare->texture, pixelWidth, pixelHeight, Kind::Target);
+        m_spareTargets.erase(spare);
+        // Cleared as a new one would be.
+        const TextureId current = m_target;
+        setRenderTarget(id);
+        SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 0);
+        SDL_RenderClear(m_renderer);
+        setRenderTarget(current);
+        return id;
+    }
+    // Spares of another size (the window changed) will not be asked for again.
+    for (const Texture& old : m_spareTargets) {
+        SDL_DestroyTexture(old.texture);
+    }
+    m_spareTargets.clear();
     SDL_Texture* texture =
         SDL_CreateTexture(m_renderer, m_targetFormat, SDL_TEXTUREACCESS_TARGET, pixelWidth, pixelHeight);
     if (!texture) {
@@ -285,7 +320,11 @@ void SdlRenderer::destroyTexture(TextureId texture) {
     if (m_target == texture) {
         setRenderTarget(0);
     }
-    SDL_DestroyTexture(it->second.texture);
+    if (it->second.kind == Kind::Target && m_spareTargets.size() < kSpareTargets) {
+        m_spareTargets.push_back(it->second);
+    } else {
+        SDL_DestroyTexture(it->second.texture);
+    }
     m_textures.erase(it);
     m_clips.erase(texture);
 }

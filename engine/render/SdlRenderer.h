@@ -25,8 +25,11 @@ public:
     SdlRenderer& operator=(const SdlRenderer&) = delete;
 
     SDL_Renderer* sdlRenderer() const { return m_renderer; }
-    // Number of live textures and render targets (leak checks).
+    // Number of live textures and render targets (leak checks); spare targets are not counted.
     std::size_t textureCount() const { return m_textures.size(); }
+    // Render targets kept for the next transition (at most kSpareTargets).
+    std::size_t spareTargetCount() const { return m_spareTargets.size(); }
+    static constexpr std::size_t kSpareTargets = 2;
 
     void setDesignSize(const CCSize& designSize) override;
     CCSize getDesignSize() const override { return m_designSize; }
@@ -39,6 +42,7 @@ public:
     int targetHeight() const override;
 
     TextureId createTexture(int width, int height, const std::uint8_t* rgba) override;
+    TextureId createOpaqueTexture(int width, int height, const std::uint8_t* rgb, int pitch) override;
     TextureId reserveTexture(int width, int height, bool opaque) override;
     bool fillReservedTexture(TextureId texture, std::uint8_t* rgba) override;
     void destroyTexture(TextureId texture) override;
@@ -70,6 +74,9 @@ private:
     };
 
     TextureId adopt(SDL_Texture* texture, int width, int height, Kind kind);
+    // A streaming texture of the given format, filled from the source pixels converted; 0 on failure.
+    TextureId createFilled(int width, int height, std::uint32_t sourceFormat, const std::uint8_t* source,
+                           int sourcePitch, std::uint32_t format, Kind kind);
     void applyClip();
     // The frame's page area as SDL's viewport; SDL resets it when the window changes size.
     void applyFrameViewport();
@@ -80,6 +87,10 @@ private:
     bool m_letterboxed = false;
     bool m_viewportSet = false;
     std::unordered_map<TextureId, Texture> m_textures;
+    // Render targets destroyed by a transition that ended, for the next one to take: a new target
+    // is fresh memory, which the system hands out page by page at the first touch, in the middle
+    // of the transition's first frames.
+    std::vector<Texture> m_spareTargets;
     TextureId m_target = 0;
     // Clip stacks per target (0 is the frame); the innermost is the intersection of all.
     std::unordered_map<TextureId, std::vector<Clip>> m_clips;

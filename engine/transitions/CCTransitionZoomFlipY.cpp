@@ -7,9 +7,6 @@ namespace lirava {
 
 namespace {
 constexpr float kPi = 3.14159265358979f;
-// A grid fine enough that the affine mapping of each triangle hides the perspective.
-constexpr int kColumns = 6;
-constexpr int kRows = 12;
 // Camera distance in page heights: the nearer edge grows, the farther one shrinks.
 constexpr float kCameraDistance = 2.0f;
 }  // namespace
@@ -69,48 +66,73 @@ void CCTransitionZoomFlipY::draw(Renderer& renderer, const CCAffineTransform& no
     // Down over turns the top edge away first; the in scene comes back with its bottom edge
     // leading, as the other side of the same turn.
     const float away = (m_orientation == kCCTransitionOrientationDownOver) == firstHalf ? 1.0f : -1.0f;
-    const float cx = w * 0.5f;
-    const float cy = h * 0.5f;
-    const float camera = kCameraDistance * h;
     const float c = std::cos(angle);
     const float s = std::sin(angle);
     const auto grey = static_cast<std::uint8_t>(std::lround(255.0f * (0.6f + 0.4f * c)));
+    const ccColor4B shade = ccc4(grey, grey, grey, 255);
 
-    Vertex vertices[(kColumns + 1) * (kRows + 1)];
-    int indices[kColumns * kRows * 6];
-    for (int row = 0; row <= kRows; ++row) {
-        const float y = h * static_cast<float>(row) / kRows;
-        const float depth = away * (y - cy) * s;  // positive: further from the viewer
-        const float perspective = camera / (camera + depth);
-        for (int column = 0; column <= kColumns; ++column) {
-            const float x = w * static_cast<float>(column) / kColumns;
-            const CCPoint at = snapToPixel(
-                CCPointApplyAffineTransform(
-                    CCPoint(cx + (x - cx) * perspective * zoom, cy + (y - cy) * c * perspective * zoom), nodeToWorld),
-                renderer);
-            vertices[row * (kColumns + 1) + column] = Vertex{at.x, at.y, ccc4(255, 255, 255, 255), x / w, 1.0f - y / h};
+    // The page turns about its horizontal middle line, so each of its rows stays level and keeps
+    // one depth: it shows on the screen as a level line, narrowed by the perspective of that
+    // depth. Each pixel row of the target is therefore one page row scaled across, found through
+    // the exact perspective at the row's centre: one scaled row copy, which the software renderer
+    // makes at a fraction of the cost of textured triangles. The page row with page y
+    // (cy + t) lies at depth away * t * s and shows at screen y cy + T, where
+    // T = t * c * zoom * camera / (camera + away * t * s); solved for t:
+    // t = T * camera / (c * zoom * camera - away * s * T).
+    const float cx = w * 0.5f;
+    const float cy = h * 0.5f;
+    const float camera = kCameraDistance * h;
+    const int pixelsWide = renderer.targetWidth();
+    const int pixelsHigh = renderer.targetHeight();
+    const float sx = static_cast<float>(pixelsWide) / w;
+    const float sy = static_cast<float>(pixelsHigh) / h;
+    // Rows of the target (the same size as the frame) in texture coordinates, a sixty-fourth of
+    // a texel below the row's top, and screen edges a sixty-fourth of a pixel inside, so that
+    // the renderer takes each quad for a copy of exactly one row onto exactly one pixel row.
+    constexpr float kInside = 1.0f / 64.0f;
+    m_rows.clear();
+    m_indices.clear();
+    for (int row = 0; row < pixelsHigh; ++row) {
+        const float screenT = h - (static_cast<float>(row) + 0.5f) / sy - cy;
+        const float denominator = c * zoom * camera - away * s * screenT;
+        if (denominator <= 0.0f) {
+            continue;
         }
+        const float t = screenT * camera / denominator;
+        const float pageY = cy + t;
+        if (pageY < 0.0f || pageY > h) {
+            continue;  // above or below the page
+        }
+        const float halfWidth = cx * zoom * camera / (camera + away * t * s);
+        const auto left = static_cast<float>(std::lround((cx - halfWidth) * sx));
+        const auto right = static_cast<float>(std::lround((cx + halfWidth) * sx));
+        if (right <= left) {
+            continue;
+        }
+        const int texel = std::min(static_cast<int>((h - pageY) * sy), pixelsHigh - 1);
+        const float v0 = (static_cast<float>(texel) + kInside) / static_cast<float>(pixelsHigh);
+        // The bottom row's lower edge may not pass the texture's end: the renderer refuses the whole
+        // draw for a coordinate beyond 1.
+        const float v1 = std::min(1.0f, (static_cast<float>(texel) + 1.0f + kInside) / static_cast<float>(pixelsHigh));
+        const float x0 = (left + kInside) / sx;
+        const float x1 = (right + 2.0f * kInside) / sx;
+        const float top = h - (static_cast<float>(row) + kInside) / sy;
+        const float bottom = h - (static_cast<float>(row) + 1.0f + 2.0f * kInside) / sy;
+        const auto first = static_cast<int>(m_rows.size());
+        const CCPoint corners[4] = {CCPoint(x0, bottom), CCPoint(x1, bottom), CCPoint(x0, top), CCPoint(x1, top)};
+        const float us[4] = {0.0f, 1.0f, 0.0f, 1.0f};
+        const float vs[4] = {v1, v1, v0, v0};
+        for (int k = 0; k < 4; ++k) {
+            const CCPoint at = CCPointApplyAffineTransform(corners[k], nodeToWorld);
+            m_rows.push_back(Vertex{at.x, at.y, shade, us[k], vs[k]});
+        }
+        const int quad[6] = {first, first + 1, first + 2, first + 2, first + 1, first + 3};
+        m_indices.insert(m_indices.end(), quad, quad + 6);
     }
-    int k = 0;
-    for (int row = 0; row < kRows; ++row) {
-        for (int column = 0; column < kColumns; ++column) {
-            const int bl = row * (kColumns + 1) + column;
-            const int tl = bl + kColumns + 1;
-            const int quad[6] = {bl, bl + 1, tl, tl, bl + 1, tl + 1};
-            std::copy(quad, quad + 6, indices + k);
-            k += 6;
-        }
-    }
-    const int vertexCount = (kColumns + 1) * (kRows + 1);
-    renderer.drawTriangles(target, vertices, vertexCount, indices, k, BlendMode::None);
-    // The turn darkens the page by grey / 255: grey multiplied over the copied page gives every
-    // pixel what shading its texel would (p * grey / 255), at a fraction of the software
-    // renderer's cost for shaded texels.
-    if (grey < 255) {
-        for (Vertex& vertex : vertices) {
-            vertex.color = ccc4(grey, grey, grey, 255);
-        }
-        renderer.drawTriangles(0, vertices, vertexCount, indices, k, BlendMode::Multiply);
+    // The turn darkens the page by grey / 255, which the copy multiplies into every texel.
+    if (!m_indices.empty()) {
+        renderer.drawTriangles(target, m_rows.data(), static_cast<int>(m_rows.size()), m_indices.data(),
+                               static_cast<int>(m_indices.size()), BlendMode::None);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "engine/render/Renderer.h"
 #include "engine/transitions/CCTransitionScene.h"
 #include "engine/transitions/SceneSnapshot.h"
@@ -28,6 +30,9 @@ public:
 private:
     tOrientation m_orientation = kCCTransitionOrientationUpOver;
     SceneSnapshot m_shownScene;
+    // One quad for each pixel row the turned page covers.
+    std::vector<Vertex> m_rows;
+    std::vector<int> m_indices;
 };
 
 }  // namespace lirava

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "engine/render/Renderer.h"
+#include "engine/render/SdlRenderer.h"
 #include "support/HeadlessFixture.h"
 
 namespace lirava {
@@ -108,6 +110,13 @@ TEST_F(SdlRendererTest, OpaqueTexturesAndReservedOnesDrawTheirTexelsExactly) {
     const TextureId opaque = r().createTexture(4, 4, pixels.data());
     // A reserved texture gets its pixels later and spends them.
     std::vector<std::uint8_t> spent = pixels;
+    // The same texels as a decoder's RGB rows, with padding at each row's end.
+    std::vector<std::uint8_t> rgb(4 * 14, 0xAB);
+    for (std::size_t i = 0; i < 16; ++i) {
+        std::copy_n(&pixels[i * 4], 3, &rgb[(i / 4) * 14 + (i % 4) * 3]);
+    }
+    const TextureId fromRows = r().createOpaqueTexture(4, 4, rgb.data(), 14);
+    ASSERT_NE(fromRows, 0u);
     const TextureId reserved = r().reserveTexture(4, 4, true);
     ASSERT_NE(opaque, 0u);
     ASSERT_NE(reserved, 0u);
@@ -119,6 +128,7 @@ TEST_F(SdlRendererTest, OpaqueTexturesAndReservedOnesDrawTheirTexelsExactly) {
     fill(CCRect(8, 0, 4, 4), kWhite, reserved, BlendMode::Alpha);
     fill(CCRect(16, 0, 4, 4), kWhite, opaque, BlendMode::None);
     fill(CCRect(16, 0, 4, 4), ccc4(128, 128, 128, 255), 0, BlendMode::Multiply);
+    fill(CCRect(24, 0, 4, 4), kWhite, fromRows, BlendMode::Alpha);
     const test::Frame frame = read();
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 4; ++x) {
@@ -130,10 +140,12 @@ TEST_F(SdlRendererTest, OpaqueTexturesAndReservedOnesDrawTheirTexelsExactly) {
             EXPECT_TRUE(colorNear(frame.at(x, 956 + y), expected, 0)) << x << "," << y;
             EXPECT_TRUE(colorNear(frame.at(8 + x, 956 + y), expected, 0)) << x << "," << y;
             EXPECT_TRUE(colorNear(frame.at(16 + x, 956 + y), darker, 0)) << x << "," << y;
+            EXPECT_TRUE(colorNear(frame.at(24 + x, 956 + y), expected, 0)) << x << "," << y;
         }
     }
     r().destroyTexture(opaque);
     r().destroyTexture(reserved);
+    r().destroyTexture(fromRows);
 }
 
 TEST_F(SdlRendererTest, NestedClipsIntersectAndPoppingRestoresTheOuterOne) {
@@ -197,7 +209,22 @@ TEST_F(SdlRendererTest, RenderTargetsMapTheDesignAreaAndKeepTheirOwnClips) {
     const test::Frame frame = read();
     EXPECT_TRUE(colorNear(frame.atDesign(100, 100), kBlue, 8));
     EXPECT_TRUE(colorNear(frame.atDesign(500, 100), kWhite));  // clipped away on the frame
+    // Made again at the same size, a target is the one given back, under a new handle and as
+    // empty as a new one.
     r().destroyTexture(target);
+    auto& sdl = dynamic_cast<SdlRenderer&>(r());
+    EXPECT_EQ(sdl.spareTargetCount(), 1u);
+    const TextureId again = r().createRenderTarget(64, 96);
+    EXPECT_NE(again, target);
+    EXPECT_EQ(sdl.spareTargetCount(), 0u);
+    const TextureId fresh = r().createRenderTarget(64, 96);
+    fill(CCRect(0, 0, 320, 960), kWhite, again);
+    fill(CCRect(320, 0, 320, 960), kWhite, fresh);
+    const test::Frame reused = read();
+    EXPECT_TRUE(colorNear(reused.atDesign(100, 100), reused.atDesign(420, 100), 0));
+    EXPECT_FALSE(colorNear(reused.atDesign(100, 100), kBlue, 8));
+    r().destroyTexture(again);
+    r().destroyTexture(fresh);
 }
 
 TEST_F(SdlRendererTest, BadInputDrawsNothing) {
