@@ -19,6 +19,8 @@ import subprocess
 import sys
 import tempfile
 
+from bench_packages import require_program
+
 
 def quantile(values, q):
     ordered = sorted(values)
@@ -28,7 +30,7 @@ def quantile(values, q):
 def frame_instructions(program, benchmark):
     out = tempfile.mkdtemp(prefix="lirava-frames-")
     try:
-        subprocess.run(["valgrind", "--tool=callgrind", "--dump-instr=no", "--dump-line=no",
+        subprocess.run([require_program("valgrind"), "--tool=callgrind", "--dump-instr=no", "--dump-line=no",
                         "--callgrind-out-file=%s/cg.%%p" % out, program, "--benchmark_filter=^%s/" % benchmark],
                        env=dict(os.environ, SDL_AUDIODRIVER="dummy"), check=True, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)

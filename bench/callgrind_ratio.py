@@ -19,13 +19,15 @@ import subprocess
 import sys
 import tempfile
 
+from bench_packages import require_program
+
 
 def main():
     program = sys.argv[1]
     pages = sys.argv[2] if len(sys.argv) > 2 else "[0-9]+"
     out = tempfile.mkdtemp(prefix="lirava-callgrind-")
     try:
-        subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=%s/cg.%%p" % out,
+        subprocess.run([require_program("valgrind"), "--tool=callgrind", "--callgrind-out-file=%s/cg.%%p" % out,
                         program, "--benchmark_filter=PageBuild/(%s)/" % pages],
                        env=dict(os.environ, SDL_AUDIODRIVER="dummy", LIRAVA_BENCH_PAGE_ITERATIONS="1"),
                        check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

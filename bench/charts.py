@@ -17,7 +17,17 @@ import os
 import statistics
 import sys
 
-import matplotlib
+try:
+    import matplotlib
+except ImportError:
+    from bench_packages import install
+
+    install()
+    try:
+        import matplotlib
+    except ImportError:
+        sys.exit("charts.py: this python (%s) cannot import matplotlib; Debian's python3-matplotlib "
+                 "serves /usr/bin/python3" % sys.executable)
 
 matplotlib.use("Agg")
 import matplotlib.pyplot as plt  # noqa: E402
