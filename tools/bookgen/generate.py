@@ -26,10 +26,13 @@ import pages  # noqa: E402
 import sheets  # noqa: E402
 import speech  # noqa: E402
 import story  # noqa: E402
+import translations  # noqa: E402
 import uiart  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(HERE))
 GENERATED = ["english5down", "3age", "epc", "Images", "String.xml", "Stringstr.xml"]
+# The caption tables in the learners' own languages, beside the book's own.
+GENERATED += ["Stringstr.%s.xml" % tag for tag in translations.LANGUAGES]
 
 # Deliberate gaps that the reader must survive; book/README.md lists them.
 MISSING_CAPTIONS = {"str072"}
@@ -151,6 +154,11 @@ def build_strings(out, book):
             if key not in MISSING_CAPTIONS:
                 captions[key] = text
     write_plist(os.path.join(out, "Stringstr.xml"), captions)
+    # A page's hint line is a label of its document; the tables in other languages carry it
+    # under the page's hint key, for the reader to put in its place.
+    hints = {names.hint_key(page.number): page.hint for page in book if page.hint}
+    for tag, texts in translations.tables(captions, hints).items():
+        write_plist(os.path.join(out, "Stringstr.%s.xml" % tag), texts)
 
 
 def build_narration(out, book, jobs=2):

@@ -21,6 +21,11 @@ def caption_key(page, index):
     return sentence_name("str", page, index)
 
 
+def hint_key(page):
+    """Key of a page's hint line in the caption tables of other languages."""
+    return ("hint0%d" if page < 10 else "hint%d") % page
+
+
 def narration_name(page, index):
     return sentence_name("mc", page, index) + ".mp3"
 
