@@ -6,8 +6,11 @@ pkg_check_modules(SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
 pkg_check_modules(JSONCPP REQUIRED IMPORTED_TARGET jsoncpp)
 pkg_check_modules(PUGIXML REQUIRED IMPORTED_TARGET pugixml)
 pkg_check_modules(SOUNDTOUCH REQUIRED IMPORTED_TARGET soundtouch)
-# Text in every script: font fallback, bidirectional order, script properties, line breaking.
+# Text in every script: font fallback, bidirectional order, script properties, line breaking
+# by words (ICU).
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 pkg_check_modules(FRIBIDI REQUIRED IMPORTED_TARGET fribidi)
 pkg_check_modules(HARFBUZZ REQUIRED IMPORTED_TARGET harfbuzz)
-pkg_check_modules(UNIBREAK REQUIRED IMPORTED_TARGET libunibreak)
+pkg_check_modules(ICU_UC REQUIRED IMPORTED_TARGET icu-uc)
+# Names of languages in their own language, for the caption language choice.
+pkg_check_modules(ICU_I18N REQUIRED IMPORTED_TARGET icu-i18n)

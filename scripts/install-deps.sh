@@ -15,7 +15,7 @@ set -eu
 PACKAGES="build-essential cmake pkg-config
 libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
 libjsoncpp-dev libpugixml-dev libsoundtouch-dev libgtest-dev libgmock-dev
-libfontconfig-dev libfribidi-dev libharfbuzz-dev libunibreak-dev
+libfontconfig-dev libfribidi-dev libharfbuzz-dev libicu-dev
 fonts-liberation2 fonts-wqy-microhei fonts-kacst-one fonts-lohit-deva fonts-tlwg-loma-otf
 python3 xvfb xauth xdotool x11-apps openbox
 appstream desktop-file-utils lintian"

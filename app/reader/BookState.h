@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace lirava {
 
 class CCLabelTTF;
@@ -34,6 +37,15 @@ inline int nextSentence = 0;
 // Tempo of the narration, one of kNarrationSpeeds; a change applies from the next sentence.
 // The page's - and + keys step it, --speed sets where it starts.
 inline float narrationSpeed = 1.0f;
+// The caption language: a tag of captionLanguages or "off" (app/reader/CaptionLanguages.h). A
+// change applies from the next sentence read. --captions or the environment set where it starts;
+// the page's L key and the settings screen change it.
+inline std::string captionLanguage = "en";
+// The book's caption languages, its own first; read once when the book opens.
+inline std::vector<std::string> captionLanguages = {"en"};
+// The language of the caption on show: captionLanguage, but the book's own where the chosen
+// table lacks the sentence. A page build sets it to captionLanguage.
+inline std::string shownCaptionLanguage = "en";
 
 // Not owning. The sentence button being read.
 inline UIWidget* activeSentence = nullptr;
@@ -53,6 +65,9 @@ inline void reset() {
     lastSentence = 0;
     nextSentence = 0;
     narrationSpeed = 1.0f;
+    captionLanguage = "en";
+    captionLanguages = {"en"};
+    shownCaptionLanguage = "en";
     activeSentence = nullptr;
     captionLabel = nullptr;
     captionBackground = nullptr;

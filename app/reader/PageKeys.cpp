@@ -28,6 +28,10 @@ bool PageLayer::keyPressed(const std::string& name, bool repeat) {
         changeNarrationSpeed(-1);
         return true;
     }
+    if (name == "L") {
+        nextCaptionLanguage();
+        return true;
+    }
     // = shares its key with + on many keyboards, where + needs Shift.
     if (name == "+" || name == "=" || name == "Keypad +") {
         changeNarrationSpeed(+1);

@@ -103,9 +103,11 @@ bool PageLayer::init() {
 
     buildMenu(mainText.c_str(), settingsText.c_str());
     loadPageDocument();
+    translateHint();
     buildPlate();
     wireSentenceButtons();
     book::nextSentence = 1;
+    book::shownCaptionLanguage = book::captionLanguage;
     startOrStopAutoPlay();
 
     book::activeSentence = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "engine/nodes/CCLayer.h"
@@ -94,8 +95,19 @@ public:
     // speed shows for a moment; at either end the speed stays and shows all the same.
     void changeNarrationSpeed(int direction);
     // Where the speed shows after a change: a small plate with its text, clear of the
-    // sentences, the caption and the items. Null until the first change.
+    // sentences, the caption and the items. Null until the first change. The caption language
+    // shows in it too.
     CCLayerColor* getSpeedBadge() const { return m_speedBadge; }
+
+    // --- caption language
+    // The next of the book's caption languages (then no captions, then the first again) from the
+    // next sentence on; the badge shows the language's own name. The caption on show and the
+    // page stay as they are, but for the hint line, which speaks the new language at once.
+    void nextCaptionLanguage();
+    // Whether the caption of the sentence being read, or of the next one, is in the narration's
+    // language (the book's own table), so that a word lit in time with the voice is a word of
+    // the caption. False for a translated caption and with captions off.
+    static bool captionInNarrationLanguage();
 
     // --- parts, for the driver script and tests
     const PageTwin& twin() const { return m_twin; }
@@ -135,6 +147,10 @@ private:
     void readSentence(int index);
     // Puts the speed badge where it hides nothing the reader needs, as far as it can.
     void placeSpeedBadge();
+    // Shows the text in the speed badge for a moment.
+    void showBadge(const std::string& text);
+    // The page's hint line in the caption language, where the language's table has one.
+    void translateHint();
 
     // One page forwards or backwards (+1 / -1) within the book's bounds, building the page with
     // make; false at the bounds.
@@ -159,6 +175,8 @@ private:
     CCMenuItemFont* m_settingsItem = nullptr;
     CCLayerColor* m_speedBadge = nullptr;
     CCLabelTTF* m_speedText = nullptr;
+    // The hint line's text in the page document, once a translation has replaced it.
+    std::string m_hintText;
     // Not owning: the widgets live in the page's tree, which this layer owns through m_uiLayer.
     std::vector<UIWidget*> m_sentences;
 };

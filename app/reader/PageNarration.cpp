@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/reader/BookState.h"
+#include "app/reader/CaptionLanguages.h"
 #include "app/reader/PageLayer.h"
 #include "app/reader/SentenceNames.h"
 #include "app/reader/TestLayer2.h"
@@ -18,6 +19,7 @@
 #include "engine/text/CCLabelTTF.h"
 #include "gui/document/UIToolbox.h"
 #include "gui/widgets/UIButton.h"
+#include "gui/widgets/UILabel.h"
 #include "gui/widgets/UILayer.h"
 #include "gui/widgets/UIRootWidget.h"
 
@@ -41,10 +43,27 @@ void playNarration(const std::string& logicalName) {
     audio->playBackgroundMusic(sentence::narrationPath(logicalName).c_str());
 }
 
-// The caption texts are read afresh for every sentence, so a changed table shows at once.
-const CCString* captionText(const std::string& key) {
-    CCDictionary* texts = CCDictionary::createWithContentsOfFile("Stringstr.xml");
+const CCString* tableEntry(const std::string& file, const std::string& key) {
+    CCDictionary* texts = CCDictionary::createWithContentsOfFile(file.c_str());
     return texts ? dynamic_cast<const CCString*>(texts->objectForKey(key)) : nullptr;
+}
+
+// The caption texts are read afresh for every sentence, so a changed table (or a language
+// chosen since) shows at once. A table in another language that lacks the key leaves the
+// sentence to the book's own table.
+const CCString* captionText(const std::string& key) {
+    const std::string& language = book::captionLanguage;
+    book::shownCaptionLanguage = language;
+    if (language == captions::kOff) {
+        return nullptr;
+    }
+    if (language != captions::kBookLanguage) {
+        if (const CCString* text = tableEntry(captions::tableFile(language), key)) {
+            return text;
+        }
+        book::shownCaptionLanguage = captions::kBookLanguage;
+    }
+    return tableEntry(captions::tableFile(captions::kBookLanguage), key);
 }
 
 void showPlayImage(CCObject* item, const char* file) {
@@ -87,6 +106,19 @@ void PageLayer::onSentenceTouched(CCObject* sender, WidgetTouchEvent event) {
 bool PageLayer::showCaptionFor(UIWidget* button, const CCString* text) {
     CCLabelTTF* caption = book::captionLabel;
     UIButton* plate = book::captionBackground;
+    // With captions off the learner reads the page's own words alone: no caption, no plate, and
+    // no watcher to show them again.
+    if (book::captionLanguage == captions::kOff) {
+        unschedule(schedule_selector(PageLayer::watchCaption));
+        if (caption) {
+            caption->setString("");
+            caption->setVisible(false);
+        }
+        if (plate) {
+            plate->setVisible(false);
+        }
+        return false;
+    }
     if (!text) {
         if (caption) {
             caption->setString("");
@@ -269,6 +301,40 @@ void PageLayer::togglePlay(CCObject* sender) {
         showPlayImage(sender, "Images/play_btn.png");
         unschedule(schedule_selector(PageLayer::autoPlayTick));
     }
+}
+
+}  // namespace lirava
+
+namespace lirava {
+
+bool PageLayer::captionInNarrationLanguage() {
+    return book::shownCaptionLanguage == captions::kBookLanguage;
+}
+
+void PageLayer::nextCaptionLanguage() {
+    book::captionLanguage = captions::next(book::captionLanguages, book::captionLanguage);
+    showBadge(captions::displayName(book::captionLanguages, book::captionLanguage));
+    translateHint();
+}
+
+void PageLayer::translateHint() {
+    UIWidget* root = m_uiLayer ? m_uiLayer->getRootWidget() : nullptr;
+    UILabel* hint = root ? dynamic_cast<UILabel*>(UIToolbox::sharedToolbox()->findWidgetByName(root, "hint")) : nullptr;
+    if (!hint) {
+        return;
+    }
+    const std::string& language = book::captionLanguage;
+    const bool translated = language != captions::kBookLanguage && language != captions::kOff;
+    // The document's own text is the hint in the book's language; kept for going back to it.
+    if (m_hintText.empty()) {
+        if (!translated) {
+            return;
+        }
+        m_hintText = hint->getStringValue();
+    }
+    const CCString* text =
+        translated ? tableEntry(captions::tableFile(language), sentence::hintKey(book::currentPage)) : nullptr;
+    hint->setText(text ? text->getCString() : m_hintText.c_str());
 }
 
 }  // namespace lirava

@@ -1,4 +1,5 @@
-// The narration speed of a page: the keys that change it and the badge that shows it.
+// The narration speed of a page: the keys that change it and the badge that shows it (the
+// caption language shows in the same badge).
 
 #include <algorithm>
 #include <string>
@@ -63,7 +64,10 @@ bool shows(CCNode* node) {
 
 void PageLayer::changeNarrationSpeed(int direction) {
     book::narrationSpeed = steppedNarrationSpeed(book::narrationSpeed, direction);
-    const std::string text = "Speed " + narrationSpeedText(book::narrationSpeed);
+    showBadge("Speed " + narrationSpeedText(book::narrationSpeed));
+}
+
+void PageLayer::showBadge(const std::string& text) {
     if (!m_speedBadge) {
         m_speedText = CCLabelTTF::create(text.c_str(), "Arial", kBadgeFontSize);
         m_speedText->setColor(kBadgeTextColor);

@@ -34,6 +34,10 @@ std::string narrationName(int page, int index) {
     return prefixed("mc", page) + std::to_string(page) + std::to_string(index) + ".mp3";
 }
 
+std::string hintKey(int page) {
+    return prefixed("hint", page) + std::to_string(page);
+}
+
 std::string textKeyForKey(int page, int key) {
     return prefixed("str", page) + std::to_string(key);
 }

@@ -36,6 +36,9 @@ int indexAfterKey(int page, int key);
 std::string buttonName(int page, int index);
 std::string textKey(int page, int index);
 std::string narrationName(int page, int index);
+// Key of the page's hint line in the caption tables of other languages: "hint" p, with the
+// zero below page 10 ("hint02").
+std::string hintKey(int page);
 
 // The same names formed from a button's key, as the touch path does.
 std::string textKeyForKey(int page, int key);

@@ -1,13 +1,18 @@
 #include "app/reader/SetLayer.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/contents/TestController.h"
 #include "app/reader/BookState.h"
+#include "app/reader/CaptionLanguages.h"
 #include "app/reader/PageLayer.h"
 #include "app/reader/TestLayer1.h"
 #include "app/shell/BookScene.h"
 #include "app/shell/VisibleArea.h"
+#include "engine/base/CCAffineTransform.h"
+#include "engine/base/CCArray.h"
 #include "engine/base/CCDictionary.h"
 #include "engine/base/CCLog.h"
 #include "engine/base/CCString.h"
@@ -29,6 +34,12 @@ namespace {
 const ccColor3B kSelectedTitle = {44, 5, 247};
 const ccColor3B kNormalTitle = {25, 24, 25};
 const ccColor3B kBlue = {0, 0, 255};
+
+// The row of caption languages.
+constexpr unsigned int kLanguageFontSize = 30;
+constexpr float kLanguageRowHeight = 40.0f;
+constexpr float kLanguageRowGap = 60.0f;
+constexpr float kLanguageSpacing = 36.0f;
 
 // The flip back to the page is instant: the screen simply gives way to the page.
 constexpr float kReturnSeconds = 0.0f;
@@ -92,6 +103,7 @@ bool SetLayer::init() {
     }
 
     findButtons();
+    buildLanguageRow();
     // Whatever the current mode, the screen opens with nothing selected.
     if (!hasWayOut()) {
         offerHomeItem();
@@ -138,6 +150,74 @@ void SetLayer::offerHomeItem() {
     m_homeMenu = CCMenu::create(item, nullptr);
     m_homeMenu->setPosition(CCPointZero);
     addChild(m_homeMenu, 1);
+}
+
+void SetLayer::buildLanguageRow() {
+    std::vector<std::string> tags = book::captionLanguages;
+    tags.push_back(captions::kOff);
+    m_languageMenu = CCMenu::create();
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+        const std::string name = captions::displayName(book::captionLanguages, tags[i]);
+        CCMenuItemFont* item = CCMenuItemFont::create(name.c_str(), this, menu_selector(SetLayer::chooseCaptionLanguage));
+        if (!item) {
+            continue;
+        }
+        item->setFontSizeObj(kLanguageFontSize);
+        item->setTag(static_cast<int>(i));
+        m_languageMenu->addChild(item);
+    }
+    m_languageMenu->setPosition(CCPointZero);
+
+    // Below the lowest of the reading modes and of OK and Cancel, whose touches it must not take.
+    float below = VisibleArea::center().y;
+    for (int tag : {SettingManual, SettingRepeatPage, SettingAutoTurn, SettingOk, SettingCancel}) {
+        if (UIWidget* button = getButton(tag)) {
+            const CCSize size = button->getSize();
+            const CCPoint anchor = button->getAnchorPoint();
+            const CCRect box = CCRectApplyAffineTransform(
+                CCRect(-anchor.x * size.width, -anchor.y * size.height, size.width, size.height),
+                button->getContainerNode()->nodeToWorldTransform());
+            below = std::min(below, box.getMinY());
+        }
+    }
+    const float y = std::max(VisibleArea::bottom().y + kLanguageRowHeight, below - kLanguageRowGap);
+
+    // The items side by side, centred, each as wide as its name.
+    CCArray* items = m_languageMenu->getChildren();
+    float total = 0;
+    for (unsigned int i = 0; i < items->count(); ++i) {
+        total += static_cast<CCNode*>(items->objectAtIndex(i))->getContentSize().width + (i > 0 ? kLanguageSpacing : 0);
+    }
+    float x = VisibleArea::center().x - total / 2;
+    for (unsigned int i = 0; i < items->count(); ++i) {
+        CCNode* item = static_cast<CCNode*>(items->objectAtIndex(i));
+        const float width = item->getContentSize().width;
+        item->setPosition(CCPoint(x + width / 2, y));
+        x += width + kLanguageSpacing;
+    }
+    showChosenLanguage();
+    addChild(m_languageMenu, 1);
+}
+
+void SetLayer::showChosenLanguage() {
+    CCArray* items = m_languageMenu->getChildren();
+    const std::vector<std::string>& tags = book::captionLanguages;
+    for (unsigned int i = 0; i < items->count(); ++i) {
+        CCMenuItemFont* item = static_cast<CCMenuItemFont*>(items->objectAtIndex(i));
+        const std::size_t index = static_cast<std::size_t>(item->getTag());
+        const std::string tag = index < tags.size() ? tags[index] : std::string(captions::kOff);
+        item->setColor(tag == book::captionLanguage ? kSelectedTitle : kNormalTitle);
+    }
+}
+
+void SetLayer::chooseCaptionLanguage(CCObject* sender) {
+    CCNode* item = dynamic_cast<CCNode*>(sender);
+    if (!item || m_leaving) {
+        return;
+    }
+    const std::size_t index = static_cast<std::size_t>(item->getTag());
+    book::captionLanguage = index < book::captionLanguages.size() ? book::captionLanguages[index] : captions::kOff;
+    showChosenLanguage();
 }
 
 void SetLayer::onEnter() {

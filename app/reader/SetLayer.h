@@ -32,6 +32,10 @@ inline UIWidget* selectedSetting = nullptr;
 // the selected look) and a blue title; the one selected before goes back to normal with a dark
 // title.
 //
+// Below the reading modes the screen draws a row of its own: the book's caption languages, each
+// by its own name, and "Off". Touching one chooses it at once, for the next sentence read; the
+// chosen one has the blue title.
+//
 // A missing document or button leaves the rest working. When none of the three ways out
 // (bnmain, bnok, bncancel) can be touched, the screen offers a plain home item of its own, so a
 // reader is never shut in.
@@ -82,6 +86,11 @@ public:
     UIWidget* getButton(int tag) const;
     // The plain home menu, or null when the document has a way out of its own.
     CCMenu* getHomeMenu() const { return m_homeMenu; }
+    // The row of caption languages: one font item per language, then one for "off", in the
+    // order of book::captionLanguages.
+    CCMenu* getLanguageMenu() const { return m_languageMenu; }
+    // Menu callback of the language items.
+    void chooseCaptionLanguage(CCObject* sender);
     // True once a button (or the home item) has replaced the scene; the screen then takes no
     // further touches.
     bool isLeaving() const { return m_leaving; }
@@ -90,6 +99,8 @@ private:
     void findButtons();
     bool hasWayOut() const;
     void offerHomeItem();
+    void buildLanguageRow();
+    void showChosenLanguage();
     void select(UIWidget* button);
     void leaveForHome();
     void returnToPage();
@@ -101,6 +112,7 @@ private:
     // Not owning: widgets of the document's tree, which this layer owns through m_uiLayer.
     UIWidget* m_buttons[kButtonCount] = {};
     CCMenu* m_homeMenu = nullptr;  // a child of the layer
+    CCMenu* m_languageMenu = nullptr;  // a child of the layer
     bool m_leaving = false;
 };
 

@@ -21,6 +21,7 @@
 #include "engine/platform/ScriptDriver.h"
 #include "engine/text/CCLabelProtocol.h"
 #include "engine/text/CCLabelTTF.h"
+#include "engine/text/TextLayout.h"
 #include "gui/widgets/UIButton.h"
 #include "gui/widgets/UIWidget.h"
 
@@ -108,6 +109,12 @@ void writeCaptionAndPlate(JsonWriter& writer, bool pageShown) {
         writePoint(writer, "position", caption->getPosition());
         writeSize(writer, "size", caption->getContentSize());
         writer.member("missingGlyphs", static_cast<int>(caption->getMissingGlyphCount()));
+        writer.member("language", book::shownCaptionLanguage);
+        writer.beginArray("lines");
+        for (const TextLayout::Line& line : caption->getLayout().lines) {
+            writer.value(line.text);
+        }
+        writer.endArray();
         writer.endObject();
     }
     UIButton* plate = pageShown ? book::captionBackground : nullptr;
@@ -143,6 +150,11 @@ void writeProgramState(JsonWriter& writer) {
     writer.member("nextSentence", book::nextSentence);
     writer.member("lastSentence", book::lastSentence);
     writer.member("narrationSpeed", book::narrationSpeed);
+    writer.beginArray("captionLanguages");
+    for (const std::string& tag : book::captionLanguages) {
+        writer.value(tag);
+    }
+    writer.endArray();
     // The page's pointers outlive their page; they are only looked at while a page is shown.
     const bool pageShown = layerName == "TestLayer1" || layerName == "TestLayer2";
     if (pageShown && book::activeSentence) {

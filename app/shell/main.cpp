@@ -3,15 +3,19 @@
 
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/reader/BookState.h"
+#include "app/reader/CaptionLanguages.h"
 #include "app/shell/AppDelegate.h"
 #include "app/shell/DocumentScriptCommands.h"
 #include "app/shell/ScriptExtensions.h"
 #include "app/shell/SettingsScriptCommands.h"
 #include "engine/platform/CCEGLView.h"
+#include "engine/platform/CCFileUtils.h"
 #include "engine/platform/LaunchOptions.h"
 #include "engine/platform/Platform.h"
 
@@ -42,6 +46,37 @@ std::string windowIconFile(const std::string& resourceRoot, const std::string& i
     return std::string();
 }
 
+// The caption language to start with: the one asked for, else the one the environment asks
+// for, else the book's own. False (after a message) when the book lacks the one asked for.
+bool chooseCaptionLanguage(const lirava::LaunchOptions& options) {
+    using namespace lirava;
+    CCFileUtils::sharedFileUtils()->setResourceRoot(options.resourceRoot);
+    book::captionLanguages = captions::bookLanguages();
+    const std::string& asked = options.captionLanguage;
+    if (asked.empty()) {
+        const std::string found = captions::environmentMatch(book::captionLanguages, std::getenv);
+        book::captionLanguage = found.empty() ? std::string(captions::kBookLanguage) : found;
+        return true;
+    }
+    if (asked == captions::kOff) {
+        book::captionLanguage = asked;
+        return true;
+    }
+    for (const std::string& tag : book::captionLanguages) {
+        if (tag == asked) {
+            book::captionLanguage = tag;
+            return true;
+        }
+    }
+    std::string list;
+    for (const std::string& tag : book::captionLanguages) {
+        list += (list.empty() ? "" : ", ") + tag;
+    }
+    std::fprintf(stderr, "lirava: the book has no captions in \"%s\"; it has %s, or off\n", asked.c_str(),
+                 list.c_str());
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,6 +98,9 @@ int main(int argc, char** argv) {
     }
     app.setLaunchOptions(options);
     book::narrationSpeed = options.narrationSpeed;
+    if (!chooseCaptionLanguage(options)) {
+        return 2;
+    }
     registerScriptExtensions();
     registerDocumentScriptCommands();
     registerSettingsScriptCommands();

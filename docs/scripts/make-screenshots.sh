@@ -6,6 +6,9 @@
 # Run from the repository root. The book is reached through a scratch folder of links, so the
 # first-run marker the home screen leaves behind never lands in book/.
 set -e
+# The captions in the book's own language, whatever the locale of whoever runs this.
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
 program=${1:-build/app/lirava}
 resources=$(mktemp -d)
 multilingual=$(mktemp -d)
@@ -16,6 +19,10 @@ done
 for script in docs/scripts/*.txt; do
     "$program" --headless --resources "$resources" --script "$script"
 done
+# The caption languages side by side (ImageMagick's montage).
+montage docs/screenshots/caption-languages-[1-4].png -tile 4x1 -geometry 320x480+4+0 \
+    docs/screenshots/caption-languages.png
+rm -f docs/screenshots/caption-languages-[1-4].png
 # Captions in other scripts, from a copy of the book made for them.
 python3 tests/multilingual/make_book.py "$multilingual/book"
 for script in docs/scripts/multilingual/*.txt; do

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -54,6 +55,19 @@ std::string CCFileUtils::fullPathForFilename(const char* fileName) const {
 bool CCFileUtils::isFileExist(const std::string& fullPath) const {
     struct stat info;
     return !fullPath.empty() && ::stat(fullPath.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::vector<std::string> CCFileUtils::fileNamesIn(const std::string& folder) const {
+    std::vector<std::string> names;
+    std::error_code error;
+    const std::string path = folder.empty() ? m_root : fullPathForFilename(folder.c_str());
+    for (std::filesystem::directory_iterator it(path, error), end; !error && it != end; it.increment(error)) {
+        if (it->is_regular_file(error)) {
+            names.push_back(it->path().filename().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool CCFileUtils::readFile(const std::string& fullPath, std::string& out) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace lirava {
 
@@ -25,6 +26,9 @@ public:
     unsigned char* getFileData(const char* fullPath, const char* mode, unsigned long* size) const;
     // The same into a string; false when nothing could be read.
     bool readFile(const std::string& fullPath, std::string& out) const;
+    // Names of the files directly in a folder below the resource root ("" for the root itself),
+    // sorted; empty when there is no such folder.
+    std::vector<std::string> fileNamesIn(const std::string& folder) const;
 
 private:
     CCFileUtils() = default;

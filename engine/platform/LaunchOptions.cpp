@@ -60,7 +60,7 @@ bool usageError(const std::string& reason, int& exitStatus) {
 }  // namespace
 
 const char* launchUsage() {
-    return "usage: lirava [--resources DIR] [--headless] [--size WxH] [--script FILE|-] [--speed X]";
+    return "usage: lirava [--resources DIR] [--headless] [--size WxH] [--script FILE|-] [--speed X] [--captions TAG|off]";
 }
 
 const char* launchHelp() {
@@ -71,6 +71,7 @@ const char* launchHelp() {
            "  --size WxH       window or headless frame size in pixels (headless: 640x960)\n"
            "  --script FILE    driver commands from FILE, one a line (-: standard input)\n"
            "  --speed X        narration speed to start at: 0.5, 0.75, 1 (default), 1.25 or 1.5\n"
+           "  --captions TAG   caption language: a table of the book (en, zh-Hans, es, ...) or off\n"
            "  --version        print the program's name and version, then exit\n"
            "  -h, --help       print this help, then exit\n"
            "\n"
@@ -138,6 +139,10 @@ bool parseLaunchOptions(int argc, const char* const* argv, const std::vector<std
             std::string speed;
             if (!takeValue(speed) || !parseNarrationSpeed(speed, options.narrationSpeed)) {
                 return usageError("--speed needs one of 0.5, 0.75, 1, 1.25, 1.5", exitStatus);
+            }
+        } else if (name == "--captions") {
+            if (!takeValue(options.captionLanguage) || options.captionLanguage.empty()) {
+                return usageError("--captions needs a language tag, or off", exitStatus);
             }
         } else {
             return usageError("unknown option \"" + shown(arg) + "\"", exitStatus);

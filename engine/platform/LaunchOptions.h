@@ -18,6 +18,9 @@ struct LaunchOptions {
     std::string scriptPath;
     // --speed X: the narration speed to start with, one of kNarrationSpeeds.
     float narrationSpeed = 1.0f;
+    // --captions TAG: the caption language asked for ("off" for none); empty when not given.
+    // Whether the book has it is the program's to check.
+    std::string captionLanguage;
 };
 
 // The one-line summary of the options.

@@ -11,6 +11,12 @@ program skips:
     #! log TEXT           standard output contains the line TEXT
     #! marker created     the run creates ft.xml with one line of 22 lower-case letters and digits
     #! marker kept        an ft.xml placed before the run is left exactly as it was
+    #! args OPTION...     more launch options, split at spaces
+    #! env NAME=VALUE     an environment variable for the run
+    #! error TEXT         standard error contains TEXT
+
+The run gets a neutral locale (LANG=C.UTF-8, no LANGUAGE, LC_ALL or LC_MESSAGES), so the
+caption language never follows the environment of whoever runs the tests unless `#! env` says so.
 
 PATH is dotted member names and array indices (items.3.text); a trailing "#" on the last step
 takes the length of an array (items#).
@@ -63,7 +69,7 @@ def matches(actual, expected, tolerance):
 def read_directives(script):
     dumps = 0
     checks = []  # (line number, dump index, path, expected, tolerance)
-    options = {"exit": 0, "log": [], "marker": None}
+    options = {"exit": 0, "log": [], "marker": None, "args": [], "env": {}, "error": []}
     with open(script, encoding="utf-8") as lines:
         for number, line in enumerate(lines, 1):
             text = line.strip()
@@ -87,6 +93,13 @@ def read_directives(script):
                     options["log"].append(argument)
                 elif name == "marker":
                     options["marker"] = argument
+                elif name == "args":
+                    options["args"].extend(argument.split())
+                elif name == "env":
+                    key, _, value = argument.partition("=")
+                    options["env"][key] = value
+                elif name == "error":
+                    options["error"].append(argument)
                 else:
                     sys.exit(f"{script}:{number}: unknown directive {name}")
     return checks, options
@@ -117,9 +130,12 @@ def main():
                 out.write(kept)
             os.utime(marker, (1000000000, 1000000000))
 
+        env = {k: v for k, v in os.environ.items() if k not in ("LANGUAGE", "LC_ALL", "LC_MESSAGES")}
+        env.update(SDL_AUDIODRIVER="dummy", LANG="C.UTF-8")
+        env.update(options["env"])
         run = subprocess.run([args.program, "--headless", "--resources", resources, "--script",
-                              os.path.abspath(args.script)], cwd=folder, capture_output=True, text=True,
-                             timeout=300, env=dict(os.environ, SDL_AUDIODRIVER="dummy"))
+                              os.path.abspath(args.script)] + options["args"], cwd=folder, capture_output=True,
+                             text=True, timeout=300, env=env)
         failures = []
         if run.returncode != options["exit"]:
             failures.append(f"exit status {run.returncode}, expected {options['exit']}")
@@ -142,6 +158,9 @@ def main():
         for text in options["log"]:
             if text not in log_lines:
                 failures.append(f"no log line {text!r}")
+        for text in options["error"]:
+            if text not in run.stderr:
+                failures.append(f"standard error lacks {text!r}")
 
         if options["marker"] == "created":
             if not os.path.isfile(marker):

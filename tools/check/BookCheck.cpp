@@ -8,8 +8,10 @@
 #include <set>
 #include <sstream>
 
+#include "app/reader/CaptionLanguages.h"
 #include "app/reader/SentenceNames.h"
 #include "engine/audio/VirtualAudioBackend.h"
+#include "engine/base/CCArray.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCDictionary.h"
 #include "engine/base/CCString.h"
@@ -18,6 +20,7 @@
 #include "engine/render/CCTextureCache.h"
 #include "engine/render/FontRasterizer.h"
 #include "engine/render/ShapedText.h"
+#include "engine/text/LanguageTag.h"
 #include "engine/text/Utf8.h"
 #include "gui/action/ActionManager.h"
 #include "gui/document/CCSGUIReader.h"
@@ -505,6 +508,37 @@ private:
     AllowList& m_allow;
 };
 
+// The caption tables in other languages: a well-formed tag in the name, and every key of the
+// book's own table (the reader shows the book's own text where one lacks a key).
+template <typename Find>
+void checkCaptionTables(const Find& find) {
+    CCDictionary* own = CCDictionary::createWithContentsOfFile(captions::tableFile(captions::kBookLanguage).c_str());
+    CCArray* ownKeys = own ? own->allKeys() : nullptr;
+    const std::string prefix = "Stringstr.";
+    for (const std::string& name : CCFileUtils::sharedFileUtils()->fileNamesIn("")) {
+        if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+            name.compare(name.size() - 4, 4, ".xml") != 0) {
+            continue;
+        }
+        const std::string tag = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+        if (!language::isWellFormed(tag) || tag == captions::kOff) {
+            find("bad-language-tag", name, "not a BCP 47 language tag");
+            continue;
+        }
+        CCDictionary* table = CCDictionary::createWithContentsOfFile(name.c_str());
+        if (!table) {
+            find("unparsed-document", name);
+            continue;
+        }
+        for (unsigned int i = 0; ownKeys && i < ownKeys->count(); ++i) {
+            const CCString* key = dynamic_cast<const CCString*>(ownKeys->objectAtIndex(i));
+            if (key && !dynamic_cast<const CCString*>(table->objectForKey(key->str()))) {
+                find("missing-translation", tag + ":" + key->str(), "the book's own text shows instead");
+            }
+        }
+    }
+}
+
 void checkReaderResources(BookReport& book, AllowList& allow) {
     auto find = [&](const std::string& code, const std::string& detail, const std::string& why = "") {
         book.readerFindings.push_back({"reader", code, detail, allow.allows("reader", code, detail), why});
@@ -514,6 +548,7 @@ void checkReaderResources(BookReport& book, AllowList& allow) {
             find("missing-document", table);
         }
     }
+    checkCaptionTables(find);
     CCDictionary* strings = CCDictionary::createWithContentsOfFile("String.xml");
     for (const char* key : kReaderStrings) {
         if (!strings || !dynamic_cast<const CCString*>(strings->objectForKey(key))) {

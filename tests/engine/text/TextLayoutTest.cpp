@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include <unicode/brkiter.h>
+#include <unicode/utext.h>
 
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -67,6 +71,53 @@ TEST(TextLayout, WordsWrapInsideTheWidth) {
     EXPECT_EQ(linesOf(wrapped), (Lines{"abc", "de", "f"}));
     EXPECT_EQ(wrapped.width, 30);
     EXPECT_EQ(wrapped.height, 60);
+}
+
+// Byte offsets of the word boundaries ICU's word iterator finds in the text.
+std::set<std::size_t> wordBoundaries(const std::string& text) {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::BreakIterator> words(icu::BreakIterator::createWordInstance(icu::Locale::getRoot(), status));
+    UText* utext = utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status);
+    words->setText(utext, status);
+    std::set<std::size_t> boundaries;
+    for (int32_t at = words->first(); at != icu::BreakIterator::DONE; at = words->next()) {
+        boundaries.insert(static_cast<std::size_t>(at));
+    }
+    words.reset();
+    utext_close(utext);
+    return boundaries;
+}
+
+TEST(TextLayout, ScriptsWithoutSpacesWrapBetweenWords) {
+    const MonospaceFace face;
+    // Sentences of several words written without spaces: Thai, Lao, Khmer, Burmese.
+    const std::vector<std::string> sentences = {
+        "ฉันตื่นนอนตอนเจ็ดโมงเช้าแล้วไปโรงเรียนกับแม่",
+        "ຂ້ອຍຕື່ນນອນຕອນເຊົ້າແລ້ວໄປໂຮງຮຽນກັບແມ່",
+        "ខ្ញុំភ្ញាក់ពីគេងនៅពេលព្រឹកហើយទៅសាលារៀនជាមួយម្តាយ",
+        "ကျွန်တော်မနက်စောစောထပြီးအမေနဲ့အတူကျောင်းကိုသွားတယ်",
+    };
+    for (const std::string& text : sentences) {
+        const std::set<std::size_t> boundaries = wordBoundaries(text);
+        const TextLayout layout = layoutText(face, text, 100);
+        EXPECT_GE(layout.lines.size(), 2u) << text;
+        std::size_t end = 0;
+        for (const TextLayout::Line& line : layout.lines) {
+            end += line.text.size();
+            EXPECT_TRUE(boundaries.count(end)) << "a line ends inside a word: " << line.text;
+        }
+        EXPECT_EQ(end, text.size());
+    }
+    // Chinese and Japanese wrap between characters, never before closing punctuation.
+    for (const std::string& text : {"我每天早上七点起床，刷牙洗脸，穿好衣服。", "「くつ」をはきます。「ぼうし」もかぶります。"}) {
+        const Lines lines = linesOf(layoutText(face, text, 40));
+        EXPECT_GE(lines.size(), 4u) << text;
+        for (const std::string& line : lines) {
+            for (const char* closing : {"，", "。", "」", "！"}) {
+                EXPECT_NE(line.rfind(closing, 0), 0u) << "a line starts with closing punctuation: " << line;
+            }
+        }
+    }
 }
 
 TEST(TextLayout, HugeTextStopsAtWhatATextureCouldShow) {
