@@ -318,18 +318,18 @@ void PageLayer::nextCaptionLanguage() {
 }
 
 void PageLayer::translateHint() {
+    const std::string& language = book::captionLanguage;
+    const bool translated = language != captions::kBookLanguage && language != captions::kOff;
+    // Until a translation replaces it, the document's own text is the hint in the book's language.
+    if (!translated && m_hintText.empty()) {
+        return;
+    }
     UIWidget* root = m_uiLayer ? m_uiLayer->getRootWidget() : nullptr;
     UILabel* hint = root ? dynamic_cast<UILabel*>(UIToolbox::sharedToolbox()->findWidgetByName(root, "hint")) : nullptr;
     if (!hint) {
         return;
     }
-    const std::string& language = book::captionLanguage;
-    const bool translated = language != captions::kBookLanguage && language != captions::kOff;
-    // The document's own text is the hint in the book's language; kept for going back to it.
     if (m_hintText.empty()) {
-        if (!translated) {
-            return;
-        }
         m_hintText = hint->getStringValue();
     }
     const CCString* text =

@@ -38,7 +38,7 @@ const ccColor3B kBlue = {0, 0, 255};
 // The row of caption languages.
 constexpr unsigned int kLanguageFontSize = 30;
 constexpr float kLanguageRowHeight = 40.0f;
-constexpr float kLanguageRowGap = 60.0f;
+constexpr float kLanguageRowGap = 45.0f;
 constexpr float kLanguageSpacing = 36.0f;
 
 // The flip back to the page is instant: the screen simply gives way to the page.
