@@ -158,7 +158,8 @@ void SetLayer::buildLanguageRow() {
     m_languageMenu = CCMenu::create();
     for (std::size_t i = 0; i < tags.size(); ++i) {
         const std::string name = captions::displayName(book::captionLanguages, tags[i]);
-        CCMenuItemFont* item = CCMenuItemFont::create(name.c_str(), this, menu_selector(SetLayer::chooseCaptionLanguage));
+        CCMenuItemFont* item =
+            CCMenuItemFont::create(name.c_str(), this, menu_selector(SetLayer::chooseCaptionLanguage));
         if (!item) {
             continue;
         }

@@ -60,7 +60,8 @@ bool usageError(const std::string& reason, int& exitStatus) {
 }  // namespace
 
 const char* launchUsage() {
-    return "usage: lirava [--resources DIR] [--headless] [--size WxH] [--script FILE|-] [--speed X] [--captions TAG|off]";
+    return "usage: lirava [--resources DIR] [--headless] [--size WxH] [--script FILE|-] [--speed X]"
+           " [--captions TAG|off]";
 }
 
 const char* launchHelp() {

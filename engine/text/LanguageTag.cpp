@@ -60,8 +60,7 @@ std::string nativeName(const std::string& tag, bool withDetails) {
         return tag;
     }
     UDisplayContext contexts[] = {UDISPCTX_CAPITALIZATION_FOR_STANDALONE, UDISPCTX_NO_SUBSTITUTE};
-    const std::unique_ptr<icu::LocaleDisplayNames> names(
-        icu::LocaleDisplayNames::createInstance(locale, contexts, 2));
+    const std::unique_ptr<icu::LocaleDisplayNames> names(icu::LocaleDisplayNames::createInstance(locale, contexts, 2));
     if (!names) {
         return tag;
     }

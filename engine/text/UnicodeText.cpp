@@ -59,7 +59,8 @@ std::vector<std::size_t> lineBreakPositions(const std::string& utf8) {
     // iterator loads the rules and costs far more than a caption's breaks. Main thread only.
     static const std::unique_ptr<icu::BreakIterator> breaker = [] {
         UErrorCode status = U_ZERO_ERROR;
-        std::unique_ptr<icu::BreakIterator> made(icu::BreakIterator::createLineInstance(icu::Locale::getRoot(), status));
+        std::unique_ptr<icu::BreakIterator> made(
+            icu::BreakIterator::createLineInstance(icu::Locale::getRoot(), status));
         return U_SUCCESS(status) ? std::move(made) : nullptr;
     }();
     if (!breaker) {

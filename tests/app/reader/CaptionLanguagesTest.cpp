@@ -15,10 +15,20 @@ const Tags kBook = {"en", "ar", "es", "pt-BR", "zh-Hans", "zh-Hant"};
 
 TEST(CaptionLanguages, LocalesPickTheTableTheirReadersRead) {
     const std::map<std::string, std::string> wanted = {
-        {"zh_CN.UTF-8", "zh-Hans"}, {"zh_SG", "zh-Hans"}, {"zh_TW.UTF-8", "zh-Hant"}, {"zh_HK", "zh-Hant"},
-        {"es_ES.UTF-8", "es"},      {"es_MX@euro", "es"}, {"ar", "ar"},                {"pt_BR.UTF-8", "pt-BR"},
-        {"pt_PT", "pt-BR"},         {"en_GB.UTF-8", "en"}, {"fr_FR.UTF-8", ""},        {"C.UTF-8", ""},
-        {"POSIX", ""},              {"", ""},
+        {"zh_CN.UTF-8", "zh-Hans"},
+        {"zh_SG", "zh-Hans"},
+        {"zh_TW.UTF-8", "zh-Hant"},
+        {"zh_HK", "zh-Hant"},
+        {"es_ES.UTF-8", "es"},
+        {"es_MX@euro", "es"},
+        {"ar", "ar"},
+        {"pt_BR.UTF-8", "pt-BR"},
+        {"pt_PT", "pt-BR"},
+        {"en_GB.UTF-8", "en"},
+        {"fr_FR.UTF-8", ""},
+        {"C.UTF-8", ""},
+        {"POSIX", ""},
+        {"", ""},
     };
     for (const auto& [locale, tag] : wanted) {
         EXPECT_EQ(captions::localeMatch(kBook, locale), tag) << locale;

@@ -65,6 +65,10 @@ TEST(LaunchOptions, DefaultsAndEveryOption) {
         EXPECT_EQ(p.options.narrationSpeed, speed) << text;
     }
     EXPECT_EQ(parse({"--speed=1.5"}).options.narrationSpeed, 1.5f);
+    EXPECT_EQ(parse({"--captions", "zh-Hans"}).options.captionLanguage, "zh-Hans");
+    EXPECT_EQ(parse({"--captions=off"}).options.captionLanguage, "off");
+    EXPECT_FALSE(parse({"--captions"}).ok);
+    EXPECT_EQ(parse({}).options.captionLanguage, "");
 
     // The first bundled folder that exists wins.
     p = parse({}, {"/no/such/book", LIRAVA_SOURCE_DIR});

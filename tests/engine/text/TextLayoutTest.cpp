@@ -109,7 +109,8 @@ TEST(TextLayout, ScriptsWithoutSpacesWrapBetweenWords) {
         EXPECT_EQ(end, text.size());
     }
     // Chinese and Japanese wrap between characters, never before closing punctuation.
-    for (const char* text : {"我每天早上七点起床，刷牙洗脸，穿好衣服。", "「くつ」をはきます。「ぼうし」もかぶります。"}) {
+    for (const char* text :
+         {"我每天早上七点起床，刷牙洗脸，穿好衣服。", "「くつ」をはきます。「ぼうし」もかぶります。"}) {
         const Lines lines = linesOf(layoutText(face, text, 40));
         EXPECT_GE(lines.size(), 4u) << text;
         for (const std::string& line : lines) {
