@@ -82,6 +82,7 @@ std::vector<std::size_t> lineBreakPositions(const std::string& utf8) {
         }
     }
     // The iterator keeps no pointer to the text past this call.
+    status = U_ZERO_ERROR;
     UText empty = UTEXT_INITIALIZER;
     utext_openUChars(&empty, nullptr, 0, &status);
     breaker->setText(&empty, status);
