@@ -22,6 +22,23 @@ std::string timeText(double seconds) {
     return text;
 }
 
+// Quieter than -60 dBFS in every 10 ms: nothing was recorded, or only the noise floor of the
+// converter. PocketSphinx would force the words into it anyway.
+bool isSilent(const std::vector<float>& samples) {
+    constexpr size_t kWindow = Aligner::kSampleRate / 100;
+    for (size_t start = 0; start < samples.size(); start += kWindow) {
+        const size_t end = std::min(samples.size(), start + kWindow);
+        double energy = 0.0;
+        for (size_t i = start; i < end; ++i) {
+            energy += static_cast<double>(samples[i]) * samples[i];
+        }
+        if (energy / static_cast<double>(end - start) > 1e-6) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool isFiller(const char* word) {
     return word == nullptr || word[0] == '<' || word[0] == '[' || word[0] == '(';
 }
@@ -68,7 +85,10 @@ private:
     // pronunciations made by espeak-ng for words the dictionary lacks.
     bool dictionaryWords(const std::vector<std::string>& written, std::vector<std::string>& spoken,
                          AlignResult& result);
-    bool decode(const std::vector<float>& samples, const std::vector<std::string>& spoken, AlignResult& result);
+    bool decode(const std::vector<float>& samples, const std::vector<std::string>& written,
+                const std::vector<std::string>& spoken, AlignResult& result);
+    // The words of the search's best path (pauses and noises left out).
+    std::vector<WordTiming> segments();
 
     cmd_ln_t* config_ = nullptr;
     ps_decoder_t* decoder_ = nullptr;
@@ -100,8 +120,23 @@ bool Aligner::Impl::dictionaryWords(const std::vector<std::string>& written, std
     return true;
 }
 
-bool Aligner::Impl::decode(const std::vector<float>& samples, const std::vector<std::string>& spoken,
-                           AlignResult& result) {
+std::vector<WordTiming> Aligner::Impl::segments() {
+    std::vector<WordTiming> timings;
+    for (ps_seg_t* seg = ps_seg_iter(decoder_); seg != nullptr; seg = ps_seg_next(seg)) {
+        const char* word = ps_seg_word(seg);
+        if (isFiller(word)) {
+            continue;
+        }
+        int startFrame = 0;
+        int endFrame = 0;
+        ps_seg_frames(seg, &startFrame, &endFrame);
+        timings.push_back({startFrame * kFrameSeconds, (endFrame + 1) * kFrameSeconds, word});
+    }
+    return timings;
+}
+
+bool Aligner::Impl::decode(const std::vector<float>& samples, const std::vector<std::string>& written,
+                           const std::vector<std::string>& spoken, AlignResult& result) {
     std::vector<size_t> spokenIndex;
     for (size_t i = 0; i < spoken.size(); ++i) {
         if (!spoken[i].empty()) {
@@ -132,27 +167,23 @@ bool Aligner::Impl::decode(const std::vector<float>& samples, const std::vector<
     });
     ps_start_utt(decoder_);
     ps_process_raw(decoder_, pcm.data(), pcm.size(), FALSE, TRUE);
+    // Before the utterance ends the search gives its best path so far, ending in any state: on
+    // failure, the words it did place say how far the text could be followed.
+    const std::vector<WordTiming> partial = segments();
     ps_end_utt(decoder_);
 
     int32 score = 0;
-    const bool reachedEnd = ps_get_hyp(decoder_, &score) != nullptr;
     std::vector<WordTiming> timings;
-    if (reachedEnd) {
-        for (ps_seg_t* seg = ps_seg_iter(decoder_); seg != nullptr; seg = ps_seg_next(seg)) {
-            const char* word = ps_seg_word(seg);
-            if (isFiller(word)) {
-                continue;
-            }
-            int startFrame = 0;
-            int endFrame = 0;
-            ps_seg_frames(seg, &startFrame, &endFrame);
-            timings.push_back({startFrame * kFrameSeconds, (endFrame + 1) * kFrameSeconds, word});
-        }
+    if (ps_get_hyp(decoder_, &score) != nullptr) {
+        timings = segments();
     }
-    if (!reachedEnd || timings.size() != spokenIndex.size()) {
-        result.error = "the recording does not match the text";
-        result.failedWord = spokenIndex.empty() ? 0 : spokenIndex.front();
-        result.failedAt = 0.0;
+    if (timings.size() != spokenIndex.size()) {
+        const size_t placed = std::min(partial.size(), spokenIndex.size() - 1);
+        result.failedWord = spokenIndex[placed];
+        result.failedAt = placed == 0 ? 0.0 : partial[placed - 1].end;
+        result.error = "cannot align \"" + written[result.failedWord] + "\" (word " +
+                       std::to_string(result.failedWord + 1) + ") at " + timeText(result.failedAt) +
+                       ": the recording does not say the text from there on";
         return false;
     }
     result.words.resize(spoken.size());
@@ -176,7 +207,11 @@ AlignResult Aligner::Impl::align(const std::vector<float>& samples, const std::v
         result.error = "the text has no words to say";
         return result;
     }
-    if (!decode(samples, spoken, result)) {
+    if (isSilent(samples)) {
+        result.error = "cannot align \"" + written.front() + "\" (word 1) at 0.00 s: the recording is silent";
+        return result;
+    }
+    if (!decode(samples, written, spoken, result)) {
         return result;
     }
     // Words that are not said (a dash standing alone) are an instant where they stand.
