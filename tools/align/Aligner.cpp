@@ -87,6 +87,9 @@ private:
                          AlignResult& result);
     bool decode(const std::vector<float>& samples, const std::vector<std::string>& written,
                 const std::vector<std::string>& spoken, AlignResult& result);
+    // A hyphenated word whose parts the dictionary all knows ("ill-disposed") is said as its
+    // parts one after the other; empty otherwise.
+    std::string joinedPhones(const std::string& written);
     // The words of the search's best path (pauses and noises left out).
     std::vector<WordTiming> segments();
 
@@ -105,19 +108,47 @@ bool Aligner::Impl::dictionaryWords(const std::vector<std::string>& written, std
             if (known != nullptr) {
                 ckd_free(known);
             } else {
-                const std::string phones = EspeakPronouncer::phonesFor(written[i]);
+                std::string phones = joinedPhones(written[i]);
+                const bool joined = !phones.empty();
+                if (!joined) {
+                    phones = EspeakPronouncer::phonesFor(written[i]);
+                }
                 if (phones.empty() || ps_add_word(decoder_, word.c_str(), phones.c_str(), FALSE) < 0) {
                     result.error = "cannot pronounce \"" + written[i] + "\" (word " + std::to_string(i + 1) +
                                    "): it is not in the dictionary and espeak-ng gives no English phones for it";
                     result.failedWord = i;
                     return false;
                 }
-                result.madePronunciations.push_back(written[i] + ": " + phones);
+                if (!joined) {
+                    result.madePronunciations.push_back(written[i] + ": " + phones);
+                }
             }
         }
         spoken.push_back(word);
     }
     return true;
+}
+
+std::string Aligner::Impl::joinedPhones(const std::string& written) {
+    std::string phones;
+    size_t start = 0;
+    while (start <= written.size()) {
+        size_t dash = written.find('-', start);
+        if (dash == std::string::npos) {
+            dash = written.size();
+        }
+        const std::string part = TextWords::spokenForm(written.substr(start, dash - start));
+        if (!part.empty()) {
+            char* known = ps_lookup_word(decoder_, part.c_str());
+            if (known == nullptr) {
+                return {};
+            }
+            phones += (phones.empty() ? "" : " ") + std::string(known);
+            ckd_free(known);
+        }
+        start = dash + 1;
+    }
+    return written.find('-') == std::string::npos ? std::string() : phones;
 }
 
 std::vector<WordTiming> Aligner::Impl::segments() {
