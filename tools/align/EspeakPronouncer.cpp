@@ -79,7 +79,9 @@ std::string EspeakPronouncer::mapPhonemes(const std::string& espeakPhonemes) {
     std::string phoneme;
     auto flush = [&]() {
         const std::string mapped = mapOne(phoneme);
-        if (!mapped.empty()) {
+        // espeak-ng marks a linking r after an r-coloured vowel ("3_r-"); the dictionary has one R.
+        const bool doubledR = mapped == "R" && phones.size() >= 1 && phones.back() == 'R';
+        if (!mapped.empty() && !doubledR) {
             phones += (phones.empty() ? "" : " ") + mapped;
         }
         phoneme.clear();
