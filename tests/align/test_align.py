@@ -109,6 +109,9 @@ def bad_input(program, scratch):
         ("no word in common", [clip, write(os.path.join(scratch, "other.txt"),
                                            "purple elephants dance quickly over seventeen frozen bridges")],
          1, "cannot align \""),
+        # A short text of other words: the search calls the rest of the speech a pause.
+        ("another text", [clip, write(os.path.join(scratch, "short.txt"), "The cat sat on a mat.")], 1,
+         "cannot align \""),
         ("silent recording", [silent, text], 1, "cannot align \"He\" (word 1) at 0.00 s: the recording is silent"),
         ("two-hour recording", [long_audio, text], 2, "2:00:00 long"),
         ("no TEXT", [clip], 2, "usage:"),

@@ -39,6 +39,50 @@ bool isSilent(const std::vector<float>& samples) {
     return true;
 }
 
+// No phone of a word is held this long on average, even drawn out for a child.
+constexpr double kLongestPhone = 0.4;
+
+// Speech held in a pause for this long is not a breath or a noise.
+constexpr double kLongestSpeechInPause = 0.3;
+
+// The loudness of every 10 ms of a recording, against its speech level (the 90th percentile):
+// frames within 15 dB of that level are speech.
+class SpeechLevel {
+public:
+    explicit SpeechLevel(const std::vector<float>& samples) {
+        constexpr size_t kWindow = Aligner::kSampleRate / 100;
+        for (size_t start = 0; start + kWindow <= samples.size(); start += kWindow) {
+            double energy = 1e-10;
+            for (size_t i = start; i < start + kWindow; ++i) {
+                energy += static_cast<double>(samples[i]) * samples[i];
+            }
+            decibels_.push_back(10.0 * std::log10(energy / kWindow));
+        }
+        if (!decibels_.empty()) {
+            std::vector<double> sorted = decibels_;
+            const size_t at = sorted.size() * 9 / 10;
+            std::nth_element(sorted.begin(), sorted.begin() + static_cast<long>(at), sorted.end());
+            threshold_ = sorted[at] - 15.0;
+        }
+    }
+
+    // The longest run of speech frames between two times, in seconds.
+    double longestSpeech(double from, double to) const {
+        size_t longest = 0;
+        size_t run = 0;
+        const size_t end = std::min(decibels_.size(), static_cast<size_t>(std::max(0.0, to) * 100.0));
+        for (size_t frame = static_cast<size_t>(std::max(0.0, from) * 100.0); frame < end; ++frame) {
+            run = decibels_[frame] >= threshold_ ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        return static_cast<double>(longest) * kFrameSeconds;
+    }
+
+private:
+    std::vector<double> decibels_;
+    double threshold_ = 0.0;
+};
+
 bool isFiller(const char* word) {
     return word == nullptr || word[0] == '<' || word[0] == '[' || word[0] == '(';
 }
@@ -90,8 +134,10 @@ private:
     // A hyphenated word whose parts the dictionary all knows ("ill-disposed") is said as its
     // parts one after the other; empty otherwise.
     std::string joinedPhones(const std::string& written);
-    // The words of the search's best path (pauses and noises left out).
-    std::vector<WordTiming> segments();
+    // Phones in the dictionary's first pronunciation of a word (at least 1).
+    double phoneCount(const std::string& word);
+    // The words of the search's best path; its pauses and noises go to `pauses` when given.
+    std::vector<WordTiming> segments(std::vector<WordTiming>* pauses = nullptr);
 
     cmd_ln_t* config_ = nullptr;
     ps_decoder_t* decoder_ = nullptr;
@@ -151,17 +197,29 @@ std::string Aligner::Impl::joinedPhones(const std::string& written) {
     return written.find('-') == std::string::npos ? std::string() : phones;
 }
 
-std::vector<WordTiming> Aligner::Impl::segments() {
+double Aligner::Impl::phoneCount(const std::string& word) {
+    char* phones = ps_lookup_word(decoder_, word.c_str());
+    if (phones == nullptr) {
+        return 1.0;
+    }
+    const std::string text = phones;
+    ckd_free(phones);
+    return static_cast<double>(std::max<std::ptrdiff_t>(1, std::count(text.begin(), text.end(), ' ') + 1));
+}
+
+std::vector<WordTiming> Aligner::Impl::segments(std::vector<WordTiming>* pauses) {
     std::vector<WordTiming> timings;
     for (ps_seg_t* seg = ps_seg_iter(decoder_); seg != nullptr; seg = ps_seg_next(seg)) {
         const char* word = ps_seg_word(seg);
-        if (isFiller(word)) {
-            continue;
-        }
         int startFrame = 0;
         int endFrame = 0;
         ps_seg_frames(seg, &startFrame, &endFrame);
-        timings.push_back({startFrame * kFrameSeconds, (endFrame + 1) * kFrameSeconds, word});
+        WordTiming timing{startFrame * kFrameSeconds, (endFrame + 1) * kFrameSeconds, word != nullptr ? word : ""};
+        if (!isFiller(word)) {
+            timings.push_back(std::move(timing));
+        } else if (pauses != nullptr) {
+            pauses->push_back(std::move(timing));
+        }
     }
     return timings;
 }
@@ -205,8 +263,9 @@ bool Aligner::Impl::decode(const std::vector<float>& samples, const std::vector<
 
     int32 score = 0;
     std::vector<WordTiming> timings;
+    std::vector<WordTiming> pauses;
     if (ps_get_hyp(decoder_, &score) != nullptr) {
-        timings = segments();
+        timings = segments(&pauses);
     }
     if (timings.size() != spokenIndex.size()) {
         const size_t placed = std::min(partial.size(), spokenIndex.size() - 1);
@@ -216,6 +275,36 @@ bool Aligner::Impl::decode(const std::vector<float>& samples, const std::vector<
                        std::to_string(result.failedWord + 1) + ") at " + timeText(result.failedAt) +
                        ": the recording does not say the text from there on";
         return false;
+    }
+    // The search can always call what it cannot match a pause: speech in a pause means the text
+    // does not say what the recording says (words left out of the text, or another text).
+    const SpeechLevel level(samples);
+    for (const WordTiming& pause : pauses) {
+        if (level.longestSpeech(pause.start, pause.end) >= kLongestSpeechInPause) {
+            const auto next = std::find_if(timings.begin(), timings.end(),
+                                           [&](const WordTiming& word) { return word.start >= pause.end; });
+            const size_t placed = next == timings.end() ? timings.size() - 1 : size_t(next - timings.begin());
+            result.failedWord = spokenIndex[placed];
+            result.failedAt = pause.start;
+            result.error = "cannot align \"" + written[result.failedWord] + "\" (word " +
+                           std::to_string(result.failedWord + 1) + ") at " + timeText(result.failedAt) +
+                           ": the recording says something there that the text does not";
+            return false;
+        }
+    }
+    // A word held far longer than its phones take has swallowed speech the text does not have.
+    for (size_t k = 0; k < timings.size(); ++k) {
+        const double perPhone = (timings[k].end - timings[k].start) / phoneCount(spoken[spokenIndex[k]]);
+        if (perPhone > kLongestPhone) {
+            result.failedWord = spokenIndex[k];
+            result.failedAt = timings[k].start;
+            char length[32];
+            std::snprintf(length, sizeof length, "%.2f s", timings[k].end - timings[k].start);
+            result.error = "cannot align \"" + written[result.failedWord] + "\" (word " +
+                           std::to_string(result.failedWord + 1) + ") at " + timeText(result.failedAt) +
+                           ": it would last " + length + ", too long for the word";
+            return false;
+        }
     }
     result.words.resize(spoken.size());
     for (size_t k = 0; k < spokenIndex.size(); ++k) {
