@@ -17,7 +17,9 @@ using lirava::align::TextWords;
 
 namespace {
 
-void put16(std::string& out, uint16_t value) { out.append({char(value & 0xff), char(value >> 8)}); }
+void put16(std::string& out, uint16_t value) {
+    out.append({char(value & 0xff), char(value >> 8)});
+}
 void put32(std::string& out, uint32_t value) {
     put16(out, uint16_t(value & 0xffff));
     put16(out, uint16_t(value >> 16));

@@ -352,9 +352,13 @@ Aligner::Aligner(const AlignerConfig& config) : impl_(std::make_unique<Impl>(con
 
 Aligner::~Aligner() = default;
 
-bool Aligner::ready() const { return impl_->error.empty(); }
+bool Aligner::ready() const {
+    return impl_->error.empty();
+}
 
-const std::string& Aligner::error() const { return impl_->error; }
+const std::string& Aligner::error() const {
+    return impl_->error;
+}
 
 AlignResult Aligner::align(const std::vector<float>& samples, const std::vector<std::string>& words) {
     return impl_->align(samples, words);
