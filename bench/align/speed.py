@@ -7,6 +7,7 @@ eight times over (3 min 18 s). Each is aligned three times; the median of the pr
     python3 bench/align/speed.py BUILD/tools/align/lirava-align
 """
 
+import glob
 import json
 import os
 import statistics
@@ -15,7 +16,8 @@ import sys
 import tempfile
 import wave
 
-CLIPS = "/usr/share/pocketsphinx/test/data/librivox"
+# The clips' folder is the one with a plain "transcription" list.
+CLIPS = os.path.dirname(sorted(glob.glob("/usr/share/pocketsphinx/test/data/*/transcription"))[0])
 
 
 def clips():

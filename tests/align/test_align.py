@@ -8,16 +8,20 @@
                                            no label file left behind
 """
 
+import glob
 import os
 import subprocess
 import sys
 import tempfile
 import wave
 
-CLIPS = "/usr/share/pocketsphinx/test/data/librivox"
-FIRST, FIRST_TEXT = "sense_and_sensibility_01_austen_64kb-0880.wav", "He was not an ill-disposed young man; \u2014"
-SECOND, SECOND_TEXT = "sense_and_sensibility_01_austen_64kb-0890.wav", \
-    "unless to be rather cold-hearted, and rather selfish, is to be ill-disposed."
+# The clips' folder is the one with a plain "transcription" list; the two used are its second
+# and third entries, written here as a book would write them.
+CLIPS = os.path.dirname(sorted(glob.glob("/usr/share/pocketsphinx/test/data/*/transcription"))[0])
+with open(os.path.join(CLIPS, "transcription"), encoding="utf-8") as listing:
+    NAMES = [line.rsplit("(", 1)[1].strip().rstrip(")") + ".wav" for line in listing if "(" in line]
+FIRST, FIRST_TEXT = NAMES[1], "He was not an ill-disposed young man; \u2014"
+SECOND, SECOND_TEXT = NAMES[2], "unless to be rather cold-hearted, and rather selfish, is to be ill-disposed."
 
 failures = []
 
