@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "tools/make/Track.h"
+
+namespace lirava::make {
+
+// Synthetic narration through libespeak-ng, with word times from its word events.
+// espeak-ng keeps global state: one Speech at a time in a process.
+class Speech {
+public:
+    Speech() = default;
+    ~Speech();
+    Speech(const Speech&) = delete;
+    Speech& operator=(const Speech&) = delete;
+
+    // Picks the voice: `voice` when given, else the language's. False with `error` set when
+    // espeak-ng or the voice is missing.
+    bool open(const std::string& language, const std::string& voice, std::string& error);
+    bool speak(const std::string& text, Track& track, std::string& error);
+
+private:
+    bool m_open = false;
+    int m_rate = 0;
+};
+
+}  // namespace lirava::make
