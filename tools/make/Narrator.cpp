@@ -1,9 +1,10 @@
 #include "tools/make/Narrator.h"
 
-#include <sndfile.h>
-
 #include <algorithm>
 #include <cmath>
+
+#include "tools/align/AudioDecoder.h"
+#include "tools/align/TextWords.h"
 
 namespace lirava::make {
 namespace {
@@ -16,55 +17,49 @@ constexpr double kEdge = 0.15;
 Narrator::Narrator(std::string language, std::string voice) : m_language(std::move(language)), m_voice(std::move(voice)) {}
 
 bool Narrator::probe(const std::string& recording, std::string& error) {
-    SF_INFO info{};
-    SNDFILE* file = sf_open(recording.c_str(), SFM_READ, &info);
-    if (!file) {
-        error = recording + ": cannot read the recording (" + sf_strerror(nullptr) + ")";
-        return false;
-    }
-    sf_close(file);
-    return true;
+    // The cheapest full read: at a low rate. A file that decodes here decodes when it is used.
+    align::MonoAudio audio;
+    return align::AudioDecoder().decode(recording, 8000, audio, error);
 }
 
 bool Narrator::decode(const std::string& recording, Track& track, std::string& error) {
-    SF_INFO info{};
-    SNDFILE* file = sf_open(recording.c_str(), SFM_READ, &info);
-    if (!file) {
-        error = recording + ": cannot read the recording (" + sf_strerror(nullptr) + ")";
+    align::MonoAudio audio;
+    if (!align::AudioDecoder().decode(recording, Track().rate, audio, error)) {
         return false;
     }
-    std::vector<float> frames(static_cast<std::size_t>(info.frames) * static_cast<std::size_t>(info.channels));
-    const sf_count_t read = sf_readf_float(file, frames.data(), info.frames);
-    sf_close(file);
-    track.rate = info.samplerate;
-    track.samples.assign(static_cast<std::size_t>(std::max<sf_count_t>(read, 0)), 0.0f);
-    for (std::size_t i = 0; i < track.samples.size(); ++i) {
-        float sum = 0;
-        for (int c = 0; c < info.channels; ++c) {
-            sum += frames[i * static_cast<std::size_t>(info.channels) + static_cast<std::size_t>(c)];
-        }
-        track.samples[i] = sum / static_cast<float>(info.channels);
-    }
-    if (track.samples.empty()) {
-        error = recording + ": the recording is empty";
-        return false;
-    }
+    track.samples = std::move(audio.samples);
+    track.rate = audio.rate;
     return true;
 }
 
-bool Narrator::align(Track& track, const std::vector<std::string>& words, std::string& error) {
-    // Placeholder until the aligner is linked: the words share the track evenly.
-    (void)error;
+bool Narrator::align(const std::string& recording, Track& track, const std::vector<std::string>& words,
+                     std::string& error) {
+    align::MonoAudio audio;
+    if (!align::AudioDecoder().decode(recording, align::Aligner::kSampleRate, audio, error)) {
+        return false;
+    }
+    if (!m_aligner) {
+        m_aligner = std::make_unique<align::Aligner>();
+        if (!m_aligner->ready()) {
+            error = "the aligner cannot start: " + m_aligner->error();
+            m_aligner.reset();
+            return false;
+        }
+    }
+    const align::AlignResult result = m_aligner->align(audio.samples, words);
+    if (!result.aligned) {
+        error = recording + ": cannot align the recording with its text: " + result.error;
+        return false;
+    }
     track.words.clear();
-    const double step = track.seconds() / static_cast<double>(std::max<std::size_t>(1, words.size()));
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        track.words.push_back({step * static_cast<double>(i), step * static_cast<double>(i + 1), words[i]});
+    for (const align::WordTiming& word : result.words) {
+        track.words.push_back({word.start, word.end, word.word});
     }
     return true;
 }
 
 bool Narrator::fromRecording(const std::string& recording, const std::string& text, Track& track, std::string& error) {
-    return decode(recording, track, error) && align(track, captionWords(text), error);
+    return decode(recording, track, error) && align(recording, track, align::TextWords::split(text), error);
 }
 
 bool Narrator::fromPageRecording(const std::string& recording, const std::vector<std::string>& sentences,
@@ -74,11 +69,11 @@ bool Narrator::fromPageRecording(const std::string& recording, const std::vector
     std::vector<std::size_t> firstWord;
     for (const std::string& sentence : sentences) {
         firstWord.push_back(words.size());
-        const std::vector<std::string> own = captionWords(sentence);
+        const std::vector<std::string> own = align::TextWords::split(sentence);
         words.insert(words.end(), own.begin(), own.end());
     }
     firstWord.push_back(words.size());
-    if (!decode(recording, whole, error) || !align(whole, words, error)) {
+    if (!decode(recording, whole, error) || !align(recording, whole, words, error)) {
         return false;
     }
     if (whole.words.size() != words.size()) {

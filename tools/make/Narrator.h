@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "tools/align/Aligner.h"
 #include "tools/make/Speech.h"
 #include "tools/make/Track.h"
 
@@ -27,13 +29,16 @@ public:
 
 private:
     bool decode(const std::string& recording, Track& track, std::string& error);
-    bool align(Track& track, const std::vector<std::string>& words, std::string& error);
+    // Word times of the recording from the aligner (which takes its own rate), into `track`.
+    bool align(const std::string& recording, Track& track, const std::vector<std::string>& words, std::string& error);
 
     std::string m_language;
     std::string m_voice;
     Speech m_speech;
     bool m_speechOpen = false;
     std::vector<double> m_cuts;
+    // Loaded at the first recording: the acoustic model takes a moment.
+    std::unique_ptr<align::Aligner> m_aligner;
 };
 
 }  // namespace lirava::make

@@ -2,6 +2,8 @@
 
 #include <espeak-ng/speak_lib.h>
 
+#include "tools/align/TextWords.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -15,10 +17,13 @@ struct Capture {
     std::vector<std::pair<int, int>> words;
 };
 
+// The utterance being synthesised. espeak-ng calls back on the caller's thread, and chunks of
+// audio without events carry no user data to find it by.
+Capture* g_capture = nullptr;
+
 int collect(short* wav, int count, espeak_EVENT* events) {
-    Capture* capture = nullptr;
-    for (espeak_EVENT* e = events; e && e->type != espeakEVENT_LIST_TERMINATED; ++e) {
-        capture = static_cast<Capture*>(e->user_data);
+    Capture* capture = g_capture;
+    for (espeak_EVENT* e = events; capture && e && e->type != espeakEVENT_LIST_TERMINATED; ++e) {
         if (e->type == espeakEVENT_WORD) {
             capture->words.emplace_back(e->text_position, e->audio_position);
         }
@@ -43,67 +48,43 @@ std::vector<std::size_t> characterOffsets(const std::string& text) {
 
 }  // namespace
 
-std::vector<std::string> captionWords(const std::string& caption) {
-    std::vector<std::string> words;
-    std::size_t i = 0;
-    auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-    // ASCII punctuation only: letters of other scripts are bytes >= 0x80 and stay.
-    auto isMark = [](char c) { return static_cast<unsigned char>(c) < 0x80 && std::ispunct(static_cast<unsigned char>(c)); };
-    while (i < caption.size()) {
-        while (i < caption.size() && isSpace(caption[i])) {
-            ++i;
-        }
-        std::size_t end = i;
-        while (end < caption.size() && !isSpace(caption[end])) {
-            ++end;
-        }
-        std::size_t a = i;
-        std::size_t b = end;
-        while (a < b && isMark(caption[a])) {
-            ++a;
-        }
-        while (b > a && isMark(caption[b - 1])) {
-            --b;
-        }
-        if (b > a) {
-            words.push_back(caption.substr(a, b - a));
-        }
-        i = end;
-    }
-    return words;
-}
-
-Speech::~Speech() {
-    if (m_open) {
-        espeak_Terminate();
-    }
-}
-
 bool Speech::open(const std::string& language, const std::string& voice, std::string& error) {
     m_rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
     if (m_rate <= 0) {
         error = "espeak-ng cannot start (is espeak-ng-data installed?)";
         return false;
     }
-    m_open = true;
+    m_voice = voice.empty() ? language : voice;
+    m_language = language;
+    return selectVoice(error);
+}
+
+// The aligner asks espeak-ng for pronunciations in its own voice between sentences, so the book's
+// voice is chosen again before each one.
+bool Speech::selectVoice(std::string& error) {
     espeak_SetSynthCallback(collect);
-    const std::string name = voice.empty() ? language : voice;
-    if (espeak_SetVoiceByName(name.c_str()) != EE_OK) {
-        espeak_VOICE wanted;
-        std::memset(&wanted, 0, sizeof wanted);
-        wanted.languages = language.c_str();
-        if (!voice.empty() || espeak_SetVoiceByProperties(&wanted) != EE_OK) {
-            error = "espeak-ng has no voice \"" + name + "\"";
-            return false;
-        }
+    if (espeak_SetVoiceByName(m_voice.c_str()) == EE_OK) {
+        return true;
+    }
+    espeak_VOICE wanted;
+    std::memset(&wanted, 0, sizeof wanted);
+    wanted.languages = m_language.c_str();
+    if (m_voice != m_language || espeak_SetVoiceByProperties(&wanted) != EE_OK) {
+        error = "espeak-ng has no voice \"" + m_voice + "\"";
+        return false;
     }
     return true;
 }
 
 bool Speech::speak(const std::string& text, Track& track, std::string& error) {
+    if (!selectVoice(error)) {
+        return false;
+    }
     Capture capture;
+    g_capture = &capture;
     const espeak_ERROR status = espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0,
-                                             espeakCHARS_UTF8, nullptr, &capture);
+                                             espeakCHARS_UTF8, nullptr, nullptr);
+    g_capture = nullptr;
     if (status != EE_OK || capture.samples.empty()) {
         error = "espeak-ng could not speak \"" + text + "\"";
         return false;
@@ -116,7 +97,7 @@ bool Speech::speak(const std::string& text, Track& track, std::string& error) {
     // Each caption word takes the time of the first word event that starts inside it, and ends
     // where the next word starts; the last ends with the voice.
     const std::vector<std::size_t> offsets = characterOffsets(text);
-    const std::vector<std::string> words = captionWords(text);
+    const std::vector<std::string> words = align::TextWords::split(text);
     std::vector<std::size_t> wordStarts;
     std::size_t from = 0;
     for (const std::string& word : words) {

@@ -7,11 +7,10 @@
 namespace lirava::make {
 
 // Synthetic narration through libespeak-ng, with word times from its word events.
-// espeak-ng keeps global state: one Speech at a time in a process.
+// espeak-ng keeps global state, shared with the aligner's pronouncer: one Speech a process.
 class Speech {
 public:
     Speech() = default;
-    ~Speech();
     Speech(const Speech&) = delete;
     Speech& operator=(const Speech&) = delete;
 
@@ -21,7 +20,10 @@ public:
     bool speak(const std::string& text, Track& track, std::string& error);
 
 private:
-    bool m_open = false;
+    bool selectVoice(std::string& error);
+
+    std::string m_voice;
+    std::string m_language;
     int m_rate = 0;
 };
 

@@ -8,7 +8,7 @@ namespace lirava::make {
 struct WordTime {
     double start = 0;  // seconds from the start of the track
     double end = 0;
-    std::string word;  // as the caption writes it
+    std::string word;  // as the caption writes it, punctuation attached
 };
 
 // One sentence's narration before encoding: mono samples in -1..1 and the words' times.
@@ -18,9 +18,5 @@ struct Track {
     std::vector<WordTime> words;
     double seconds() const { return rate > 0 ? static_cast<double>(samples.size()) / rate : 0.0; }
 };
-
-// The words of a caption as the reader lights them: split at white space, with the punctuation
-// around each word left out ("Hello," is "Hello"; "don't" stays whole).
-std::vector<std::string> captionWords(const std::string& caption);
 
 }  // namespace lirava::make
