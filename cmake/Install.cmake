@@ -1,5 +1,6 @@
 # `cmake --install BUILD --prefix DIR` gives
 #   DIR/bin/lirava and DIR/bin/lirava-check
+#   DIR/bin/lirava-make                           the book maker (its manual page beside the others)
 #   DIR/share/lirava/book/                        the sample book; both programs look for it here
 #                                                 (../share/lirava/book from their own folder)
 #   DIR/share/applications/lirava.desktop         the desktop's menu entry
@@ -40,6 +41,18 @@ install(FILES ${LIRAVA_PACKAGING_OUT}/lirava.1.gz ${LIRAVA_PACKAGING_OUT}/lirava
 # Named for the package, not for the project (GNUInstallDirs would say doc/Lirava).
 install(FILES packaging/copyright ${LIRAVA_PACKAGING_OUT}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lirava)
 
+# The book maker, its manual page, and what it needs at run time that no library it links names:
+# the acoustic model of the aligner it uses for recordings.
+if(TARGET lirava-make)
+  install(TARGETS lirava-make RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  configure_file(packaging/lirava-make.1 ${LIRAVA_PACKAGING_OUT}/lirava-make.1 @ONLY)
+  add_custom_command(OUTPUT ${LIRAVA_PACKAGING_OUT}/lirava-make.1.gz
+    COMMAND ${LIRAVA_GZIP} -9nkf ${LIRAVA_PACKAGING_OUT}/lirava-make.1
+    DEPENDS ${LIRAVA_PACKAGING_OUT}/lirava-make.1)
+  add_custom_target(lirava_make_manual ALL DEPENDS ${LIRAVA_PACKAGING_OUT}/lirava-make.1.gz)
+  install(FILES ${LIRAVA_PACKAGING_OUT}/lirava-make.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lirava)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -62,6 +75,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Opened by path at run time, so no library dependency names it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# lirava-make aligns recordings with the English acoustic model.
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", pocketsphinx-en-us")
 # Captions in other scripts are drawn with whatever installed font has their characters; these
 # small ones cover Chinese and Japanese, Arabic, Devanagari and Thai.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei, fonts-kacst-one, fonts-lohit-deva, fonts-tlwg-loma-otf")

@@ -19,6 +19,11 @@ libfontconfig-dev libfribidi-dev libharfbuzz-dev libunibreak-dev
 fonts-liberation2 fonts-wqy-microhei fonts-kacst-one fonts-lohit-deva fonts-tlwg-loma-otf
 python3 xvfb xauth xdotool x11-apps openbox
 appstream desktop-file-utils lintian"
+# The book maker (tools/make): manifests, archives, MP3 encoding, synthetic speech, EXIF
+# orientation; its tests take real recordings from pocketsphinx-testdata and a photograph from
+# python-matplotlib-data.
+PACKAGES="$PACKAGES libyaml-cpp-dev libzip-dev libmp3lame-dev libespeak-ng-dev espeak-ng-data libexif-dev
+pocketsphinx-en-us pocketsphinx-testdata python-matplotlib-data"
 BENCH_PACKAGES="libbenchmark-dev valgrind python3-matplotlib"
 FUZZ_PACKAGES="clang-14 libclang-rt-14-dev"
 
