@@ -1,5 +1,6 @@
 # `cmake --install BUILD --prefix DIR` gives
 #   DIR/bin/lirava and DIR/bin/lirava-check
+#   DIR/bin/lirava-align                          the aligner (tools/align)
 #   DIR/bin/lirava-make                           the book maker (its manual page beside the others)
 #   DIR/share/lirava/book/                        the sample book; both programs look for it here
 #                                                 (../share/lirava/book from their own folder)
@@ -7,12 +8,14 @@
 #   DIR/share/icons/hicolor/128x128/apps/lirava.png   the icon, drawn by tools/icon
 #   DIR/share/metainfo/org.example.lirava.metainfo.xml   what software centres show
 #   DIR/share/man/man1/lirava.1.gz, lirava-check.1.gz
+#   DIR/share/man/man1/lirava-align.1.gz
 #   DIR/share/doc/lirava/copyright, changelog.gz
 # and `cpack --config BUILD/CPackConfig.cmake` packs the same tree, under /usr, into a .deb whose
 # dependencies come from the libraries the programs link (dpkg-shlibdeps) plus the font.
 include(GNUInstallDirs)
 
 install(TARGETS lirava lirava-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS lirava-align RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # A first-run marker left in the source tree by a run of the reader is no part of the book, and
 # its README is about how the book was made and what the tests rely on: not for readers.
 install(DIRECTORY book/ DESTINATION ${CMAKE_INSTALL_DATADIR}/lirava/book PATTERN ft.xml EXCLUDE PATTERN README.md
@@ -27,9 +30,10 @@ find_program(LIRAVA_GZIP gzip REQUIRED)
 set(LIRAVA_PACKAGING_OUT ${PROJECT_BINARY_DIR}/packaging)
 configure_file(packaging/lirava.1 ${LIRAVA_PACKAGING_OUT}/lirava.1 @ONLY)
 configure_file(packaging/lirava-check.1 ${LIRAVA_PACKAGING_OUT}/lirava-check.1 @ONLY)
+configure_file(packaging/lirava-align.1 ${LIRAVA_PACKAGING_OUT}/lirava-align.1 @ONLY)
 configure_file(packaging/changelog ${LIRAVA_PACKAGING_OUT}/changelog COPYONLY)
 set(LIRAVA_GZIPPED)
-foreach(file lirava.1 lirava-check.1 changelog)
+foreach(file lirava.1 lirava-check.1 lirava-align.1 changelog)
   add_custom_command(OUTPUT ${LIRAVA_PACKAGING_OUT}/${file}.gz
     COMMAND ${LIRAVA_GZIP} -9nkf ${LIRAVA_PACKAGING_OUT}/${file}
     DEPENDS ${LIRAVA_PACKAGING_OUT}/${file})
@@ -38,11 +42,12 @@ endforeach()
 add_custom_target(lirava_gzipped_docs ALL DEPENDS ${LIRAVA_GZIPPED})
 install(FILES ${LIRAVA_PACKAGING_OUT}/lirava.1.gz ${LIRAVA_PACKAGING_OUT}/lirava-check.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${LIRAVA_PACKAGING_OUT}/lirava-align.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # Named for the package, not for the project (GNUInstallDirs would say doc/Lirava).
 install(FILES packaging/copyright ${LIRAVA_PACKAGING_OUT}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lirava)
 
-# The book maker, its manual page, and what it needs at run time that no library it links names:
-# the acoustic model of the aligner it uses for recordings.
+# The book maker and its manual page (the aligner's model, which it also needs, is a dependency
+# above).
 if(TARGET lirava-make)
   install(TARGETS lirava-make RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   configure_file(packaging/lirava-make.1 ${LIRAVA_PACKAGING_OUT}/lirava-make.1 @ONLY)
@@ -75,8 +80,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Opened by path at run time, so no library dependency names it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
-# lirava-make aligns recordings with the English acoustic model.
-string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", pocketsphinx-en-us")
+# lirava-align opens the acoustic model and the pronouncing dictionary by path.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${CPACK_DEBIAN_PACKAGE_DEPENDS}, pocketsphinx-en-us")
 # Captions in other scripts are drawn with whatever installed font has their characters; these
 # small ones cover Chinese and Japanese, Arabic, Devanagari and Thai.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei, fonts-kacst-one, fonts-lohit-deva, fonts-tlwg-loma-otf")

@@ -55,11 +55,11 @@ def main():
             sys.exit("cmake --install failed")
 
         book = os.path.join(prefix, "share", "lirava", "book")
-        for path in ["bin/lirava", "bin/lirava-check", "share/applications/lirava.desktop",
+        for path in ["bin/lirava", "bin/lirava-check", "bin/lirava-align", "share/applications/lirava.desktop",
                      "share/lirava/book/String.xml", "share/lirava/book/english5down/english5down_96.json",
                      "share/lirava/book/check-allow.txt"]:
             expect(os.path.isfile(os.path.join(prefix, path)), f"{path} is not installed")
-        for program in ["bin/lirava", "bin/lirava-check"]:
+        for program in ["bin/lirava", "bin/lirava-check", "bin/lirava-align"]:
             expect(os.access(os.path.join(prefix, program), os.X_OK), f"{program} cannot be run")
         expect(not os.path.exists(os.path.join(book, "ft.xml")), "a first-run marker was installed")
         icon = os.path.join(prefix, "share/icons/hicolor/128x128/apps/lirava.png")

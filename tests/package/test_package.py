@@ -23,7 +23,8 @@ METAINFO = "usr/share/metainfo/org.example.lirava.metainfo.xml"
 INSTALLED = ["usr/bin/lirava", "usr/bin/lirava-check", "usr/share/applications/lirava.desktop", METAINFO,
              "usr/share/man/man1/lirava.1.gz", "usr/share/man/man1/lirava-check.1.gz",
              "usr/share/doc/lirava/copyright", "usr/share/doc/lirava/changelog.gz",
-             "usr/share/lirava/book/String.xml"]
+             "usr/share/lirava/book/String.xml",
+             "usr/bin/lirava-align", "usr/share/man/man1/lirava-align.1.gz"]
 INSTALLED += ["usr/bin/lirava-make", "usr/share/man/man1/lirava-make.1.gz"]
 
 
@@ -78,7 +79,7 @@ def main():
             releases = re.findall(r'<release version="([^"]+)"', meta.read())
         expect(releases[:1] == [version], f"the metadata's newest release is not {version}")
 
-        for program in ["lirava", "lirava-check", "lirava-make"]:
+        for program in ["lirava", "lirava-check", "lirava-align", "lirava-make"]:
             binary = os.path.join(root, "usr/bin", program)
             shown = run([binary, "--version"])
             expect(shown.returncode == 0 and shown.stdout == f"{program} {version}\n",

@@ -22,6 +22,67 @@ std::string timeText(double seconds) {
     return text;
 }
 
+// Quieter than -60 dBFS in every 10 ms: nothing was recorded, or only the noise floor of the
+// converter. PocketSphinx would force the words into it anyway.
+bool isSilent(const std::vector<float>& samples) {
+    constexpr size_t kWindow = Aligner::kSampleRate / 100;
+    for (size_t start = 0; start < samples.size(); start += kWindow) {
+        const size_t end = std::min(samples.size(), start + kWindow);
+        double energy = 0.0;
+        for (size_t i = start; i < end; ++i) {
+            energy += static_cast<double>(samples[i]) * samples[i];
+        }
+        if (energy / static_cast<double>(end - start) > 1e-6) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// No phone of a word is held this long on average, even drawn out for a child.
+constexpr double kLongestPhone = 0.4;
+
+// Speech held in a pause for this long is not a breath or a noise.
+constexpr double kLongestSpeechInPause = 0.3;
+
+// The loudness of every 10 ms of a recording, against its speech level (the 90th percentile):
+// frames within 15 dB of that level are speech.
+class SpeechLevel {
+public:
+    explicit SpeechLevel(const std::vector<float>& samples) {
+        constexpr size_t kWindow = Aligner::kSampleRate / 100;
+        for (size_t start = 0; start + kWindow <= samples.size(); start += kWindow) {
+            double energy = 1e-10;
+            for (size_t i = start; i < start + kWindow; ++i) {
+                energy += static_cast<double>(samples[i]) * samples[i];
+            }
+            decibels_.push_back(10.0 * std::log10(energy / kWindow));
+        }
+        if (!decibels_.empty()) {
+            std::vector<double> sorted = decibels_;
+            const size_t at = sorted.size() * 9 / 10;
+            std::nth_element(sorted.begin(), sorted.begin() + static_cast<long>(at), sorted.end());
+            threshold_ = sorted[at] - 15.0;
+        }
+    }
+
+    // The longest run of speech frames between two times, in seconds.
+    double longestSpeech(double from, double to) const {
+        size_t longest = 0;
+        size_t run = 0;
+        const size_t end = std::min(decibels_.size(), static_cast<size_t>(std::max(0.0, to) * 100.0));
+        for (size_t frame = static_cast<size_t>(std::max(0.0, from) * 100.0); frame < end; ++frame) {
+            run = decibels_[frame] >= threshold_ ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        return static_cast<double>(longest) * kFrameSeconds;
+    }
+
+private:
+    std::vector<double> decibels_;
+    double threshold_ = 0.0;
+};
+
 bool isFiller(const char* word) {
     return word == nullptr || word[0] == '<' || word[0] == '[' || word[0] == '(';
 }
@@ -68,7 +129,15 @@ private:
     // pronunciations made by espeak-ng for words the dictionary lacks.
     bool dictionaryWords(const std::vector<std::string>& written, std::vector<std::string>& spoken,
                          AlignResult& result);
-    bool decode(const std::vector<float>& samples, const std::vector<std::string>& spoken, AlignResult& result);
+    bool decode(const std::vector<float>& samples, const std::vector<std::string>& written,
+                const std::vector<std::string>& spoken, AlignResult& result);
+    // A hyphenated word whose parts the dictionary all knows ("ill-disposed") is said as its
+    // parts one after the other; empty otherwise.
+    std::string joinedPhones(const std::string& written);
+    // Phones in the dictionary's first pronunciation of a word (at least 1).
+    double phoneCount(const std::string& word);
+    // The words of the search's best path; its pauses and noises go to `pauses` when given.
+    std::vector<WordTiming> segments(std::vector<WordTiming>* pauses = nullptr);
 
     cmd_ln_t* config_ = nullptr;
     ps_decoder_t* decoder_ = nullptr;
@@ -85,14 +154,20 @@ bool Aligner::Impl::dictionaryWords(const std::vector<std::string>& written, std
             if (known != nullptr) {
                 ckd_free(known);
             } else {
-                const std::string phones = EspeakPronouncer::phonesFor(written[i]);
+                std::string phones = joinedPhones(written[i]);
+                const bool joined = !phones.empty();
+                if (!joined) {
+                    phones = EspeakPronouncer::phonesFor(written[i]);
+                }
                 if (phones.empty() || ps_add_word(decoder_, word.c_str(), phones.c_str(), FALSE) < 0) {
                     result.error = "cannot pronounce \"" + written[i] + "\" (word " + std::to_string(i + 1) +
                                    "): it is not in the dictionary and espeak-ng gives no English phones for it";
                     result.failedWord = i;
                     return false;
                 }
-                result.madePronunciations.push_back(written[i] + ": " + phones);
+                if (!joined) {
+                    result.madePronunciations.push_back(written[i] + ": " + phones);
+                }
             }
         }
         spoken.push_back(word);
@@ -100,8 +175,57 @@ bool Aligner::Impl::dictionaryWords(const std::vector<std::string>& written, std
     return true;
 }
 
-bool Aligner::Impl::decode(const std::vector<float>& samples, const std::vector<std::string>& spoken,
-                           AlignResult& result) {
+std::string Aligner::Impl::joinedPhones(const std::string& written) {
+    std::string phones;
+    size_t start = 0;
+    while (start <= written.size()) {
+        size_t dash = written.find('-', start);
+        if (dash == std::string::npos) {
+            dash = written.size();
+        }
+        const std::string part = TextWords::spokenForm(written.substr(start, dash - start));
+        if (!part.empty()) {
+            char* known = ps_lookup_word(decoder_, part.c_str());
+            if (known == nullptr) {
+                return {};
+            }
+            phones += (phones.empty() ? "" : " ") + std::string(known);
+            ckd_free(known);
+        }
+        start = dash + 1;
+    }
+    return written.find('-') == std::string::npos ? std::string() : phones;
+}
+
+double Aligner::Impl::phoneCount(const std::string& word) {
+    char* phones = ps_lookup_word(decoder_, word.c_str());
+    if (phones == nullptr) {
+        return 1.0;
+    }
+    const std::string text = phones;
+    ckd_free(phones);
+    return static_cast<double>(std::max<std::ptrdiff_t>(1, std::count(text.begin(), text.end(), ' ') + 1));
+}
+
+std::vector<WordTiming> Aligner::Impl::segments(std::vector<WordTiming>* pauses) {
+    std::vector<WordTiming> timings;
+    for (ps_seg_t* seg = ps_seg_iter(decoder_); seg != nullptr; seg = ps_seg_next(seg)) {
+        const char* word = ps_seg_word(seg);
+        int startFrame = 0;
+        int endFrame = 0;
+        ps_seg_frames(seg, &startFrame, &endFrame);
+        WordTiming timing{startFrame * kFrameSeconds, (endFrame + 1) * kFrameSeconds, word != nullptr ? word : ""};
+        if (!isFiller(word)) {
+            timings.push_back(std::move(timing));
+        } else if (pauses != nullptr) {
+            pauses->push_back(std::move(timing));
+        }
+    }
+    return timings;
+}
+
+bool Aligner::Impl::decode(const std::vector<float>& samples, const std::vector<std::string>& written,
+                           const std::vector<std::string>& spoken, AlignResult& result) {
     std::vector<size_t> spokenIndex;
     for (size_t i = 0; i < spoken.size(); ++i) {
         if (!spoken[i].empty()) {
@@ -132,28 +256,55 @@ bool Aligner::Impl::decode(const std::vector<float>& samples, const std::vector<
     });
     ps_start_utt(decoder_);
     ps_process_raw(decoder_, pcm.data(), pcm.size(), FALSE, TRUE);
+    // Before the utterance ends the search gives its best path so far, ending in any state: on
+    // failure, the words it did place say how far the text could be followed.
+    const std::vector<WordTiming> partial = segments();
     ps_end_utt(decoder_);
 
     int32 score = 0;
-    const bool reachedEnd = ps_get_hyp(decoder_, &score) != nullptr;
     std::vector<WordTiming> timings;
-    if (reachedEnd) {
-        for (ps_seg_t* seg = ps_seg_iter(decoder_); seg != nullptr; seg = ps_seg_next(seg)) {
-            const char* word = ps_seg_word(seg);
-            if (isFiller(word)) {
-                continue;
-            }
-            int startFrame = 0;
-            int endFrame = 0;
-            ps_seg_frames(seg, &startFrame, &endFrame);
-            timings.push_back({startFrame * kFrameSeconds, (endFrame + 1) * kFrameSeconds, word});
+    std::vector<WordTiming> pauses;
+    if (ps_get_hyp(decoder_, &score) != nullptr) {
+        timings = segments(&pauses);
+    }
+    if (timings.size() != spokenIndex.size()) {
+        const size_t placed = std::min(partial.size(), spokenIndex.size() - 1);
+        result.failedWord = spokenIndex[placed];
+        result.failedAt = placed == 0 ? 0.0 : partial[placed - 1].end;
+        result.error = "cannot align \"" + written[result.failedWord] + "\" (word " +
+                       std::to_string(result.failedWord + 1) + ") at " + timeText(result.failedAt) +
+                       ": the recording does not say the text from there on";
+        return false;
+    }
+    // The search can always call what it cannot match a pause: speech in a pause means the text
+    // does not say what the recording says (words left out of the text, or another text).
+    const SpeechLevel level(samples);
+    for (const WordTiming& pause : pauses) {
+        if (level.longestSpeech(pause.start, pause.end) >= kLongestSpeechInPause) {
+            const auto next = std::find_if(timings.begin(), timings.end(),
+                                           [&](const WordTiming& word) { return word.start >= pause.end; });
+            const size_t placed = next == timings.end() ? timings.size() - 1 : size_t(next - timings.begin());
+            result.failedWord = spokenIndex[placed];
+            result.failedAt = pause.start;
+            result.error = "cannot align \"" + written[result.failedWord] + "\" (word " +
+                           std::to_string(result.failedWord + 1) + ") at " + timeText(result.failedAt) +
+                           ": the recording says something there that the text does not";
+            return false;
         }
     }
-    if (!reachedEnd || timings.size() != spokenIndex.size()) {
-        result.error = "the recording does not match the text";
-        result.failedWord = spokenIndex.empty() ? 0 : spokenIndex.front();
-        result.failedAt = 0.0;
-        return false;
+    // A word held far longer than its phones take has swallowed speech the text does not have.
+    for (size_t k = 0; k < timings.size(); ++k) {
+        const double perPhone = (timings[k].end - timings[k].start) / phoneCount(spoken[spokenIndex[k]]);
+        if (perPhone > kLongestPhone) {
+            result.failedWord = spokenIndex[k];
+            result.failedAt = timings[k].start;
+            char length[32];
+            std::snprintf(length, sizeof length, "%.2f s", timings[k].end - timings[k].start);
+            result.error = "cannot align \"" + written[result.failedWord] + "\" (word " +
+                           std::to_string(result.failedWord + 1) + ") at " + timeText(result.failedAt) +
+                           ": it would last " + length + ", too long for the word";
+            return false;
+        }
     }
     result.words.resize(spoken.size());
     for (size_t k = 0; k < spokenIndex.size(); ++k) {
@@ -176,7 +327,11 @@ AlignResult Aligner::Impl::align(const std::vector<float>& samples, const std::v
         result.error = "the text has no words to say";
         return result;
     }
-    if (!decode(samples, spoken, result)) {
+    if (isSilent(samples)) {
+        result.error = "cannot align \"" + written.front() + "\" (word 1) at 0.00 s: the recording is silent";
+        return result;
+    }
+    if (!decode(samples, written, spoken, result)) {
         return result;
     }
     // Words that are not said (a dash standing alone) are an instant where they stand.
@@ -197,9 +352,13 @@ Aligner::Aligner(const AlignerConfig& config) : impl_(std::make_unique<Impl>(con
 
 Aligner::~Aligner() = default;
 
-bool Aligner::ready() const { return impl_->error.empty(); }
+bool Aligner::ready() const {
+    return impl_->error.empty();
+}
 
-const std::string& Aligner::error() const { return impl_->error; }
+const std::string& Aligner::error() const {
+    return impl_->error;
+}
 
 AlignResult Aligner::align(const std::vector<float>& samples, const std::vector<std::string>& words) {
     return impl_->align(samples, words);

@@ -25,8 +25,7 @@ std::string clock(double seconds) {
 
 bool AudioDecoder::decode(const std::string& path, int rate, MonoAudio& out, std::string& error) const {
     out = MonoAudio();
-    // libsndfile reads WAV, FLAC, OGG Vorbis and Opus, and (since 1.1, through libmpg123) MP3
-    // with the encoder's delay and padding taken off.
+    // libsndfile reads WAV, FLAC, OGG Vorbis and Opus, and since 1.1 MP3 through libmpg123.
     SF_INFO info{};
     std::unique_ptr<SNDFILE, SndFileCloser> file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file) {

@@ -14,8 +14,9 @@ struct MonoAudio {
 };
 
 // Reads a recording (WAV, MP3, OGG Vorbis or Opus, FLAC; any rate and channel count), mixes its
-// channels down to mono and resamples it to `rate`. MP3 encoder delay and padding are removed,
-// so times in the result are times in the recording as heard.
+// channels down to mono and resamples it to `rate`. MP3 files lose the encoder's delay only when
+// their header records it (a LAME tag); the sample book's files have none, so their words come
+// about 50 ms later than the synthesiser spoke them, as they do in any player.
 class AudioDecoder {
 public:
     // Recordings longer than this are refused before any decoding (an hour of audio at 16 kHz

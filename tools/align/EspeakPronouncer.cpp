@@ -12,18 +12,18 @@ namespace {
 // is tried again without its last character, which drops variant marks ("t#", "@2", "I#").
 const std::map<std::string, std::string>& phoneTable() {
     static const std::map<std::string, std::string> table = {
-        {"p", "P"},      {"b", "B"},        {"t", "T"},       {"d", "D"},       {"k", "K"},      {"g", "G"},
-        {"f", "F"},      {"v", "V"},        {"T", "TH"},      {"D", "DH"},      {"s", "S"},      {"z", "Z"},
-        {"S", "SH"},     {"Z", "ZH"},       {"h", "HH"},      {"m", "M"},       {"n", "N"},      {"N", "NG"},
-        {"l", "L"},      {"r", "R"},        {"w", "W"},       {"j", "Y"},       {"tS", "CH"},    {"dZ", "JH"},
-        {"x", "K"},      {"C", "HH"},       {"W", "W"},       {"L", "L"},       {"n-", "N"},     {"r-", "R"},
-        {"@L", "AH L"},  {"@", "AH"},       {"3", "ER"},      {"3:", "ER"},     {"a#", "AH"},    {"V", "AH"},
-        {"I", "IH"},     {"i", "IY"},       {"i:", "IY"},     {"E", "EH"},      {"a", "AE"},     {"aa", "AE"},
-        {"A:", "AA"},    {"A", "AA"},       {"0", "AA"},      {"O:", "AO"},     {"O", "AO"},     {"U", "UH"},
-        {"u:", "UW"},    {"u", "UW"},       {"eI", "EY"},     {"aI", "AY"},     {"OI", "OY"},    {"aU", "AW"},
-        {"oU", "OW"},    {"o", "OW"},       {"e@", "EH R"},   {"i@", "IH R"},   {"i@3", "IH R"}, {"U@", "UH R"},
-        {"A@", "AA R"},  {"O@", "AO R"},    {"o@", "AO R"},   {"aI@", "AY ER"}, {"aU@", "AW ER"}, {"aI3", "AY ER"},
-        {"aU3", "AW ER"}, {"e", "EH"},      {"y", "UW"},      {"Y", "UW"},
+        {"p", "P"},       {"b", "B"},     {"t", "T"},     {"d", "D"},       {"k", "K"},       {"g", "G"},
+        {"f", "F"},       {"v", "V"},     {"T", "TH"},    {"D", "DH"},      {"s", "S"},       {"z", "Z"},
+        {"S", "SH"},      {"Z", "ZH"},    {"h", "HH"},    {"m", "M"},       {"n", "N"},       {"N", "NG"},
+        {"l", "L"},       {"r", "R"},     {"w", "W"},     {"j", "Y"},       {"tS", "CH"},     {"dZ", "JH"},
+        {"x", "K"},       {"C", "HH"},    {"W", "W"},     {"L", "L"},       {"n-", "N"},      {"r-", "R"},
+        {"@L", "AH L"},   {"@", "AH"},    {"3", "ER"},    {"3:", "ER"},     {"a#", "AH"},     {"V", "AH"},
+        {"I", "IH"},      {"i", "IY"},    {"i:", "IY"},   {"E", "EH"},      {"a", "AE"},      {"aa", "AE"},
+        {"A:", "AA"},     {"A", "AA"},    {"0", "AA"},    {"O:", "AO"},     {"O", "AO"},      {"U", "UH"},
+        {"u:", "UW"},     {"u", "UW"},    {"eI", "EY"},   {"aI", "AY"},     {"OI", "OY"},     {"aU", "AW"},
+        {"oU", "OW"},     {"o", "OW"},    {"e@", "EH R"}, {"i@", "IH R"},   {"i@3", "IH R"},  {"U@", "UH R"},
+        {"A@", "AA R"},   {"O@", "AO R"}, {"o@", "AO R"}, {"aI@", "AY ER"}, {"aU@", "AW ER"}, {"aI3", "AY ER"},
+        {"aU3", "AW ER"}, {"e", "EH"},    {"y", "UW"},    {"Y", "UW"},
     };
     return table;
 }
@@ -79,7 +79,9 @@ std::string EspeakPronouncer::mapPhonemes(const std::string& espeakPhonemes) {
     std::string phoneme;
     auto flush = [&]() {
         const std::string mapped = mapOne(phoneme);
-        if (!mapped.empty()) {
+        // espeak-ng marks a linking r after an r-coloured vowel ("3_r-"); the dictionary has one R.
+        const bool doubledR = mapped == "R" && phones.size() >= 1 && phones.back() == 'R';
+        if (!mapped.empty() && !doubledR) {
             phones += (phones.empty() ? "" : " ") + mapped;
         }
         phoneme.clear();

@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -33,7 +34,8 @@ constexpr int kBadInput = 2;
 constexpr std::streamoff kMaxTextBytes = 1 << 20;
 
 int usage(const std::string& message) {
-    std::cerr << "lirava-align: " << message << "\n" << "usage: lirava-align AUDIO TEXT [-o LABELS]\n";
+    std::cerr << "lirava-align: " << message << "\n"
+              << "usage: lirava-align AUDIO TEXT [-o LABELS]\n";
     return kBadInput;
 }
 
