@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "engine/platform/BookArchive.h"
 
@@ -64,8 +65,32 @@ bool CCFileUtils::archivedName(const std::string& fullPath, std::string& name) c
         fullPath[m_root.size()] != '/') {
         return false;
     }
-    name = fullPath.substr(m_root.size() + 1);
-    return true;
+    // Documents name files relative to their own folder ("english5down/../Images/a.png"), which a
+    // folder resolves by itself; archive names have no such parts. A name that climbs out of the
+    // book is not in it.
+    std::vector<std::string> parts;
+    std::size_t start = m_root.size() + 1;
+    while (start <= fullPath.size()) {
+        std::size_t end = fullPath.find('/', start);
+        if (end == std::string::npos) {
+            end = fullPath.size();
+        }
+        const std::string part = fullPath.substr(start, end - start);
+        if (part == "..") {
+            if (parts.empty()) {
+                return false;
+            }
+            parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    name.clear();
+    for (const std::string& part : parts) {
+        name += name.empty() ? part : "/" + part;
+    }
+    return !name.empty();
 }
 
 std::string CCFileUtils::fullPathForFilename(const char* fileName) const {
