@@ -4,6 +4,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <unordered_map>
@@ -360,9 +361,36 @@ bool indexEntries(State& state, std::string& error) {
     return true;
 }
 
-std::string openMessage(const std::string& label, int code, const std::string& detail) {
+// Whether the last 64 KiB (the longest archive comment and more) hold the signature of the
+// record that ends a ZIP archive: libzip says "not a zip archive" both when it is missing (a
+// truncated file) and when the directory it points to does not hold together.
+bool hasEndRecord(const char* bytes, std::size_t size) {
+    static const char kSignature[] = {'P', 'K', 5, 6};
+    const std::size_t from = size > 65600 ? size - 65600 : 0;
+    return std::search(bytes + from, bytes + size, kSignature, kSignature + 4) != bytes + size;
+}
+
+bool fileHasEndRecord(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        return false;
+    }
+    std::string tail(65600, '\0');
+    std::size_t got = 0;
+    if (std::fseek(file, -static_cast<long>(tail.size()), SEEK_END) != 0) {
+        std::rewind(file);
+    }
+    got = std::fread(&tail[0], 1, tail.size(), file);
+    std::fclose(file);
+    return hasEndRecord(tail.data(), got);
+}
+
+std::string openMessage(const std::string& label, int code, const std::string& detail, bool endRecord) {
     switch (code) {
         case ZIP_ER_NOZIP:
+            if (endRecord) {
+                return label + ": the archive's central directory is damaged (" + detail + ")";
+            }
             return label + ": not a book archive, or a truncated one (no ZIP central directory at its end)";
         case ZIP_ER_INCONS:
             return label + ": the archive's central directory is damaged (" + detail + ")";
@@ -386,7 +414,7 @@ std::unique_ptr<BookArchive> BookArchive::open(const std::string& path, std::str
     // Consistency checks compare every local header with the central directory.
     state->zip = zip_open(path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
     if (!state->zip) {
-        error = openMessage(path, code, libzipMessage(code));
+        error = openMessage(path, code, libzipMessage(code), code == ZIP_ER_NOZIP && fileHasEndRecord(path));
         return nullptr;
     }
     if (!indexEntries(*state, error)) {
@@ -410,7 +438,8 @@ std::unique_ptr<BookArchive> BookArchive::openBytes(const std::string& bytes, co
         }
     }
     if (!state->zip) {
-        error = openMessage(label, zip_error_code_zip(&zipError), zip_error_strerror(&zipError));
+        error = openMessage(label, zip_error_code_zip(&zipError), zip_error_strerror(&zipError),
+                            hasEndRecord(state->bytes.data(), state->bytes.size()));
         zip_error_fini(&zipError);
         return nullptr;
     }
