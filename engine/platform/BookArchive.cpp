@@ -102,10 +102,15 @@ struct BookArchive::State {
             noteDamage(label + ": \"" + shown(name) + "\" cannot be read: " + zip_strerror(zip));
             return false;
         }
-        out.resize(static_cast<std::size_t>(entry.size) + 1);
+        // Grown as the data comes rather than sized by the record, which may lie.
+        const std::size_t most = static_cast<std::size_t>(entry.size) + 1;
+        out.resize(std::min<std::size_t>(most, 1 << 20));
         zip_uint64_t got = 0;
         bool failed = false;
-        while (got < out.size()) {
+        while (got < most) {
+            if (got == out.size()) {
+                out.resize(std::min(most, out.size() * 2));
+            }
             const zip_int64_t n = zip_fread(file, &out[got], out.size() - got);
             if (n < 0) {
                 failed = true;
@@ -524,8 +529,14 @@ std::string BookArchive::damage() const {
     return m_state->damage;
 }
 
-std::size_t BookArchive::fileCount() const {
-    return m_state->entries.size();
+std::vector<std::string> BookArchive::fileNames() const {
+    std::vector<std::string> names;
+    names.reserve(m_state->entries.size());
+    for (const auto& item : m_state->entries) {
+        names.push_back(item.first);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace lirava

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 struct SDL_RWops;
 
@@ -46,7 +47,8 @@ public:
 
     // The first damage found in a file's data, as one line; empty while none was found.
     std::string damage() const;
-    std::size_t fileCount() const;
+    // Every file's name, sorted.
+    std::vector<std::string> fileNames() const;
 
     struct State;
 
