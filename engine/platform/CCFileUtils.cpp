@@ -38,7 +38,8 @@ void CCFileUtils::setResourceRoot(const std::string& root) {
 }
 
 bool CCFileUtils::openResourceRoot(const std::string& root, std::string& error) {
-    m_archive.reset();
+    const std::string previous = m_root;
+    std::unique_ptr<BookArchive> archive = std::move(m_archive);
     m_root = root.empty() ? std::string(".") : root;
     // Kept absolute: the document reader builds image paths from the full path of a document,
     // and a relative root would be put in front of those a second time.
@@ -54,6 +55,11 @@ bool CCFileUtils::openResourceRoot(const std::string& root, std::string& error) 
     }
     struct stat info;
     if (::stat(m_root.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        // The archive already open for this root is kept rather than read again.
+        if (archive && m_root == previous) {
+            m_archive = std::move(archive);
+            return true;
+        }
         m_archive = BookArchive::open(m_root, error);
         return m_archive != nullptr;
     }
