@@ -11,3 +11,5 @@ pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 pkg_check_modules(FRIBIDI REQUIRED IMPORTED_TARGET fribidi)
 pkg_check_modules(HARFBUZZ REQUIRED IMPORTED_TARGET harfbuzz)
 pkg_check_modules(UNIBREAK REQUIRED IMPORTED_TARGET libunibreak)
+# Books kept as one file: a ZIP archive read in memory.
+pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)

@@ -7,6 +7,7 @@
 #   DIR/share/applications/lirava.desktop         the desktop's menu entry
 #   DIR/share/icons/hicolor/128x128/apps/lirava.png   the icon, drawn by tools/icon
 #   DIR/share/metainfo/org.example.lirava.metainfo.xml   what software centres show
+#   DIR/share/mime/packages/lirava.xml            the file type of a one-file book (*.lirava)
 #   DIR/share/man/man1/lirava.1.gz, lirava-check.1.gz
 #   DIR/share/man/man1/lirava-align.1.gz
 #   DIR/share/doc/lirava/copyright, changelog.gz
@@ -23,6 +24,8 @@ install(DIRECTORY book/ DESTINATION ${CMAKE_INSTALL_DATADIR}/lirava/book PATTERN
 install(FILES packaging/lirava.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/lirava.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
 install(FILES packaging/org.example.lirava.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# Debian's shared-mime-info trigger rebuilds the type database when the package is installed.
+install(FILES packaging/lirava-book.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME lirava.xml)
 
 # Manual pages and the changelog are installed gzipped, without a name or time stamp in the
 # header (-n), so that two builds of the same tree give the same package.

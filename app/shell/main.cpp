@@ -12,6 +12,7 @@
 #include "app/shell/ScriptExtensions.h"
 #include "app/shell/SettingsScriptCommands.h"
 #include "engine/platform/CCEGLView.h"
+#include "engine/platform/CCFileUtils.h"
 #include "engine/platform/LaunchOptions.h"
 #include "engine/platform/Platform.h"
 
@@ -32,14 +33,16 @@ std::string parentFolder(const std::string& folder) {
 }
 
 // The book's own figure, else the icon installed with the reader; empty when there is neither.
+// The book is asked through the file utilities, which read it from a folder or an archive.
 std::string windowIconFile(const std::string& resourceRoot, const std::string& installRoot) {
-    for (const std::string& path :
-         {resourceRoot + "/Images/grossini.png", installRoot + "/share/icons/hicolor/128x128/apps/lirava.png"}) {
-        if (isReadable(path)) {
-            return path;
-        }
+    lirava::CCFileUtils* files = lirava::CCFileUtils::sharedFileUtils();
+    files->setResourceRoot(resourceRoot);
+    const std::string figure = files->fullPathForFilename("Images/grossini.png");
+    if (files->isFileExist(figure)) {
+        return figure;
     }
-    return std::string();
+    const std::string installed = installRoot + "/share/icons/hicolor/128x128/apps/lirava.png";
+    return isReadable(installed) ? installed : std::string();
 }
 
 }  // namespace
