@@ -29,7 +29,7 @@ libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us libespeak-ng-dev libsnd
 espeak-ng pocketsphinx-testdata"
 # The book maker (tools/make): manifests, archives, MP3 encoding, synthetic speech, EXIF
 # orientation; its tests take a photograph from python-matplotlib-data.
-PACKAGES="$PACKAGES libyaml-cpp-dev libzip-dev libmp3lame-dev libexif-dev espeak-ng-data python-matplotlib-data"
+PACKAGES="$PACKAGES libyaml-cpp-dev libmp3lame-dev libexif-dev espeak-ng-data python-matplotlib-data"
 # bench/align/accuracy.py reads the story through tools/bookgen (Pillow) and correlates with numpy.
 BENCH_PACKAGES="libbenchmark-dev valgrind python3-matplotlib python3-pil python3-numpy"
 FUZZ_PACKAGES="clang-14 libclang-rt-14-dev"
