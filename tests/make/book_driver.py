@@ -1,6 +1,5 @@
 """Opens a made book in the reader, headless, and touches every sentence of every page that has
-sentences, one reader run a page. Used by the maker's tests and for the screenshots of
-docs/make-a-book.md."""
+sentences, one reader run a page."""
 
 import glob
 import json
@@ -42,16 +41,15 @@ def open_page_script(page):
             "click 320 %d" % (860 - 100 * row), "wait 0.6"]
 
 
-def touch_every_sentence(reader, book, page, screenshot=None):
-    """Runs the reader on one page; returns [(button, dump)] after touching each sentence."""
+def touch_every_sentence(reader, book, page, resources=None):
+    """Runs the reader on one page of `resources` (default: the folder `book`, whose documents
+    give the buttons); returns [(button, dump)] after touching each sentence."""
     lines = open_page_script(page)
-    if screenshot:
-        lines.append("screenshot %s" % screenshot)
     buttons = sentence_buttons(book, page)
     for name, x, y in buttons:
         lines += ["click %d %d" % (round(x), round(y)), "wait 0.2", "dump"]
     lines.append("quit")
-    run = subprocess.run([reader, "--headless", "--resources", book, "--script", "-"],
+    run = subprocess.run([reader, "--headless", "--resources", resources or book, "--script", "-"],
                          input="\n".join(lines) + "\n", capture_output=True, text=True, timeout=300)
     if run.returncode != 0:
         raise AssertionError("the reader failed on page %d: %s" % (page, run.stderr[-2000:]))

@@ -31,8 +31,9 @@ def main():
             assert made.returncode == 0, made.stderr
             assert "Spoken by espeak-ng (no recording), 4 sentences:" in made.stdout, made.stdout
 
-        checked = subprocess.run([check, "--resources", folder], capture_output=True, text=True)
-        assert checked.returncode == 0 and " 0 problems" in checked.stdout, checked.stdout[-3000:]
+        for book in (folder, archive):
+            checked = subprocess.run([check, "--resources", book], capture_output=True, text=True)
+            assert checked.returncode == 0 and " 0 problems" in checked.stdout, (book, checked.stdout[-3000:])
 
         # The archive holds the folder's files under the same paths; media stored, text deflated.
         with zipfile.ZipFile(archive) as z:
@@ -47,8 +48,8 @@ def main():
 
         pages = book_driver.pages_with_sentences(folder)
         assert pages == [2, 3, 14], pages
-        for page in pages:
-            touched = book_driver.touch_every_sentence(reader, folder, page)
+        for page, book in ((p, b) for p in pages for b in (folder, archive)):
+            touched = book_driver.touch_every_sentence(reader, folder, page, resources=book)
             for index, (button, dump) in enumerate(touched, 1):
                 assert dump["activeSentence"] == button, (page, button, dump)
                 assert dump["music"] and dump["music"].endswith(narration(page, index)), (page, button, dump)
