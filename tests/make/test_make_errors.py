@@ -52,6 +52,31 @@ def snapshot(path):
                   for d, _, fs in os.walk(path) for f in fs)
 
 
+def full_disk(maker, manifest, tmp):
+    """A disk that fills up while the book is made: where this process may mount a small tmpfs."""
+    disk = os.path.join(tmp, "full")
+    os.mkdir(disk)
+    if os.geteuid() != 0 or subprocess.run(["mount", "-t", "tmpfs", "-o", "size=200k", "tmpfs", disk],
+                                           capture_output=True).returncode != 0:
+        print("full disk: skipped (cannot mount a tmpfs here)")
+        return []
+    failures = []
+    try:
+        os.mkdir(os.path.join(disk, "book"))
+        with open(os.path.join(disk, "book.lirava"), "wb") as f:
+            f.write(b"an older one-file book")
+        before = {name: snapshot(os.path.join(disk, name)) for name in ("book", "book.lirava")}
+        for name in before:
+            run = subprocess.run([maker, manifest, "-o", os.path.join(disk, name)], capture_output=True, text=True)
+            if run.returncode != 1 or "No space left on device" not in run.stderr:
+                failures.append("full disk -> %s: status %d, %r" % (name, run.returncode, run.stderr))
+            if snapshot(os.path.join(disk, name)) != before[name] or sorted(os.listdir(disk)) != sorted(before):
+                failures.append("full disk -> %s: OUT changed or files left: %s" % (name, os.listdir(disk)))
+    finally:
+        subprocess.run(["umount", disk])
+    return failures
+
+
 def main():
     maker, example = sys.argv[1:3]
     with tempfile.TemporaryDirectory() as tmp:
@@ -97,6 +122,7 @@ def main():
                 failures.append("the good manifest did not replace %s: %r" % (out, run.stderr))
         if sorted(os.listdir(outs)) != ["book", "book.lirava"] or os.path.exists(os.path.join(folder, "mine.txt")):
             failures.append("replacing left files: %s" % os.listdir(outs))
+        failures += full_disk(maker, path, tmp)
     if failures:
         print("\n".join(failures))
         return 1

@@ -4,7 +4,9 @@
 #include <SDL_image.h>
 #include <SDL_ttf.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -55,7 +57,7 @@ bool writeText(const std::string& path, const std::string& text, std::string& er
     out << text;
     out.flush();
     if (!out) {
-        error = path + ": cannot write";
+        error = path + ": cannot write (" + std::strerror(errno) + ")";
         return false;
     }
     return true;

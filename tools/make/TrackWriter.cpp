@@ -3,7 +3,9 @@
 #include <lame/lame.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <memory>
 
@@ -82,7 +84,7 @@ bool TrackWriter::writeMp3(const Track& track, const std::string& path, std::str
     }
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
     if (!file) {
-        error = path + ": cannot write";
+        error = path + ": cannot write (" + std::strerror(errno) + ")";
         return false;
     }
     std::vector<unsigned char> buffer(static_cast<std::size_t>(1.25 * kChunk + 7200));
@@ -109,7 +111,7 @@ bool TrackWriter::writeMp3(const Track& track, const std::string& path, std::str
     }
     ok = std::fflush(file.get()) == 0 && ok;
     if (!ok) {
-        error = path + ": cannot write the track";
+        error = path + ": cannot write the track (" + std::strerror(errno) + ")";
     }
     return ok;
 }
@@ -122,7 +124,7 @@ bool TrackWriter::writeLabels(const Track& track, const std::string& path, std::
     }
     ok = ok && std::fflush(file.get()) == 0;
     if (!ok) {
-        error = path + ": cannot write the word timings";
+        error = path + ": cannot write the word timings (" + std::strerror(errno) + ")";
     }
     return ok;
 }
