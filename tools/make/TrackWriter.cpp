@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "tools/align/LabelFile.h"
+
 namespace lirava::make {
 namespace {
 
@@ -117,16 +119,11 @@ bool TrackWriter::writeMp3(const Track& track, const std::string& path, std::str
 }
 
 bool TrackWriter::writeLabels(const Track& track, const std::string& path, std::string& error) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    bool ok = static_cast<bool>(file);
+    std::vector<align::WordTiming> words;
     for (const WordTime& word : track.words) {
-        ok = ok && std::fprintf(file.get(), "%.3f\t%.3f\t%s\n", word.start, word.end, word.word.c_str()) > 0;
+        words.push_back({word.start, word.end, word.word});
     }
-    ok = ok && std::fflush(file.get()) == 0;
-    if (!ok) {
-        error = path + ": cannot write the word timings (" + std::strerror(errno) + ")";
-    }
-    return ok;
+    return align::LabelFile::save(path, words, error);
 }
 
 }  // namespace lirava::make

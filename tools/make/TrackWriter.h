@@ -13,7 +13,7 @@ public:
     // Scales the samples to one speech loudness, without letting a peak clip.
     static void normalise(Track& track);
     static bool writeMp3(const Track& track, const std::string& path, std::string& error);
-    // "start<TAB>end<TAB>word" a line, seconds with three decimals.
+    // "start<TAB>end<TAB>word" a line, in seconds, through the aligner's label writer.
     static bool writeLabels(const Track& track, const std::string& path, std::string& error);
 };
 
