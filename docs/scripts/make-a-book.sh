@@ -11,6 +11,11 @@ trap 'rm -rf "$(dirname "$book")"' EXIT
 shot() {
     "$build/app/lirava" --headless --resources "$book" --script -
 }
+# The home screen: the reader's own list of units.
+shot <<SCRIPT
+wait 1
+screenshot docs/screenshots/make-home.png
+SCRIPT
 # Unit 1's first page (page 2), as it opens from the page list.
 shot <<SCRIPT
 wait 0.1
