@@ -1,5 +1,3 @@
-#include "tools/make/PagePicture.h"
-
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_ttf.h>
@@ -10,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "tools/make/PagePicture.h"
 
 namespace lirava::make {
 namespace {

@@ -59,7 +59,8 @@ bool ArchiveWriter::pack(const std::string& folder, const std::string& archive, 
             zip_discard(zip);
             return false;
         }
-        zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), storedAsIs(name) ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 9);
+        zip_set_file_compression(zip, static_cast<zip_uint64_t>(index),
+                                 storedAsIs(name) ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 9);
         zip_file_set_mtime(zip, static_cast<zip_uint64_t>(index), kEntryTime, 0);
     }
     // The archive is written here, at close; a full disk shows up now.

@@ -1,14 +1,14 @@
 #include "tools/make/BookFiles.h"
 
 #include <json/json.h>
-#include <pugixml.hpp>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <pugixml.hpp>
 #include <sstream>
-#include <sys/stat.h>
 
 #include "app/reader/SentenceNames.h"
 
@@ -24,10 +24,10 @@ constexpr double kHotspotHeight = 40;
 // Files of the sample book that the reader uses on every book: its page controls, the caption
 // plate, the home screen's figure and hint, and the settings screen with its images.
 const char* const kControls[] = {
-    "Images/up1.png",         "Images/up2.png",           "Images/next1.png",       "Images/next2.png",
-    "Images/play_btn.png",    "Images/pause_btn.png",     "Images/bnchback1.png",   "Images/bnren1.png",
-    "Images/bnren2.png",      "Images/grossini.png",      "Images/drag.jpg",        "Images/set_normal.png",
-    "Images/set_pressed.png", "Images/set_selected.png",  "Images/settings_bg.jpg", "3age/pageset.json",
+    "Images/up1.png",         "Images/up2.png",          "Images/next1.png",       "Images/next2.png",
+    "Images/play_btn.png",    "Images/pause_btn.png",    "Images/bnchback1.png",   "Images/bnren1.png",
+    "Images/bnren2.png",      "Images/grossini.png",     "Images/drag.jpg",        "Images/set_normal.png",
+    "Images/set_pressed.png", "Images/set_selected.png", "Images/settings_bg.jpg", "3age/pageset.json",
 };
 
 Json::Value base(const std::string& name, double x, double y, int tag, bool touch, double ax, double ay) {

@@ -152,8 +152,8 @@ bool BookMaker::make(const std::string& folder, MakeReport& report, std::string&
             error = where + error;
             return false;
         }
-        const bool drawn = PagePicture::write(picture, font.get(), layout,
-                                              folder + "/" + BookFiles::pagePicturePath(number), error);
+        const bool drawn =
+            PagePicture::write(picture, font.get(), layout, folder + "/" + BookFiles::pagePicturePath(number), error);
         SDL_FreeSurface(picture);
         if (!drawn || !writeText(folder + "/" + sentence::pageDocument(number),
                                  BookFiles::pageDocument(number, layout.sentences), error)) {
@@ -209,15 +209,20 @@ bool BookMaker::make(const std::string& folder, MakeReport& report, std::string&
     std::string allow = "# Pages of the reader's units that this book leaves empty.\n";
     for (int number = sentence::kFirstPage; number <= sentence::kLastPage; ++number) {
         if (!made.count(number)) {
-            if (!writeText(folder + "/" + sentence::pageDocument(number), BookFiles::emptyPageDocument(number), error)) {
+            if (!writeText(folder + "/" + sentence::pageDocument(number), BookFiles::emptyPageDocument(number),
+                           error)) {
                 return false;
             }
             allow += std::to_string(number) + " no-sentences\n";
         }
     }
     const std::vector<std::pair<std::string, std::string>> strings = {
-        {"setmenu_set", "Settings"}, {"main_page", "Home"},   {"bntext", ""},
-        {"wordname", ""},            {"page_front", "Page"}, {"page_after", ""},
+        {"setmenu_set", "Settings"},
+        {"main_page", "Home"},
+        {"bntext", ""},
+        {"wordname", ""},
+        {"page_front", "Page"},
+        {"page_after", ""},
         {"book_title", m_manifest.title},
     };
     if (!writeText(folder + "/String.xml", BookFiles::stringTable(strings), error) ||

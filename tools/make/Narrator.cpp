@@ -14,7 +14,8 @@ constexpr double kEdge = 0.15;
 
 }  // namespace
 
-Narrator::Narrator(std::string language, std::string voice) : m_language(std::move(language)), m_voice(std::move(voice)) {}
+Narrator::Narrator(std::string language, std::string voice)
+    : m_language(std::move(language)), m_voice(std::move(voice)) {}
 
 bool Narrator::probe(const std::string& recording, std::string& error) {
     // The cheapest full read: at a low rate. A file that decodes here decodes when it is used.
@@ -95,7 +96,8 @@ bool Narrator::fromPageRecording(const std::string& recording, const std::vector
     m_cuts.assign(cuts.begin() + 1, cuts.end() - 1);
     for (std::size_t s = 0; s < sentences.size(); ++s) {
         const double from = s > 0 ? cuts[s] : std::max(0.0, whole.words[firstWord[s]].start - kEdge);
-        const double to = s + 1 < sentences.size() ? cuts[s + 1] : std::min(length, whole.words[firstWord[s + 1] - 1].end + kEdge);
+        const double to =
+            s + 1 < sentences.size() ? cuts[s + 1] : std::min(length, whole.words[firstWord[s + 1] - 1].end + kEdge);
         const auto a = static_cast<std::size_t>(std::max(0.0, from) * whole.rate);
         const auto b = std::min(whole.samples.size(), static_cast<std::size_t>(std::max(from, to) * whole.rate));
         Track track;

@@ -45,25 +45,45 @@ SDL_Surface* oriented(SDL_Surface* source, int orientation) {
     const bool swap = orientation >= 5;
     const int w = source->w;
     const int h = source->h;
-    SDL_Surface* target =
-        SDL_CreateRGBSurfaceWithFormat(0, swap ? h : w, swap ? w : h, 32, source->format->format);
+    SDL_Surface* target = SDL_CreateRGBSurfaceWithFormat(0, swap ? h : w, swap ? w : h, 32, source->format->format);
     if (!target) {
         return source;
     }
     for (int y = 0; y < h; ++y) {
-        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(source->pixels) + y * source->pitch);
+        const Uint32* row =
+            reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(source->pixels) + y * source->pitch);
         for (int x = 0; x < w; ++x) {
             int tx = x;
             int ty = y;
             switch (orientation) {
-            case 2: tx = w - 1 - x; break;
-            case 3: tx = w - 1 - x; ty = h - 1 - y; break;
-            case 4: ty = h - 1 - y; break;
-            case 5: tx = y; ty = x; break;
-            case 6: tx = h - 1 - y; ty = x; break;
-            case 7: tx = h - 1 - y; ty = w - 1 - x; break;
-            case 8: tx = y; ty = w - 1 - x; break;
-            default: break;
+                case 2:
+                    tx = w - 1 - x;
+                    break;
+                case 3:
+                    tx = w - 1 - x;
+                    ty = h - 1 - y;
+                    break;
+                case 4:
+                    ty = h - 1 - y;
+                    break;
+                case 5:
+                    tx = y;
+                    ty = x;
+                    break;
+                case 6:
+                    tx = h - 1 - y;
+                    ty = x;
+                    break;
+                case 7:
+                    tx = h - 1 - y;
+                    ty = w - 1 - x;
+                    break;
+                case 8:
+                    tx = y;
+                    ty = w - 1 - x;
+                    break;
+                default:
+                    break;
             }
             reinterpret_cast<Uint32*>(static_cast<Uint8*>(target->pixels) + ty * target->pitch)[tx] = row[x];
         }
@@ -134,7 +154,8 @@ SDL_Surface* PagePicture::loadUpright(const std::string& path, std::string& erro
 }
 
 Box PagePicture::fitted(int width, int height, const Box& stage) {
-    const double scale = std::min(static_cast<double>(stage.width()) / width, static_cast<double>(stage.height()) / height);
+    const double scale =
+        std::min(static_cast<double>(stage.width()) / width, static_cast<double>(stage.height()) / height);
     const int w = std::max(1, static_cast<int>(std::lround(width * scale)));
     const int h = std::max(1, static_cast<int>(std::lround(height * scale)));
     const int x = stage.x0 + (stage.width() - w) / 2;

@@ -2,11 +2,11 @@
 
 #include <espeak-ng/speak_lib.h>
 
-#include "tools/align/TextWords.h"
-
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+
+#include "tools/align/TextWords.h"
 
 namespace lirava::make {
 namespace {
@@ -82,8 +82,8 @@ bool Speech::speak(const std::string& text, Track& track, std::string& error) {
     }
     Capture capture;
     g_capture = &capture;
-    const espeak_ERROR status = espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0,
-                                             espeakCHARS_UTF8, nullptr, nullptr);
+    const espeak_ERROR status =
+        espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
     g_capture = nullptr;
     if (status != EE_OK || capture.samples.empty()) {
         error = "espeak-ng could not speak \"" + text + "\"";
@@ -136,7 +136,8 @@ bool Speech::speak(const std::string& text, Track& track, std::string& error) {
     track.words.clear();
     for (std::size_t w = 0; w < words.size(); ++w) {
         const long end = w + 1 < words.size() ? startSample[w + 1] : std::max(voiceEnd, startSample[w]);
-        track.words.push_back({static_cast<double>(startSample[w]) / m_rate, static_cast<double>(end) / m_rate, words[w]});
+        track.words.push_back(
+            {static_cast<double>(startSample[w]) / m_rate, static_cast<double>(end) / m_rate, words[w]});
     }
     return true;
 }

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "tools/align/LabelFile.h"
@@ -108,7 +108,8 @@ bool TrackWriter::writeMp3(const Track& track, const std::string& path, std::str
     if (ok) {
         const std::size_t tagSize = lame_get_lametag_frame(lame.get(), buffer.data(), buffer.size());
         if (tagSize > 0 && tagSize <= buffer.size()) {
-            ok = std::fseek(file.get(), 0, SEEK_SET) == 0 && std::fwrite(buffer.data(), 1, tagSize, file.get()) == tagSize;
+            ok = std::fseek(file.get(), 0, SEEK_SET) == 0 &&
+                 std::fwrite(buffer.data(), 1, tagSize, file.get()) == tagSize;
         }
     }
     ok = std::fflush(file.get()) == 0 && ok;

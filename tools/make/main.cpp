@@ -65,7 +65,8 @@ int main(int argc, char** argv) {
     lirava::make::Manifest manifest;
     std::string error;
     if (!lirava::make::loadManifest(manifestPath, manifest, error)) {
-        std::fprintf(stderr, "lirava-make: %s\nlirava-make: no book made; %s is as it was\n", error.c_str(), out.c_str());
+        std::fprintf(stderr, "lirava-make: %s\nlirava-make: no book made; %s is as it was\n", error.c_str(),
+                     out.c_str());
         return 1;
     }
     IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
