@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/align/Aligner.h"
 #include "tools/align/AudioDecoder.h"
 #include "tools/align/EspeakPronouncer.h"
 #include "tools/align/TextWords.h"
@@ -101,4 +102,29 @@ TEST(AudioDecoder, MixesDownAndResamplesInPlace) {
     EXPECT_NE(error.find("0:00:01 long"), std::string::npos) << error;
     EXPECT_TRUE(audio.samples.empty());
     std::remove(path.c_str());
+}
+
+// One aligner serves many recordings, as the book maker uses it: the second text is aligned as
+// well as the first, and a failure in between leaves it usable.
+TEST(Aligner, AlignsOneRecordingAfterAnother) {
+    MonoAudio audio;
+    std::string error;
+    ASSERT_TRUE(
+        AudioDecoder().decode("/usr/share/pocketsphinx/test/data/librivox/"
+                              "sense_and_sensibility_01_austen_64kb-0880.wav",
+                              lirava::align::Aligner::kSampleRate, audio, error))
+        << error;
+    lirava::align::Aligner aligner;
+    ASSERT_TRUE(aligner.ready()) << aligner.error();
+    const auto words = TextWords::split("He was not an ill-disposed young man.");
+    const auto first = aligner.align(audio.samples, words);
+    ASSERT_TRUE(first.aligned) << first.error;
+    EXPECT_FALSE(aligner.align(audio.samples, TextWords::split("purple elephants dance")).aligned);
+    const auto again = aligner.align(audio.samples, words);
+    ASSERT_TRUE(again.aligned) << again.error;
+    ASSERT_EQ(again.words.size(), words.size());
+    for (size_t i = 0; i < words.size(); ++i) {
+        EXPECT_EQ(again.words[i].word, words[i]);
+        EXPECT_DOUBLE_EQ(again.words[i].start, first.words[i].start) << words[i];
+    }
 }

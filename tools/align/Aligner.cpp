@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "tools/align/EspeakPronouncer.h"
@@ -95,11 +96,12 @@ public:
         if (!EspeakPronouncer::open(config.espeakVoice, error)) {
             return;
         }
-        // -remove_silence no: frames must stay at their place in time. A little dither keeps
-        // digital silence from giving the features minus infinity.
+        // -remove_silence no: frames must stay at their place in time. The samples get their
+        // dither in align(), the same every time (PocketSphinx's own would carry its random
+        // state from one recording to the next, so a text would align differently the second time).
         config_ = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", config.acousticModel.c_str(), "-dict",
-                              config.dictionary.c_str(), "-remove_silence", "no", "-dither", "yes", "-seed", "1",
-                              "-bestpath", "no", "-logfn", "/dev/null", nullptr);
+                              config.dictionary.c_str(), "-remove_silence", "no", "-cmn", "batch", "-bestpath", "no",
+                              "-logfn", "/dev/null", nullptr);
         if (config_ == nullptr) {
             error = "PocketSphinx does not accept its configuration";
             return;
@@ -142,6 +144,7 @@ private:
     cmd_ln_t* config_ = nullptr;
     ps_decoder_t* decoder_ = nullptr;
     int searchCount_ = 0;
+    std::string searchName_;
 };
 
 bool Aligner::Impl::dictionaryWords(const std::vector<std::string>& written, std::vector<std::string>& spoken,
@@ -249,11 +252,23 @@ bool Aligner::Impl::decode(const std::vector<float>& samples, const std::vector<
         return false;
     }
     fsg_model_free(grammar);  // the search holds its own reference
+    // One aligner times many recordings: the previous text's search goes once it is not current.
+    if (!searchName_.empty()) {
+        ps_unset_search(decoder_, searchName_.c_str());
+    }
+    searchName_ = name;
 
     std::vector<int16> pcm(samples.size());
-    std::transform(samples.begin(), samples.end(), pcm.begin(), [](float sample) {
-        return static_cast<int16>(std::lround(std::clamp(sample, -1.0f, 1.0f) * 32767.0f));
+    // A dither of one step keeps digital silence from giving the features minus infinity; the
+    // generator starts afresh for every recording.
+    uint32_t noise = 1;
+    std::transform(samples.begin(), samples.end(), pcm.begin(), [&noise](float sample) {
+        noise = noise * 1664525u + 1013904223u;
+        const float dither = static_cast<float>(noise >> 31) - 0.5f;
+        return static_cast<int16>(std::lround(std::clamp(sample * 32767.0f + dither, -32768.0f, 32767.0f)));
     });
+    // The front end estimates the noise level across utterances; each recording starts afresh.
+    ps_start_stream(decoder_);
     ps_start_utt(decoder_);
     ps_process_raw(decoder_, pcm.data(), pcm.size(), FALSE, TRUE);
     // Before the utterance ends the search gives its best path so far, ending in any state: on

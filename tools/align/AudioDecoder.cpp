@@ -29,7 +29,7 @@ bool AudioDecoder::decode(const std::string& path, int rate, MonoAudio& out, std
     SF_INFO info{};
     std::unique_ptr<SNDFILE, SndFileCloser> file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file) {
-        error = path + ": " + sf_strerror(nullptr);
+        error = path + ": not a recording that can be read (" + sf_strerror(nullptr) + ")";
         return false;
     }
     if (info.channels < 1 || info.samplerate < 1) {

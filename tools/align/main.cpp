@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -58,6 +60,15 @@ bool validUtf8(const std::string& text) {
 }
 
 bool readText(const std::string& path, std::string& text, std::string& error) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        error = path + ": not a text file";
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = path + ": " + std::strerror(errno);
