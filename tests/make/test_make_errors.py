@@ -11,6 +11,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 GOOD_PAGE = """      - picture: pictures/garden.png
         sentences:
@@ -77,6 +78,23 @@ def full_disk(maker, manifest, tmp):
     return failures
 
 
+def interrupted(maker, work, folder):
+    """SIGTERM while the book is being made: the run stops, removes what it made, keeps OUT."""
+    path = os.path.join(work, "long.yaml")
+    with open(path, "w") as f:
+        f.write("title: Long\nunits:\n  - pages:\n" + ("      - picture: pictures/night.png\n        sentences:\n" +
+                                                        "          - The moon is out over the garden tonight.\n" * 5) * 12)
+    before = snapshot(folder)
+    run = subprocess.Popen([maker, path, "-o", folder], stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    time.sleep(1.0)
+    run.terminate()
+    _, err = run.communicate()
+    left = sorted(os.listdir(os.path.dirname(folder)))
+    if run.returncode != 1 or "interrupted" not in err or snapshot(folder) != before or left != ["book", "book.lirava"]:
+        return ["interrupted: status %d, %r, files %s" % (run.returncode, err, left)]
+    return []
+
+
 def main():
     maker, example = sys.argv[1:3]
     with tempfile.TemporaryDirectory() as tmp:
@@ -123,6 +141,7 @@ def main():
         if sorted(os.listdir(outs)) != ["book", "book.lirava"] or os.path.exists(os.path.join(folder, "mine.txt")):
             failures.append("replacing left files: %s" % os.listdir(outs))
         failures += full_disk(maker, path, tmp)
+        failures += interrupted(maker, work, folder)
     if failures:
         print("\n".join(failures))
         return 1

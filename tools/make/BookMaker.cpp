@@ -115,7 +115,15 @@ bool BookMaker::check(std::vector<std::string>& problems) {
     return problems.empty();
 }
 
-bool BookMaker::make(const std::string& folder, MakeReport& report, std::string& error) {
+bool BookMaker::make(const std::string& folder, MakeReport& report, std::string& error,
+                     const volatile std::sig_atomic_t* stop) {
+    auto stopped = [&] {
+        if (stop && *stop) {
+            error = "interrupted";
+            return true;
+        }
+        return false;
+    };
     Font font = openFont(m_manifest.textSize, error);
     if (!font) {
         return false;
@@ -145,6 +153,9 @@ bool BookMaker::make(const std::string& folder, MakeReport& report, std::string&
     };
 
     const bool ok = eachPage(m_manifest, [&](int number, const PageEntry& page) {
+        if (stopped()) {
+            return false;
+        }
         const std::string where = page.where + ": page " + std::to_string(number) + ": ";
         const TextLayout layout = layOutText(font.get(), textsOf(page));
         SDL_Surface* picture = PagePicture::loadUpright(page.picture, error);
@@ -177,6 +188,9 @@ bool BookMaker::make(const std::string& folder, MakeReport& report, std::string&
             report.splits.push_back(cuts);
         }
         for (std::size_t i = 0; i < page.sentences.size(); ++i) {
+            if (stopped()) {
+                return false;
+            }
             const SentenceEntry& s = page.sentences[i];
             const int index = static_cast<int>(i) + 1;
             bool spoken = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,9 @@ public:
     BookMaker(const Manifest& manifest, std::string sampleBook);
     // `problems` gets one message a line; false when there is any.
     bool check(std::vector<std::string>& problems);
-    bool make(const std::string& folder, MakeReport& report, std::string& error);
+    // `stop` is polled between pages and sentences; when it turns true the run ends unfinished.
+    bool make(const std::string& folder, MakeReport& report, std::string& error,
+              const volatile std::sig_atomic_t* stop = nullptr);
 
 private:
     const Manifest& m_manifest;

@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -24,6 +25,14 @@ const char* const kUsage =
     "  -h, --help         this text\n"
     "      --version      the version\n"
     "Exit status: 0 when the book is made, 1 when it cannot be, 2 for bad arguments.\n";
+
+// Set by SIGINT or SIGTERM: the maker stops at the next sentence and removes what it made, so an
+// interrupted run leaves OUT as it was and nothing beside it.
+volatile std::sig_atomic_t g_stop = 0;
+
+void requestStop(int) {
+    g_stop = 1;
+}
 
 int usage(const char* why) {
     std::fprintf(stderr, "lirava-make: %s\n%s", why, kUsage);
@@ -62,6 +71,8 @@ int main(int argc, char** argv) {
         return usage("a manifest and -o OUT are needed");
     }
 
+    std::signal(SIGINT, requestStop);
+    std::signal(SIGTERM, requestStop);
     lirava::make::Manifest manifest;
     std::string error;
     if (!lirava::make::loadManifest(manifestPath, manifest, error)) {
@@ -82,7 +93,7 @@ int main(int argc, char** argv) {
 
     lirava::make::StagedOutput output(out);
     lirava::make::MakeReport report;
-    if (!output.begin(error) || !maker.make(output.folder(), report, error) || !output.commit(error)) {
+    if (!output.begin(error) || !maker.make(output.folder(), report, error, &g_stop) || !output.commit(error)) {
         std::fprintf(stderr, "lirava-make: %s\nlirava-make: no book made; %s is as it was\n", error.c_str(),
                      out.c_str());
         return 1;
