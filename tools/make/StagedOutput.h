@@ -5,8 +5,8 @@
 namespace lirava::make {
 
 // The book is made in a folder beside OUT (so renaming it is atomic) and takes OUT's place only
-// when complete. Until then OUT, if it exists, is left as it was; a failed or interrupted run
-// leaves at most a hidden staging folder, which the destructor removes.
+// when complete. Until then OUT, if it exists, is left as it was; the destructor removes the
+// staging folder of a run that failed or was stopped (only a killed process leaves it behind).
 class StagedOutput {
 public:
     // OUT ending in ".lirava" is the one-file form, else a folder.
