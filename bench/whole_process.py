@@ -3,6 +3,8 @@
 
     bench/whole_process.py LIRAVA BOOK_DIR [--runs N] [--skip-book]
 
+BOOK_DIR may also be a one-file book (BOOK.lirava), which is read as it is.
+
 - start_ms: wall time from starting `lirava --headless` to the end of a script that quits as
   soon as the first frame is up (the script starts after the first frame), median of N runs;
   it includes tearing the program down, so it is an upper bound of start to first frame.
@@ -181,7 +183,8 @@ def main():
     parser.add_argument("--autoplay-click", default="click 580 40\n",
                         help="script lines that switch auto-play on from a page (default: the reader's own)")
     args = parser.parse_args()
-    resources = scratch_book(args.book)
+    archived = os.path.isfile(args.book)
+    resources = os.path.abspath(args.book) if archived else scratch_book(args.book)
     result = {}
     try:
         walls = []
@@ -196,7 +199,8 @@ def main():
             result["book"] = read_book(args.program, resources, args.autoplay_click, 3600)
             result["swipe"] = swipe_book(args.program, resources, 1800)
     finally:
-        shutil.rmtree(resources, ignore_errors=True)
+        if not archived:
+            shutil.rmtree(resources, ignore_errors=True)
     json.dump(result, sys.stdout, indent=1)
     print()
     return 0

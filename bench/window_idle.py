@@ -27,6 +27,9 @@ import time
 
 from whole_process import scratch_book
 
+# The window is named after the book (the sample book's title), else after the program.
+WINDOW_TITLE = "^(Pip and Biscuit|Lirava)$"
+
 SCREEN = (1280, 1024)
 
 
@@ -71,7 +74,7 @@ class Reader:
     def click(self, x, y):
         """A real click at a design point of the window the program opened (exact fit)."""
         if not self.window:
-            self.window = self.x("xdotool", "search", "--sync", "--onlyvisible", "--name", "^Lirava$").split()[0]
+            self.window = self.x("xdotool", "search", "--sync", "--onlyvisible", "--name", WINDOW_TITLE).split()[0]
             shell = self.x("xdotool", "getwindowgeometry", "--shell", self.window).split()
             geometry = dict(line.split("=", 1) for line in shell)
             self.width, self.height = int(geometry["WIDTH"]), int(geometry["HEIGHT"])

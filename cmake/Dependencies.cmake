@@ -14,3 +14,5 @@ pkg_check_modules(HARFBUZZ REQUIRED IMPORTED_TARGET harfbuzz)
 pkg_check_modules(ICU_UC REQUIRED IMPORTED_TARGET icu-uc)
 # Names of languages in their own language, for the caption language choice.
 pkg_check_modules(ICU_I18N REQUIRED IMPORTED_TARGET icu-i18n)
+# Books kept as one file: a ZIP archive read in memory.
+pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)

@@ -1,11 +1,13 @@
 # `cmake --install BUILD --prefix DIR` gives
 #   DIR/bin/lirava and DIR/bin/lirava-check
 #   DIR/bin/lirava-align                          the aligner (tools/align)
+#   DIR/bin/lirava-make                           the book maker (its manual page beside the others)
 #   DIR/share/lirava/book/                        the sample book; both programs look for it here
 #                                                 (../share/lirava/book from their own folder)
 #   DIR/share/applications/lirava.desktop         the desktop's menu entry
 #   DIR/share/icons/hicolor/128x128/apps/lirava.png   the icon, drawn by tools/icon
 #   DIR/share/metainfo/org.example.lirava.metainfo.xml   what software centres show
+#   DIR/share/mime/packages/lirava.xml            the file type of a one-file book (*.lirava)
 #   DIR/share/man/man1/lirava.1.gz, lirava-check.1.gz
 #   DIR/share/man/man1/lirava-align.1.gz
 #   DIR/share/doc/lirava/copyright, changelog.gz
@@ -22,6 +24,8 @@ install(DIRECTORY book/ DESTINATION ${CMAKE_INSTALL_DATADIR}/lirava/book PATTERN
 install(FILES packaging/lirava.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/lirava.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
 install(FILES packaging/org.example.lirava.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# Debian's shared-mime-info trigger rebuilds the type database when the package is installed.
+install(FILES packaging/lirava-book.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME lirava.xml)
 
 # Manual pages and the changelog are installed gzipped, without a name or time stamp in the
 # header (-n), so that two builds of the same tree give the same package.
@@ -44,6 +48,18 @@ install(FILES ${LIRAVA_PACKAGING_OUT}/lirava.1.gz ${LIRAVA_PACKAGING_OUT}/lirava
 install(FILES ${LIRAVA_PACKAGING_OUT}/lirava-align.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # Named for the package, not for the project (GNUInstallDirs would say doc/Lirava).
 install(FILES packaging/copyright ${LIRAVA_PACKAGING_OUT}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lirava)
+
+# The book maker and its manual page (the aligner's model, which it also needs, is a dependency
+# above).
+if(TARGET lirava-make)
+  install(TARGETS lirava-make RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  configure_file(packaging/lirava-make.1 ${LIRAVA_PACKAGING_OUT}/lirava-make.1 @ONLY)
+  add_custom_command(OUTPUT ${LIRAVA_PACKAGING_OUT}/lirava-make.1.gz
+    COMMAND ${LIRAVA_GZIP} -9nkf ${LIRAVA_PACKAGING_OUT}/lirava-make.1
+    DEPENDS ${LIRAVA_PACKAGING_OUT}/lirava-make.1)
+  add_custom_target(lirava_make_manual ALL DEPENDS ${LIRAVA_PACKAGING_OUT}/lirava-make.1.gz)
+  install(FILES ${LIRAVA_PACKAGING_OUT}/lirava-make.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lirava)

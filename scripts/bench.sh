@@ -41,6 +41,8 @@ if [ "$quick" -eq 1 ]; then
 else
     python3 bench/whole_process.py "$build/app/lirava" book >"$results/whole_process.json"
 fi
+# Making a 20-page, 100-sentence book with synthetic speech (budget 30 s), median of 3.
+python3 bench/make_book.py "$build/tools/make/lirava-make" >"$results/make_book.json"
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)" >>"$results/machine.txt"
 python3 bench/report.py "$results"
 # matplotlib comes as a Debian package, for the system's own interpreter.

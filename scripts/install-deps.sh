@@ -15,15 +15,21 @@ set -eu
 # The aligner (tools/align): PocketSphinx with its US English model, espeak-ng's library,
 # libsndfile (WAV, MP3, OGG, FLAC) and libsamplerate; its tests speak with the espeak-ng command
 # and align the public-domain audiobook clips of pocketsphinx-testdata.
+# One-file books are ZIP archives (libzip; zip makes them in tests); the package test looks their
+# file type up with gio (libglib2.0-bin) in a type database built by shared-mime-info.
 PACKAGES="build-essential cmake pkg-config
 libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
 libjsoncpp-dev libpugixml-dev libsoundtouch-dev libgtest-dev libgmock-dev
 libfontconfig-dev libfribidi-dev libharfbuzz-dev libicu-dev
+libzip-dev zip shared-mime-info libglib2.0-bin
 fonts-liberation2 fonts-wqy-microhei fonts-kacst-one fonts-lohit-deva fonts-tlwg-loma-otf
 python3 xvfb xauth xdotool x11-apps openbox
 appstream desktop-file-utils lintian
 libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us libespeak-ng-dev libsndfile1-dev libsamplerate0-dev
 espeak-ng pocketsphinx-testdata"
+# The book maker (tools/make): manifests, archives, MP3 encoding, synthetic speech, EXIF
+# orientation; its tests take a photograph from python-matplotlib-data.
+PACKAGES="$PACKAGES libyaml-cpp-dev libmp3lame-dev libexif-dev espeak-ng-data python-matplotlib-data"
 # bench/align/accuracy.py reads the story through tools/bookgen (Pillow) and correlates with numpy.
 BENCH_PACKAGES="libbenchmark-dev valgrind python3-matplotlib python3-pil python3-numpy"
 FUZZ_PACKAGES="clang-14 libclang-rt-14-dev"

@@ -1,6 +1,8 @@
 #include "app/shell/AppDelegate.h"
 
 #include "app/contents/TestController.h"
+#include "engine/base/CCDictionary.h"
+#include "engine/base/CCString.h"
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/CCFileUtils.h"
@@ -19,6 +21,11 @@ bool AppDelegate::applicationDidFinishLaunching() {
     CCFileUtils::sharedFileUtils();
     view->setDesignResolutionSize(kDesignWidth, kDesignHeight, kResolutionExactFit);
     director->setAnimationInterval(kFrameInterval);
+    // The window is named after the book; a book that gives no title keeps the program's name.
+    const CCString* title = CCDictionary::createWithContentsOfFile("String.xml")->valueForKey("book_title");
+    if (title && title->length() > 0) {
+        view->setViewName(title->getCString());
+    }
 
     director->runWithScene(TestController::createScene());
     return true;

@@ -36,14 +36,16 @@ std::string parentFolder(const std::string& folder) {
 }
 
 // The book's own figure, else the icon installed with the reader; empty when there is neither.
+// The book is asked through the file utilities, which read it from a folder or an archive.
 std::string windowIconFile(const std::string& resourceRoot, const std::string& installRoot) {
-    for (const std::string& path :
-         {resourceRoot + "/Images/grossini.png", installRoot + "/share/icons/hicolor/128x128/apps/lirava.png"}) {
-        if (isReadable(path)) {
-            return path;
-        }
+    lirava::CCFileUtils* files = lirava::CCFileUtils::sharedFileUtils();
+    files->setResourceRoot(resourceRoot);
+    const std::string figure = files->fullPathForFilename("Images/grossini.png");
+    if (files->isFileExist(figure)) {
+        return figure;
     }
-    return std::string();
+    const std::string installed = installRoot + "/share/icons/hicolor/128x128/apps/lirava.png";
+    return isReadable(installed) ? installed : std::string();
 }
 
 // The caption language to start with: the one asked for, else the one the environment asks

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/audio/MusicFile.h"
 #include "engine/audio/StretchedTrack.h"
 #include "engine/base/CCLog.h"
 
@@ -85,7 +86,7 @@ bool DeviceAudioBackend::play(const std::string& fullPath, bool loop) {
     if (m_speed != 1.0f && playStretched(fullPath, loop)) {
         return true;
     }
-    m_music = Mix_LoadMUS(fullPath.c_str());
+    m_music = loadMusicFile(fullPath);
     if (!m_music) {
         return false;
     }

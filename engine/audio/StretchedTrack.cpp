@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "engine/audio/Mp3Frames.h"
+#include "engine/platform/CCFileUtils.h"
 
 namespace lirava {
 
@@ -36,7 +37,7 @@ bool decode(const std::uint8_t* bytes, std::size_t size, std::vector<std::int16_
 }
 
 bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+    SDL_RWops* file = CCFileUtils::sharedFileUtils()->openStream(path);
     if (!file) {
         return false;
     }

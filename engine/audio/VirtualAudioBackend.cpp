@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include "engine/audio/MusicFile.h"
 #include "engine/platform/CCDirector.h"
 
 namespace lirava {
@@ -50,7 +51,7 @@ double VirtualAudioBackend::trackDuration(const std::string& fullPath) {
     }
     double duration = -1.0;
     if (openMixer()) {
-        if (Mix_Music* music = Mix_LoadMUS(fullPath.c_str())) {
+        if (Mix_Music* music = loadMusicFile(fullPath)) {
             duration = Mix_MusicDuration(music);
             Mix_FreeMusic(music);
         }

@@ -159,6 +159,7 @@ public:
                       static_cast<unsigned long long>(director->getKeypadDispatcher()->delegateCount()));
         CCEGLView* view = CCEGLView::sharedOpenGLView();
         writer.beginObject("window");
+        writer.member("title", std::string(view->getViewName()));
         writer.beginArray("size").value(m_window.width()).value(m_window.height()).endArray();
         writer.member("fullscreen", view->isFullScreen());
         writer.member("icon", view->hasIcon());
@@ -199,7 +200,11 @@ CCApplication* CCApplication::sharedApplication() {
 
 int CCApplication::run() {
     if (!m_options.resourceRoot.empty()) {
-        CCFileUtils::sharedFileUtils()->setResourceRoot(m_options.resourceRoot);
+        std::string error;
+        if (!CCFileUtils::sharedFileUtils()->openResourceRoot(m_options.resourceRoot, error)) {
+            std::fprintf(stderr, "lirava: %s\n", error.c_str());
+            return 1;
+        }
     }
     CCEGLView* view = CCEGLView::sharedOpenGLView();
 
@@ -424,6 +429,14 @@ int CCApplication::run() {
         }
         firstFrame = false;
         if (view->isEndRequested() || director->isEnded()) {
+            break;
+        }
+        // An archived book whose data turns out damaged ends the run rather than showing a
+        // book with holes.
+        const std::string damage = CCFileUtils::sharedFileUtils()->resourceDamage();
+        if (!damage.empty()) {
+            std::fprintf(stderr, "lirava: %s\n", damage.c_str());
+            status = 1;
             break;
         }
     }

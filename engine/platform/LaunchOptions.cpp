@@ -17,6 +17,11 @@ bool isFolder(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool isFile(const std::string& path) {
+    struct stat info;
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 bool isReadableFile(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
@@ -60,14 +65,15 @@ bool usageError(const std::string& reason, int& exitStatus) {
 }  // namespace
 
 const char* launchUsage() {
-    return "usage: lirava [--resources DIR] [--headless] [--size WxH] [--script FILE|-] [--speed X]"
+    return "usage: lirava [BOOK] [--resources BOOK] [--headless] [--size WxH] [--script FILE|-] [--speed X]"
            " [--captions TAG|off]";
 }
 
 const char* launchHelp() {
     return "Shows a narrated picture book page by page and reads it aloud.\n"
            "\n"
-           "  --resources DIR  the book folder (default: the bundled sample book)\n"
+           "  BOOK             the book: its folder or its one-file .lirava archive\n"
+           "  --resources BOOK the same (default: the bundled sample book)\n"
            "  --headless       no window: draw offscreen on a virtual clock, at full speed\n"
            "  --size WxH       window or headless frame size in pixels (headless: 640x960)\n"
            "  --script FILE    driver commands from FILE, one a line (-: standard input)\n"
@@ -122,6 +128,9 @@ bool parseLaunchOptions(int argc, const char* const* argv, const std::vector<std
         } else if (name == "--headless" && !hasInlineValue) {
             options.headless = true;
         } else if (name == "--resources") {
+            if (resourcesGiven) {
+                return usageError("only one book can be opened", exitStatus);
+            }
             if (!takeValue(options.resourceRoot) || options.resourceRoot.empty()) {
                 return usageError("--resources needs a folder", exitStatus);
             }
@@ -145,13 +154,21 @@ bool parseLaunchOptions(int argc, const char* const* argv, const std::vector<std
             if (!takeValue(options.captionLanguage) || options.captionLanguage.empty()) {
                 return usageError("--captions needs a language tag, or off", exitStatus);
             }
+        } else if (arg[0] != '-' && arg[0] != '\0') {
+            if (resourcesGiven) {
+                return usageError("only one book can be opened", exitStatus);
+            }
+            options.resourceRoot = arg;
+            resourcesGiven = true;
         } else {
             return usageError("unknown option \"" + shown(arg) + "\"", exitStatus);
         }
     }
 
     if (resourcesGiven) {
-        if (!isFolder(options.resourceRoot)) {
+        // A file is taken for an archived book; the application opens it and says what is wrong
+        // with it.
+        if (!isFolder(options.resourceRoot) && !isFile(options.resourceRoot)) {
             std::fprintf(stderr, "lirava: resources folder \"%s\" does not exist\n",
                          shown(options.resourceRoot.c_str()).c_str());
             exitStatus = 2;

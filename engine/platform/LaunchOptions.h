@@ -7,7 +7,8 @@ namespace lirava {
 
 // What the command line asks of a run.
 struct LaunchOptions {
-    // The resource root; always an existing folder after a successful parse.
+    // The resource root (the book): an existing folder or file after a successful parse; a file
+    // is an archived book. Given by --resources or as the one argument that is not an option.
     std::string resourceRoot;
     bool headless = false;
     // --size WxH: the headless frame, or the window size in window mode.

@@ -254,7 +254,9 @@ ShapingFace* FontRasterizer::open(const FontFile& font, int pixelSize, bool isFa
             return m_faces.front().face.get();
         }
     }
-    TTF_Font* ttf = TTF_OpenFontIndex(font.path.c_str(), pixelSize, font.index);
+    // Through the file utilities, so that a font inside an archived book opens too.
+    SDL_RWops* stream = CCFileUtils::sharedFileUtils()->openStream(font.path);
+    TTF_Font* ttf = stream ? TTF_OpenFontIndexRW(stream, 1, pixelSize, font.index) : nullptr;
     if (!ttf) {
         CCLog("fonts: cannot open %s", font.path.c_str());
         return nullptr;

@@ -67,7 +67,7 @@ def main():
 
         with open(os.path.join(prefix, "share/applications/lirava.desktop"), encoding="utf-8") as entry:
             lines = entry.read().splitlines()
-        for line in ["[Desktop Entry]", "Type=Application", "Name=Lirava", "Exec=lirava", "Icon=lirava"]:
+        for line in ["[Desktop Entry]", "Type=Application", "Name=Lirava", "Exec=lirava %f", "Icon=lirava"]:
             expect(line in lines, f"the desktop entry lacks {line}")
         validate = shutil.which("desktop-file-validate")
         if validate:

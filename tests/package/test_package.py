@@ -5,7 +5,8 @@
 
 lintian must report no error and no warning; the AppStream metadata and the desktop entry must
 validate; the programs, the manual pages, the changelog and the metadata must agree on the
-version; every option that a program's --help names must be in its manual page.
+version; every option that a program's --help names must be in its manual page. A file named
+*.lirava must be of the package's book type, and the desktop entry must open that type.
 """
 
 import glob
@@ -18,13 +19,16 @@ import sys
 import tempfile
 
 FAILURES = []
-TOOLS = ["lintian", "appstreamcli", "desktop-file-validate", "dpkg-deb"]
+TOOLS = ["lintian", "appstreamcli", "desktop-file-validate", "dpkg-deb", "update-mime-database",
+         "update-desktop-database", "gio"]
+BOOK_TYPE = "application/x-lirava-book"
 METAINFO = "usr/share/metainfo/org.example.lirava.metainfo.xml"
 INSTALLED = ["usr/bin/lirava", "usr/bin/lirava-check", "usr/share/applications/lirava.desktop", METAINFO,
              "usr/share/man/man1/lirava.1.gz", "usr/share/man/man1/lirava-check.1.gz",
              "usr/share/doc/lirava/copyright", "usr/share/doc/lirava/changelog.gz",
-             "usr/share/lirava/book/String.xml",
+             "usr/share/lirava/book/String.xml", "usr/share/mime/packages/lirava.xml",
              "usr/bin/lirava-align", "usr/share/man/man1/lirava-align.1.gz"]
+INSTALLED += ["usr/bin/lirava-make", "usr/share/man/man1/lirava-make.1.gz"]
 
 
 def expect(condition, message):
@@ -72,13 +76,15 @@ def main():
         check_tool(["desktop-file-validate", os.path.join(root, "usr/share/applications/lirava.desktop")],
                    "desktop-file-validate")
 
+        check_book_type(root, scratch)
+
         with gzip.open(os.path.join(root, "usr/share/doc/lirava/changelog.gz"), "rt", encoding="utf-8") as log:
             expect(log.readline().startswith(f"lirava ({version}) "), f"the changelog's newest entry is not {version}")
         with open(os.path.join(root, METAINFO), encoding="utf-8") as meta:
             releases = re.findall(r'<release version="([^"]+)"', meta.read())
         expect(releases[:1] == [version], f"the metadata's newest release is not {version}")
 
-        for program in ["lirava", "lirava-check", "lirava-align"]:
+        for program in ["lirava", "lirava-check", "lirava-align", "lirava-make"]:
             binary = os.path.join(root, "usr/bin", program)
             shown = run([binary, "--version"])
             expect(shown.returncode == 0 and shown.stdout == f"{program} {version}\n",
@@ -91,6 +97,25 @@ def main():
             for option in sorted(set(re.findall(r"^\s+(?:-\w, )?(--[\w-]+)", helped.stdout, re.M))):
                 expect(option.replace("-", "\\-") in manual, f"{program}(1) does not describe {option}")
     return report()
+
+
+def check_book_type(root, scratch):
+    """Builds the type and desktop databases of the unpacked package, as the install triggers
+    would, and asks gio what a *.lirava file is and what opens it."""
+    share = os.path.join(root, "usr/share")
+    check_tool(["update-mime-database", os.path.join(share, "mime")], "update-mime-database")
+    check_tool(["update-desktop-database", os.path.join(share, "applications")], "update-desktop-database")
+    book = os.path.join(scratch, "Our Garden.lirava")
+    with open(book, "wb") as out:
+        out.write(b"PK\x05\x06" + bytes(18))  # an empty ZIP archive
+    # gio offers only desktop entries whose program it finds on the path.
+    env = dict(os.environ, PATH=os.path.join(root, "usr/bin") + os.pathsep + os.environ.get("PATH", ""),
+               XDG_DATA_DIRS=share, XDG_DATA_HOME=os.path.join(scratch, "no-user-data"),
+               XDG_CONFIG_HOME=os.path.join(scratch, "no-user-config"), XDG_CONFIG_DIRS=os.path.join(scratch, "none"))
+    kind = run(["gio", "info", "-a", "standard::content-type", book], env=env)
+    expect(f"standard::content-type: {BOOK_TYPE}" in kind.stdout, f"gio takes a .lirava file for {kind.stdout!r}")
+    opener = run(["gio", "mime", BOOK_TYPE], env=env)
+    expect("lirava.desktop" in opener.stdout, f"no application opens {BOOK_TYPE}: {opener.stdout}{opener.stderr}")
 
 
 def report():

@@ -21,6 +21,8 @@ import subprocess
 import sys
 import tempfile
 
+# The window is named after the book (the sample book's title), else after the program.
+WINDOW_TITLE = "^(Pip and Biscuit|Lirava)$"
 DESIGN_W, DESIGN_H = 640, 960
 
 
@@ -122,7 +124,7 @@ class Session:
                 return state
 
     def find_window(self):
-        self.window = self.x("xdotool", "search", "--sync", "--onlyvisible", "--name", "^Lirava$").split()[0]
+        self.window = self.x("xdotool", "search", "--sync", "--onlyvisible", "--name", WINDOW_TITLE).split()[0]
         geometry = dict(line.split("=", 1) for line in self.x("xdotool", "getwindowgeometry", "--shell",
                                                               self.window).split())
         self.width, self.height = int(geometry["WIDTH"]), int(geometry["HEIGHT"])

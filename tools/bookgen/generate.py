@@ -46,6 +46,8 @@ STRINGS = [
     ("wordname", "Words"),
     ("page_front", "Page"),
     ("page_after", ""),
+    # The reader's window title.
+    ("book_title", "Pip and Biscuit"),
 ]
 
 JPEG_QUALITY = 88

@@ -1,16 +1,19 @@
 #include "tools/check/AllowList.h"
 
-#include <fstream>
 #include <sstream>
+
+#include "engine/platform/CCFileUtils.h"
 
 namespace lirava::check {
 
 bool AllowList::load(const std::string& path, std::string& error) {
     m_path = path;
-    std::ifstream in(path);
-    if (!in) {
+    // Through the file utilities: an archived book carries its list inside.
+    std::string text;
+    if (!CCFileUtils::sharedFileUtils()->readFile(path, text)) {
         return true;
     }
+    std::istringstream in(text);
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {

@@ -185,15 +185,15 @@ bool fileHasData(const std::string& resourceName) {
 }
 
 // Why a file the book names cannot be used: "" when it is missing, else what is wrong with it.
+// Read through the file utilities, so that an archived book is checked the same way.
 std::string fileTrouble(const std::string& fullPath, const char* undecodable) {
-    std::error_code error;
-    if (!std::filesystem::exists(fullPath, error)) {
-        return std::string();
+    CCFileUtils* files = CCFileUtils::sharedFileUtils();
+    if (!files->isFileExist(fullPath)) {
+        std::error_code error;
+        return std::filesystem::exists(fullPath, error) ? "not a file" : "";
     }
-    if (!std::filesystem::is_regular_file(fullPath, error)) {
-        return "not a file";
-    }
-    if (std::filesystem::file_size(fullPath, error) == 0) {
+    std::string bytes;
+    if (!files->readFile(fullPath, bytes)) {
         return "empty file";
     }
     return undecodable;
@@ -416,7 +416,7 @@ private:
             }
             const std::string path = reader.getFilePath() + name;
             const std::string trouble = fileTrouble(path, "");
-            if (!std::filesystem::exists(path)) {
+            if (trouble.empty() && !CCFileUtils::sharedFileUtils()->isFileExist(path)) {
                 find("missing-sheet", displayPath(path));
                 continue;
             }
@@ -740,9 +740,8 @@ int runBookCheck(int argc, const char* const* argv, std::ostream& out, std::ostr
             return 2;
         }
     }
-    if (!setUpHeadlessEngine(resources)) {
-        err << "lirava-check: no resource folder " << resources << std::endl;
-        return 2;
+    if (const int status = setUpHeadlessEngine(resources, err)) {
+        return status;
     }
     if (allowPath.empty()) {
         allowPath = CCFileUtils::sharedFileUtils()->fullPathForFilename(kAllowFileName);
@@ -761,7 +760,12 @@ int runBookCheck(int argc, const char* const* argv, std::ostream& out, std::ostr
     // The document reader prints its own messages through stdio; they stay ahead of the table.
     std::fflush(stdout);
     printBookReport(report, out);
+    const std::string damage = CCFileUtils::sharedFileUtils()->resourceDamage();
     tearDownHeadlessEngine();
+    if (!damage.empty()) {
+        err << "lirava-check: " << damage << std::endl;
+        return 1;
+    }
     return report.problems() == 0 ? 0 : 1;
 }
 

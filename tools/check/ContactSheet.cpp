@@ -201,9 +201,8 @@ int runContactSheet(int argc, const char* const* argv, std::ostream& out, std::o
         err << kUsage << std::endl;
         return 2;
     }
-    if (!setUpHeadlessEngine(resources)) {
-        err << "lirava-check: no resource folder " << resources << std::endl;
-        return 2;
+    if (const int status = setUpHeadlessEngine(resources, err)) {
+        return status;
     }
     // Found out before a minute of drawing rather than after it.
     if (!canWriteInto(output)) {

@@ -35,9 +35,8 @@ int runDocumentCheck(int argc, const char* const* argv, std::ostream& out, std::
         err << kUsage << std::endl;
         return 2;
     }
-    if (!setUpHeadlessEngine(resources)) {
-        err << "lirava-check: no resource folder " << resources << std::endl;
-        return 2;
+    if (const int status = setUpHeadlessEngine(resources, err)) {
+        return status;
     }
 
     UIWidget* root = CCSGUIReader::sharedReader()->widgetFromFile(document);

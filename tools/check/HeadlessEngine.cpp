@@ -14,15 +14,21 @@
 
 namespace lirava::check {
 
-bool setUpHeadlessEngine(const std::string& resourceRoot) {
+int setUpHeadlessEngine(const std::string& resourceRoot, std::ostream& err) {
     struct stat info {};
-    if (stat(resourceRoot.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        return false;
+    if (stat(resourceRoot.c_str(), &info) != 0 || !(S_ISDIR(info.st_mode) || S_ISREG(info.st_mode))) {
+        err << "lirava-check: no resource folder " << resourceRoot << std::endl;
+        return 2;
     }
-    CCFileUtils::sharedFileUtils()->setResourceRoot(resourceRoot);
+    CCFileUtils* files = CCFileUtils::sharedFileUtils();
+    std::string error;
+    if (!files->openResourceRoot(resourceRoot, error) || !files->verifyResources(error)) {
+        err << "lirava-check: " << error << std::endl;
+        return 1;
+    }
     CCEGLView::sharedOpenGLView()->setDesignResolutionSize(640.0f, 960.0f, kResolutionExactFit);
     CCDirector::sharedDirector();
-    return true;
+    return 0;
 }
 
 void tearDownHeadlessEngine() {

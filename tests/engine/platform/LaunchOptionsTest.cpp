@@ -70,6 +70,11 @@ TEST(LaunchOptions, DefaultsAndEveryOption) {
     EXPECT_FALSE(parse({"--captions"}).ok);
     EXPECT_EQ(parse({}).options.captionLanguage, "");
 
+    // The book as the one plain argument; a file is taken for an archived book.
+    p = parse({script.c_str(), "--headless"});
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(p.options.resourceRoot, script);
+
     // The first bundled folder that exists wins.
     p = parse({}, {"/no/such/book", LIRAVA_SOURCE_DIR});
     ASSERT_TRUE(p.ok);
@@ -82,6 +87,8 @@ TEST(LaunchOptions, UsageErrorsStopWithStatusTwo) {
              {"extra"},
              {"--resources"},
              {"--resources", "/no/such/folder"},
+             {LIRAVA_SOURCE_DIR, "--resources", LIRAVA_SOURCE_DIR},
+             {LIRAVA_SOURCE_DIR, LIRAVA_SOURCE_DIR},
              {"--size", "640"},
              {"--size", "0x960"},
              {"--size", "640x99999"},
