@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace lirava {
@@ -25,6 +26,9 @@ public:
     unsigned char* getFileData(const char* fullPath, const char* mode, unsigned long* size) const;
     // The same into a string; false when nothing could be read.
     bool readFile(const std::string& fullPath, std::string& out) const;
+    // The same, reading no more than maxBytes + 1 bytes: a result longer than maxBytes says the
+    // file is over that bound without the whole of it having been read.
+    bool readFile(const std::string& fullPath, std::string& out, std::size_t maxBytes) const;
 
 private:
     CCFileUtils() = default;

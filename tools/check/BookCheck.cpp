@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/reader/SentenceNames.h"
+#include "app/reader/WordLabels.h"
 #include "engine/audio/VirtualAudioBackend.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCDictionary.h"
@@ -311,6 +312,7 @@ public:
             } else {
                 find("missing-narration", narration, fileTrouble(narrationFile, ""));
             }
+            checkWordLabels(narration, text, narrationSeconds(narrationFile));
         }
         // Auto-play reads every index up to the highest one found, gaps included.
         for (int i = sentence::kFirstIndex; i < highest; ++i) {
@@ -322,6 +324,28 @@ public:
             find("no-sentences");
         }
         findUnreadSentences(root, sentenceNames);
+    }
+
+    // The label file beside a sentence's track, when there is one: every finding of its own,
+    // then against the caption and the track's length.
+    void checkWordLabels(const std::string& narration, const CCString* caption, double trackSeconds) {
+        const std::string labels = wordlabels::pathForTrack(sentence::narrationPath(narration));
+        CCFileUtils* files = CCFileUtils::sharedFileUtils();
+        std::string bytes;
+        if (!files->readFile(files->fullPathForFilename(labels.c_str()), bytes, wordlabels::kLargestFile)) {
+            return;
+        }
+        wordlabels::File file = wordlabels::parse(bytes);
+        if (caption) {
+            wordlabels::matchCaption(file, caption->str());
+        }
+        if (trackSeconds > 0.0) {
+            wordlabels::checkTrackLength(file, trackSeconds);
+        }
+        for (const wordlabels::Finding& finding : file.findings) {
+            const std::string where = finding.line > 0 ? "line " + std::to_string(finding.line) + ": " : "";
+            find(wordlabels::faultCode(finding.fault), labels, where + finding.detail);
+        }
     }
 
     void checkSettingButtons(UIWidget* root) {

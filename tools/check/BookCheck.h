@@ -15,7 +15,9 @@ class AllowList;
 // Codes: missing-document, unparsed-document, large-document, no-tree, unknown-class,
 // wrong-kind, out-of-range, missing-image, bad-image, missing-sheet, bad-sheet, bad-frame,
 // missing-frame, not-a-button, missing-caption, long-caption, bad-caption, missing-glyph, missing-narration,
-// bad-narration, sentence-gap, no-sentences, unread-sentence, missing-setting, missing-string.
+// bad-narration, sentence-gap, no-sentences, unread-sentence, missing-setting, missing-string,
+// and for the word timings beside a track: large-labels, malformed-label, backward-label,
+// overlapping-label, label-mismatch, label-outside-track.
 struct Finding {
     std::string scope;
     std::string code;
