@@ -18,7 +18,10 @@ libjsoncpp-dev libpugixml-dev libsoundtouch-dev libgtest-dev libgmock-dev
 libfontconfig-dev libfribidi-dev libharfbuzz-dev libunibreak-dev
 fonts-liberation2 fonts-wqy-microhei fonts-kacst-one fonts-lohit-deva fonts-tlwg-loma-otf
 python3 xvfb xauth xdotool x11-apps openbox
-appstream desktop-file-utils lintian"
+appstream desktop-file-utils lintian
+espeak-ng libespeak-ng1"
+# The read-along test (tests/readalong) checks the lit words against the synthesiser's own word
+# events: libespeak-ng, and the espeak-ng command whose audio the narration is, are in the list.
 BENCH_PACKAGES="libbenchmark-dev valgrind python3-matplotlib"
 FUZZ_PACKAGES="clang-14 libclang-rt-14-dev"
 

@@ -21,6 +21,9 @@ import speech
 
 AUDIO_OUTPUT_SYNCHRONOUS = 2
 EVENT_WORD = 1
+EVENT_PHONEME = 7
+INITIALIZE_PHONEME_EVENTS = 0x0001
+PHONEME_SEPARATOR = ord("|") << 8
 EVENT_LIST_TERMINATED = 0
 POS_CHARACTER = 1
 # What the espeak-ng command passes: any encoding, [[phonemes]] allowed, a pause at the end.
@@ -46,7 +49,9 @@ class Synthesiser:
 
     def __init__(self):
         self.lib = ctypes.CDLL("libespeak-ng.so.1")
-        self.rate = self.lib.espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, None, 0)
+        self.rate = self.lib.espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, None,
+                                               INITIALIZE_PHONEME_EVENTS)
+        self.lib.espeak_TextToPhonemes.restype = ctypes.c_char_p
         if self.rate <= 0:
             raise RuntimeError("libespeak-ng did not start")
         if self.lib.espeak_SetVoiceByName(speech.VOICE.encode()) != 0:
@@ -64,14 +69,21 @@ class Synthesiser:
         i = 0
         while events[i].type != EVENT_LIST_TERMINATED:
             e = events[i]
-            if e.type == EVENT_WORD:
-                # audio_position is in milliseconds; sample counts are exact.
-                self.events.append((e.text_position, e.length, e.audio_position))
+            if e.type in (EVENT_WORD, EVENT_PHONEME):
+                # audio_position is in milliseconds.
+                self.events.append((e.type, e.text_position, e.audio_position, bytes(e.id).rstrip(b"\0")))
             i += 1
         return 0
 
+    def phoneme_count(self, word):
+        """Phonemes of word said on its own (after synthesise: this changes the library's state)."""
+        text = ctypes.c_char_p(word.encode("utf-8"))
+        said = self.lib.espeak_TextToPhonemes(ctypes.pointer(text), 0, PHONEME_SEPARATOR) or b""
+        return len([p for p in said.split(b"|") if p.strip(b" ',")])
+
     def synthesise(self, text):
-        """(samples, [(text position, length, ms)]) of text as speech.py speaks it."""
+        """(samples, [(event type, text position, ms, phoneme name)]) of text as speech.py
+        speaks it: its word and phoneme events."""
         self.samples = array.array("h")
         self.events = []
         data = text.encode("utf-8")
@@ -169,8 +181,9 @@ def word_spans(text):
     return spans
 
 
-def label_lines(caption, mp3_path):
-    """The label file's text for one sentence, and the measured shift in seconds.
+def word_times(caption, mp3_path):
+    """[(word, start, end)] in seconds on the track's clock as the reader decodes it, and the
+    measured shift, for one sentence.
 
     The library carries state from one utterance into the next (the second differs from the
     command's), so each sentence is spoken by a library started afresh: call this in a process
@@ -187,12 +200,30 @@ def label_lines(caption, mp3_path):
         raise RuntimeError("library and command speak differently: " + caption)
     shift = measure_shift(samples, synthesiser.rate, decoder.decode(mp3_path))
     # Word i starts at the first event inside its characters (text positions count from 1).
-    starts, offset = [], 0
+    starts, owners, offset = [], [], 0
     for said in spoken_words:
-        inside = [ms for pos, _, ms in events if offset < pos <= offset + len(said)]
-        starts.append(min(inside) / 1000.0 if inside else None)
+        inside = [(ms, pos) for kind, pos, ms, _ in events
+                  if kind == EVENT_WORD and offset < pos <= offset + len(said)]
+        starts.append(min(inside)[0] / 1000.0 if inside else None)
+        owners.append(min(inside)[1] if inside else None)
         offset += len(said) + 1
-    # A word with no event of its own (a lone dash) shares the next word's start.
+    # espeak-ng speaks small words with the word before them ("out of") under one word event;
+    # its phoneme events, which carry that event's text position, show where each of them
+    # starts, counted by the phonemes each word has on its own.
+    i = 0
+    while i < len(starts):
+        j = i + 1
+        while j < len(starts) and starts[j] is None:
+            j += 1
+        if starts[i] is not None and j > i + 1:
+            phonemes = [ms for kind, pos, ms, name in events
+                        if kind == EVENT_PHONEME and pos == owners[i] and not name.startswith(b"_")]
+            counts = [synthesiser.phoneme_count(w) for w in spoken_words[i:j]]
+            if sum(counts) == len(phonemes):
+                for k in range(i + 1, j):
+                    starts[k] = phonemes[sum(counts[:k - i])] / 1000.0
+        i = j
+    # A word still without a start (a lone dash) shares the next word's.
     following = None
     for i in reversed(range(len(starts))):
         if starts[i] is None:
@@ -204,9 +235,14 @@ def label_lines(caption, mp3_path):
     while last > 0 and abs(samples[last - 1]) < max(peak // 50, 1):
         last -= 1
     ends = starts[1:] + [max(last / synthesiser.rate, starts[-1])]
-    lines = ["%.3f\t%.3f\t%s\n" % (max(s + shift, 0.0), max(e + shift, 0.0), w)
-             for s, e, (_, w) in zip(starts, ends, words)]
-    return "".join(lines), shift
+    return [(w, max(s + shift, 0.0), max(e + shift, 0.0))
+            for s, e, (_, w) in zip(starts, ends, words)], shift
+
+
+def label_lines(caption, mp3_path):
+    """The label file's text for one sentence, and the measured shift in seconds."""
+    times, shift = word_times(caption, mp3_path)
+    return "".join("%.3f\t%.3f\t%s\n" % (s, e, w) for w, s, e in times), shift
 
 
 def _one(job):
