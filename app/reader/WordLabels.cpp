@@ -28,9 +28,16 @@ bool hasSpace(const std::string& text) {
     return text.find_first_of(" \t\n\r\f\v") != std::string::npos;
 }
 
-// Quoted and cut short for a log line or a report.
+// Quoted and cut short (between characters) for a log line or a report.
 std::string quoted(const std::string& text) {
-    return "\"" + (text.size() > 40 ? text.substr(0, 40) + "..." : text) + "\"";
+    if (text.size() <= 40) {
+        return "\"" + text + "\"";
+    }
+    std::size_t cut = 40;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return "\"" + text.substr(0, cut) + "...\"";
 }
 
 }  // namespace
