@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <set>
+#include <string_view>
 
 #include "engine/base/CCLog.h"
 #include "engine/platform/CCFileUtils.h"
@@ -15,17 +16,13 @@ namespace lirava::wordlabels {
 namespace {
 
 // A decimal number of seconds, nothing else: no sign, exponent, infinity or NaN.
-bool parseSeconds(const std::string& text, double& out) {
+bool parseSeconds(std::string_view text, double& out) {
     if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '.')) {
         return false;
     }
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, out, std::chars_format::fixed);
     return result.ec == std::errc() && result.ptr == end && std::isfinite(out);
-}
-
-bool hasSpace(const std::string& text) {
-    return text.find_first_of(" \t\n\r\f\v") != std::string::npos;
 }
 
 // Quoted and cut short (between characters) for a log line or a report.
@@ -75,41 +72,43 @@ File parse(const std::string& bytes) {
         file.findings.push_back({Fault::LargeFile, 0, "over " + std::to_string(kLargestFile) + " bytes"});
         return file;
     }
-    std::size_t at = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    // Views into bytes: a page reads a file per sentence, so lines are not copied.
+    std::string_view rest(bytes);
+    if (rest.substr(0, 3) == "\xEF\xBB\xBF") {
+        rest.remove_prefix(3);
+    }
     int lineNumber = 0;
-    const Word* previous = nullptr;
-    while (at < bytes.size()) {
-        std::size_t next = bytes.find('\n', at);
-        if (next == std::string::npos) {
-            next = bytes.size();
-        }
-        std::string line = bytes.substr(at, next - at);
-        at = next + 1;
+    while (!rest.empty()) {
+        const std::size_t next = rest.find('\n');
+        std::string_view line = rest.substr(0, next);
+        rest.remove_prefix(next == std::string_view::npos ? rest.size() : next + 1);
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+            line.remove_suffix(1);
         }
-        if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '\\') {
+        if (line.find_first_not_of(" \t") == std::string_view::npos || line[0] == '\\') {
             continue;
         }
         const std::size_t tab1 = line.find('\t');
-        const std::size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
-        Word word;
-        word.line = lineNumber;
-        if (tab2 == std::string::npos) {
+        const std::size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
+        if (tab2 == std::string_view::npos) {
             file.findings.push_back({Fault::Malformed, lineNumber, "not start, end and word between tabs"});
             continue;
         }
-        word.text = line.substr(tab2 + 1);
+        Word word;
+        word.line = lineNumber;
+        const std::string_view text = line.substr(tab2 + 1);
         if (!parseSeconds(line.substr(0, tab1), word.start) ||
             !parseSeconds(line.substr(tab1 + 1, tab2 - tab1 - 1), word.end)) {
             file.findings.push_back({Fault::Malformed, lineNumber, "a time is not a decimal number of seconds"});
             continue;
         }
-        if (word.text.empty() || hasSpace(word.text)) {
-            file.findings.push_back({Fault::Malformed, lineNumber, "not one word: " + quoted(word.text)});
+        if (text.empty() || text.find_first_of(" \t\n\r\f\v") != std::string_view::npos) {
+            file.findings.push_back({Fault::Malformed, lineNumber, "not one word: " + quoted(std::string(text))});
             continue;
         }
+        word.text.assign(text);
+        const Word* previous = file.words.empty() ? nullptr : &file.words.back();
         if (word.end < word.start) {
             file.findings.push_back({Fault::Backwards, lineNumber, "ends before it starts"});
         } else if (previous && word.start < previous->start) {
@@ -118,7 +117,6 @@ File parse(const std::string& bytes) {
             file.findings.push_back({Fault::Overlapping, lineNumber, "starts before the word above ends"});
         }
         file.words.push_back(std::move(word));
-        previous = &file.words.back();
     }
     return file;
 }
