@@ -19,8 +19,8 @@ void runOnce(const std::uint8_t* data, std::size_t size, bool /*checkLeaks*/) {
     if (file.findings.empty()) {
         double start = 0.0;
         for (const wordlabels::Word& word : file.words) {
-            if (!std::isfinite(word.start) || !std::isfinite(word.end) || word.start < start ||
-                word.end < word.start || word.text.empty()) {
+            if (!std::isfinite(word.start) || !std::isfinite(word.end) || word.start < start || word.end < word.start ||
+                word.text.empty()) {
                 __builtin_trap();
             }
             start = word.start;

@@ -41,18 +41,18 @@ std::string quoted(const std::string& text) {
 
 const char* faultCode(Fault fault) {
     switch (fault) {
-    case Fault::LargeFile:
-        return "large-labels";
-    case Fault::Malformed:
-        return "malformed-label";
-    case Fault::Backwards:
-        return "backward-label";
-    case Fault::Overlapping:
-        return "overlapping-label";
-    case Fault::Mismatch:
-        return "label-mismatch";
-    case Fault::OutsideTrack:
-        return "label-outside-track";
+        case Fault::LargeFile:
+            return "large-labels";
+        case Fault::Malformed:
+            return "malformed-label";
+        case Fault::Backwards:
+            return "backward-label";
+        case Fault::Overlapping:
+            return "overlapping-label";
+        case Fault::Mismatch:
+            return "label-mismatch";
+        case Fault::OutsideTrack:
+            return "label-outside-track";
     }
     return "label";
 }
@@ -131,9 +131,9 @@ void matchCaption(File& file, const std::string& captionText) {
         }
     }
     if (file.words.size() != caption.size()) {
-        file.findings.push_back({Fault::Mismatch, 0,
-                                 std::to_string(file.words.size()) + " words for the caption's " +
-                                     std::to_string(caption.size())});
+        file.findings.push_back(
+            {Fault::Mismatch, 0,
+             std::to_string(file.words.size()) + " words for the caption's " + std::to_string(caption.size())});
     }
 }
 

@@ -109,8 +109,7 @@ void writeCaptionWords(JsonWriter& writer, CCLabelTTF* caption) {
     for (std::size_t i = 0; i < words.size() && i < boxes.size(); ++i) {
         const CCRect box = CCRectApplyAffineTransform(boxes[i], toWorld);
         writer.beginObject().member("text", words[i]);
-        writer.beginArray("box").value(box.origin.x).value(box.origin.y).value(box.size.width).value(
-            box.size.height);
+        writer.beginArray("box").value(box.origin.x).value(box.origin.y).value(box.size.width).value(box.size.height);
         writer.endArray().endObject();
     }
     writer.endArray();

@@ -20,11 +20,11 @@
 
 #include "app/reader/SentenceNames.h"
 #include "app/reader/WordLabels.h"
-#include "engine/base/CCDictionary.h"
-#include "engine/base/CCString.h"
 #include "bench/BenchSupport.h"
 #include "bench/app/ReaderBenchSupport.h"
 #include "engine/base/CCAutoreleasePool.h"
+#include "engine/base/CCDictionary.h"
+#include "engine/base/CCString.h"
 #include "engine/nodes/CCSprite.h"
 #include "engine/nodes/CCSpriteBatchNode.h"
 #include "engine/render/CCTexture2D.h"

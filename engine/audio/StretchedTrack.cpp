@@ -53,7 +53,11 @@ bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 StretchedTrack::StretchedTrack(int sampleRate, int channels, double speed, bool loop)
-    : m_sampleRate(sampleRate), m_channels(channels), m_speed(speed), m_loop(loop), m_stretch(sampleRate, channels, speed) {}
+    : m_sampleRate(sampleRate),
+      m_channels(channels),
+      m_speed(speed),
+      m_loop(loop),
+      m_stretch(sampleRate, channels, speed) {}
 
 StretchedTrack::~StretchedTrack() {
     if (m_worker.joinable()) {

@@ -318,10 +318,9 @@ void CCLabelTTF::drawLitWord(Renderer& renderer, const CCAffineTransform& nodeTo
         const float y1 = r.origin.y;
         const float y2 = r.origin.y + r.size.height;
         // The same glyphs again, from the same texels, in the lit colour.
-        const Vertex glyphs[4] = {corner(x1, y1, x1 / width, 1.0f - y1 / height),
-                                  corner(x2, y1, x2 / width, 1.0f - y1 / height),
-                                  corner(x1, y2, x1 / width, 1.0f - y2 / height),
-                                  corner(x2, y2, x2 / width, 1.0f - y2 / height)};
+        const Vertex glyphs[4] = {
+            corner(x1, y1, x1 / width, 1.0f - y1 / height), corner(x2, y1, x2 / width, 1.0f - y1 / height),
+            corner(x1, y2, x1 / width, 1.0f - y2 / height), corner(x2, y2, x2 / width, 1.0f - y2 / height)};
         if (id != 0) {
             renderer.drawQuad(id, glyphs);
         }

@@ -67,8 +67,8 @@ TEST_F(ReadAlongTest, TheCaptionsPixelsFollowTheLitWordAndItsLayoutStays) {
     touch(runningPage()->getSentenceButtons()[1]);  // "Good morning, Pip!"
     const CCSize size = caption()->getContentSize();
     const std::vector<CCRect> boxes = caption()->getWordBoxes();
-    const CCRect area = CCRectApplyAffineTransform(CCRect(0, 0, size.width, size.height),
-                                                   caption()->nodeToWorldTransform());
+    const CCRect area =
+        CCRectApplyAffineTransform(CCRect(0, 0, size.width, size.height), caption()->nodeToWorldTransform());
     const auto pixels = [&] {
         std::vector<ccColor4B> out;
         const Frame& frame = capture();

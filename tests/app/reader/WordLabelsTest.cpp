@@ -1,8 +1,8 @@
-#include "app/reader/WordLabels.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "app/reader/WordLabels.h"
 
 namespace lirava::test {
 namespace {
