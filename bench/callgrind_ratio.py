@@ -53,15 +53,24 @@ def main():
                                capture_output=True, text=True).stdout.split()
         print("%-6s %14s %14s %14s %7s" % ("page", "cold Ir", "floor Ir", "warm Ir", "ratio"))
         ratios = []
+        label_shares = []
         for name, row in zip(names, rows):
             page = name.split("/")[1]
             if "cold" in row and "floor" in row and row["floor"] > 0:
                 ratio = row["cold"] / row["floor"]
                 ratios.append(ratio)
                 print("%-6s %14d %14d %14d %7.3f" % (page, row["cold"], row["floor"], row.get("warm", 0), ratio))
+            if row.get("labels") and row.get("warm"):
+                label_shares.append((row["labels"] / row["cold"], row["labels"] / row["warm"]))
         if ratios:
             print("median cold / floor over %d pages: %.3f (worst %.3f)" % (len(ratios), statistics.median(ratios),
                                                                              max(ratios)))
+        if label_shares:
+            # Reading every word-timing file of a page, against building the page.
+            print("labels: median %.2f %% of a cold build, %.2f %% of a warm one (worst %.2f %%, %.2f %%)"
+                  % (100 * statistics.median(c for c, _ in label_shares),
+                     100 * statistics.median(w for _, w in label_shares),
+                     100 * max(c for c, _ in label_shares), 100 * max(w for _, w in label_shares)))
     finally:
         shutil.rmtree(out, ignore_errors=True)
     return 0

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Runs one libFuzzer target for a given time: scripts/fuzz.sh TARGET SECONDS [libFuzzer options]
-# Targets: ui_document property_list sprite_atlas bitmap_font driver_script book_archive (or "list").
+# Targets: ui_document property_list sprite_atlas bitmap_font driver_script book_archive word_labels (or "list").
 # Installs clang and its runtimes when missing, then builds build-fuzz/ with them
 # (LIRAVA_BUILD_FUZZ=ON). The run works on a copy of the seed
 # corpus in build-fuzz/corpus/TARGET (kept between runs, so runs add up), writes findings to
@@ -9,7 +9,7 @@
 # once it is fixed.
 set -eu
 cd "$(dirname "$0")/.."
-targets="ui_document property_list sprite_atlas bitmap_font driver_script book_archive"
+targets="ui_document property_list sprite_atlas bitmap_font driver_script book_archive word_labels"
 if [ $# -lt 1 ] || [ "$1" = "list" ]; then
     echo "usage: scripts/fuzz.sh TARGET SECONDS [libFuzzer options]"
     echo "targets: $targets"

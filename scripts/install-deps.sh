@@ -26,7 +26,9 @@ fonts-liberation2 fonts-wqy-microhei fonts-kacst-one fonts-lohit-deva fonts-tlwg
 python3 xvfb xauth xdotool x11-apps openbox
 appstream desktop-file-utils lintian
 libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us libespeak-ng-dev libsndfile1-dev libsamplerate0-dev
-espeak-ng pocketsphinx-testdata"
+espeak-ng libespeak-ng1 pocketsphinx-testdata"
+# The read-along test (tests/readalong) checks the lit words against the synthesiser's own word
+# events: libespeak-ng, and the espeak-ng command whose audio the narration is, are in the list.
 # The book maker (tools/make): manifests, archives, MP3 encoding, synthetic speech, EXIF
 # orientation; its tests take a photograph from python-matplotlib-data.
 PACKAGES="$PACKAGES libyaml-cpp-dev libmp3lame-dev libexif-dev espeak-ng-data python-matplotlib-data"

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/reader/WordLabels.h"
 #include "engine/nodes/CCLayer.h"
 #include "gui/widgets/UIWidget.h"
 
@@ -85,6 +86,12 @@ public:
     void autoPlayTick(float elapsed);
     // Scheduled every 0.3 s while a caption shows: hides the caption once the narration ends.
     void watchCaption(float elapsed);
+    // Scheduled every frame while a sentence with word timings is read: lights the caption's
+    // word that the narration has reached, by the audio engine's own position in the track.
+    void followVoice(float elapsed);
+    // Whether the caption on show is the narration's own words, so that word timings apply
+    // to it (a caption in another language than the voice gets no lit word).
+    bool captionReadsAlong() const;
     // Sizes the caption to the button's width and puts it, with its plate, just below the
     // button when the button is in the upper half of the screen, else just above it, always
     // inside the visible width. Does not show them.
@@ -145,6 +152,9 @@ private:
     // Returns true when the text was placed.
     bool showCaptionFor(UIWidget* button, const CCString* text);
     void readSentence(int index);
+    // Starts following the voice of the narration just started when its track has sound word
+    // timings for the caption on show; otherwise puts out any lit word.
+    void startReadAlong(const std::string& narrationName, const CCString* text);
     // Puts the speed badge where it hides nothing the reader needs, as far as it can.
     void placeSpeedBadge();
     // Shows the text in the speed badge for a moment.
@@ -179,6 +189,8 @@ private:
     std::string m_hintText;
     // Not owning: the widgets live in the page's tree, which this layer owns through m_uiLayer.
     std::vector<UIWidget*> m_sentences;
+    // Word timings of the sentence being read, empty when it is read as a whole.
+    std::vector<wordlabels::Word> m_wordTimings;
 };
 
 }  // namespace lirava

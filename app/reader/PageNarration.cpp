@@ -100,7 +100,9 @@ void PageLayer::onSentenceTouched(CCObject* sender, WidgetTouchEvent event) {
         CCLog("Scene 1: onEnterTransitionDidFinish");
     }
     // A sentence without a caption is still read aloud.
-    playNarration(sentence::narrationNameForKey(page, key));
+    const std::string narration = sentence::narrationNameForKey(page, key);
+    playNarration(narration);
+    startReadAlong(narration, text);
 }
 
 bool PageLayer::showCaptionFor(UIWidget* button, const CCString* text) {
@@ -281,7 +283,45 @@ void PageLayer::readSentence(int index) {
         showCaptionFor(book::activeSentence, text);
     }
     // A gap in the page's sentences is still narrated, without highlight or caption.
-    playNarration(sentence::narrationName(page, index));
+    const std::string narration = sentence::narrationName(page, index);
+    playNarration(narration);
+    startReadAlong(narration, book::activeSentence ? text : nullptr);
+}
+
+bool PageLayer::captionReadsAlong() const {
+    return true;
+}
+
+void PageLayer::startReadAlong(const std::string& narrationName, const CCString* text) {
+    unschedule(schedule_selector(PageLayer::followVoice));
+    m_wordTimings.clear();
+    CCLabelTTF* caption = book::captionLabel;
+    if (caption) {
+        caption->setLitWord(-1);
+    }
+    // Only a caption showing exactly this sentence's text follows its voice.
+    if (!caption || !text || !musicPlaying() || !captionReadsAlong() || text->str() != caption->getString()) {
+        return;
+    }
+    m_wordTimings = wordlabels::load(sentence::narrationPath(narrationName), text->str());
+    if (!m_wordTimings.empty()) {
+        schedule(schedule_selector(PageLayer::followVoice), 0.0f);
+    }
+}
+
+void PageLayer::followVoice(float elapsed) {
+    CCLabelTTF* caption = book::captionLabel;
+    if (!caption || !musicPlaying()) {
+        // The track ended or was stopped: nothing stays lit.
+        if (caption) {
+            caption->setLitWord(-1);
+        }
+        m_wordTimings.clear();
+        unschedule(schedule_selector(PageLayer::followVoice));
+        return;
+    }
+    const double position = SimpleAudioEngine::sharedEngine()->getBackgroundMusicPosition();
+    caption->setLitWord(wordlabels::litWordAt(m_wordTimings, position));
 }
 
 void PageLayer::togglePlay(CCObject* sender) {

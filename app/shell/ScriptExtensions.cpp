@@ -22,6 +22,9 @@
 #include "engine/text/CCLabelProtocol.h"
 #include "engine/text/CCLabelTTF.h"
 #include "engine/text/TextLayout.h"
+
+#include "engine/text/Utf8.h"
+#include "engine/text/WordBoxes.h"
 #include "gui/widgets/UIButton.h"
 #include "gui/widgets/UIWidget.h"
 
@@ -98,6 +101,27 @@ void writeMenu(JsonWriter& writer, CCMenu* menu) {
     writer.endArray();
 }
 
+// The caption's words with their boxes in design units (origin bottom left), and the index of
+// the lit word or null.
+void writeCaptionWords(JsonWriter& writer, CCLabelTTF* caption) {
+    const std::vector<std::string> words = splitWords(utf8::sanitize(caption->getString()));
+    const std::vector<CCRect> boxes = caption->getWordBoxes();
+    const CCAffineTransform toWorld = caption->nodeToWorldTransform();
+    writer.beginArray("words");
+    for (std::size_t i = 0; i < words.size() && i < boxes.size(); ++i) {
+        const CCRect box = CCRectApplyAffineTransform(boxes[i], toWorld);
+        writer.beginObject().member("text", words[i]);
+        writer.beginArray("box").value(box.origin.x).value(box.origin.y).value(box.size.width).value(box.size.height);
+        writer.endArray().endObject();
+    }
+    writer.endArray();
+    if (caption->getLitWord() >= 0) {
+        writer.member("word", caption->getLitWord());
+    } else {
+        writer.memberNull("word");
+    }
+}
+
 void writeCaptionAndPlate(JsonWriter& writer, bool pageShown) {
     CCLabelTTF* caption = pageShown ? book::captionLabel : nullptr;
     if (!caption) {
@@ -115,6 +139,8 @@ void writeCaptionAndPlate(JsonWriter& writer, bool pageShown) {
             writer.value(line.text);
         }
         writer.endArray();
+
+        writeCaptionWords(writer, caption);
         writer.endObject();
     }
     UIButton* plate = pageShown ? book::captionBackground : nullptr;

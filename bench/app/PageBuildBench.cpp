@@ -5,7 +5,9 @@
 //   bench/app_bench --benchmark_filter=PageBuild
 // Counters (medians over the iterations): warm_ms, cold_ms, floor_ms, ratio (cold / floor),
 // images (files decoded by a cold build).
-// Under callgrind each timed region is also dumped on its own ("cold", "floor", "warm"), so that
+// Beside them, "labels": reading and checking the word timings of every sentence of the page, which
+// the reader does one sentence at a time as each is read (never while it builds the page).
+// Under callgrind each timed region is also dumped on its own ("cold", "floor", "warm", "labels"), so that
 // bench/callgrind_ratio.py can give the same ratio in instructions, which do not depend on the
 // machine's load.
 #include <json/json.h>
@@ -17,9 +19,12 @@
 #include <vector>
 
 #include "app/reader/SentenceNames.h"
+#include "app/reader/WordLabels.h"
 #include "bench/BenchSupport.h"
 #include "bench/app/ReaderBenchSupport.h"
 #include "engine/base/CCAutoreleasePool.h"
+#include "engine/base/CCDictionary.h"
+#include "engine/base/CCString.h"
 #include "engine/nodes/CCSprite.h"
 #include "engine/nodes/CCSpriteBatchNode.h"
 #include "engine/render/CCTexture2D.h"
@@ -85,6 +90,29 @@ double timedFloor(const std::string& documentPath, const std::set<std::string>& 
     return ms;
 }
 
+// Every sentence of the page with a caption: its track and caption, read before the timing.
+std::vector<std::pair<std::string, std::string>> captionedTracks(int page) {
+    std::vector<std::pair<std::string, std::string>> out;
+    CCDictionary* texts = CCDictionary::createWithContentsOfFile("Stringstr.xml");
+    for (int i = sentence::kFirstIndex; texts && i <= sentence::kLastIndex; ++i) {
+        if (auto* text = dynamic_cast<const CCString*>(texts->objectForKey(sentence::textKey(page, i)))) {
+            out.emplace_back(sentence::narrationPath(sentence::narrationName(page, i)), text->str());
+        }
+    }
+    return out;
+}
+
+double timedLabels(const std::vector<std::pair<std::string, std::string>>& tracks) {
+    CALLGRIND_ZERO_STATS;
+    const Clock::time_point start = Clock::now();
+    for (const auto& [track, caption] : tracks) {
+        benchmark::DoNotOptimize(wordlabels::load(track, caption));
+    }
+    const double ms = millisecondsSince(start);
+    CALLGRIND_DUMP_STATS_AT("labels");
+    return ms;
+}
+
 void PageBuild(benchmark::State& state) {
     CCDirector* director = readerDirector();
     const int page = static_cast<int>(state.range(0));
@@ -95,19 +123,25 @@ void PageBuild(benchmark::State& state) {
     director->purgeCachedData();
     timedBuild(page, &images, "setup");
 
-    std::vector<double> warm, cold, floor, ratio;
+    CCPoolManager::sharedPoolManager()->push();
+    const std::vector<std::pair<std::string, std::string>> tracks = captionedTracks(page);
+    CCPoolManager::sharedPoolManager()->pop();
+
+    std::vector<double> warm, cold, floor, ratio, labels;
     for (auto _ : state) {
         director->purgeCachedData();
         cold.push_back(timedBuild(page, nullptr, "cold"));
         floor.push_back(timedFloor(documentPath, images));
         warm.push_back(timedBuild(page, nullptr, "warm"));
         ratio.push_back(cold.back() / floor.back());
+        labels.push_back(timedLabels(tracks));
     }
     state.counters["warm_ms"] = quantile(warm, 0.5);
     state.counters["cold_ms"] = quantile(cold, 0.5);
     state.counters["floor_ms"] = quantile(floor, 0.5);
     state.counters["ratio"] = quantile(ratio, 0.5);
     state.counters["images"] = static_cast<double>(images.size());
+    state.counters["labels_ms"] = quantile(labels, 0.5);
     finish();
 }
 

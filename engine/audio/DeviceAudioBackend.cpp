@@ -104,6 +104,7 @@ bool DeviceAudioBackend::playStretched(const std::string& fullPath, bool loop) {
     if (!m_stretched) {
         return false;
     }
+    m_playingSpeed = m_speed;
     m_stretched->setVolume(m_volume);
     Mix_HookMusic(fillFromTrack, m_stretched.get());
     return true;
@@ -126,6 +127,19 @@ bool DeviceAudioBackend::isPlaying() {
         return !m_stretched->finished();
     }
     return m_open && m_music && Mix_PlayingMusic() != 0;
+}
+
+double DeviceAudioBackend::position() {
+    // Both counts below say what has gone to the device; one mixer buffer of it is still to be
+    // heard.
+    const double buffered = static_cast<double>(kChunkSize) / kFrequency;
+    double seconds = 0.0;
+    if (m_stretched) {
+        seconds = m_stretched->position() - buffered * m_playingSpeed;
+    } else if (m_open && m_music && Mix_PlayingMusic() != 0) {
+        seconds = Mix_GetMusicPosition(static_cast<Mix_Music*>(m_music)) - buffered;
+    }
+    return seconds > 0.0 ? seconds : 0.0;
 }
 
 void DeviceAudioBackend::setVolume(float volume) {

@@ -19,6 +19,7 @@ public:
     bool play(const std::string& fullPath, bool loop) override;
     void stop() override;
     bool isPlaying() override;
+    double position() override;
     void setVolume(float volume) override;
     void setSpeed(float speed) override { m_speed = speed; }
 
@@ -39,6 +40,7 @@ private:
     bool m_initedSubsystem = false;
     int m_volume = 128;
     float m_speed = 1.0f;
+    float m_playingSpeed = 1.0f;  // the stretched track's
 };
 
 }  // namespace lirava

@@ -100,6 +100,10 @@ bool SimpleAudioEngine::isBackgroundMusicPlaying() {
     return m_state->backend && m_state->backend->isPlaying();
 }
 
+double SimpleAudioEngine::getBackgroundMusicPosition() {
+    return m_state->backend ? m_state->backend->position() : 0.0;
+}
+
 float SimpleAudioEngine::getBackgroundMusicVolume() {
     return m_state->volume;
 }

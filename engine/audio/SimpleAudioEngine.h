@@ -32,6 +32,9 @@ public:
     void stopBackgroundMusic(bool releaseData = false);
     // True while a track plays; false once it ended or was stopped.
     bool isBackgroundMusicPlaying();
+    // Seconds into the playing track in the file's own time, from the back end's own clock (the
+    // sound device's, or the frame clock headless); 0 when nothing plays.
+    double getBackgroundMusicPosition();
     float getBackgroundMusicVolume();
     void setBackgroundMusicVolume(float volume);
     // Tempo of the tracks started from now on, the pitch kept (0.5 plays a track twice as

@@ -54,7 +54,11 @@ bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 StretchedTrack::StretchedTrack(int sampleRate, int channels, double speed, bool loop)
-    : m_channels(channels), m_loop(loop), m_stretch(sampleRate, channels, speed) {}
+    : m_sampleRate(sampleRate),
+      m_channels(channels),
+      m_speed(speed),
+      m_loop(loop),
+      m_stretch(sampleRate, channels, speed) {}
 
 StretchedTrack::~StretchedTrack() {
     if (m_worker.joinable()) {
@@ -146,6 +150,7 @@ void StretchedTrack::fill(std::uint8_t* stream, int len) {
             break;  // the worker is late: this buffer ends in silence, the track goes on
         }
     }
+    m_playedFrames.fetch_add(static_cast<std::uint64_t>(written), std::memory_order_relaxed);
     const int volume = m_volume.load(std::memory_order_relaxed);
     const std::size_t samples = static_cast<std::size_t>(written) * m_channels;
     if (volume < MIX_MAX_VOLUME) {
@@ -154,6 +159,11 @@ void StretchedTrack::fill(std::uint8_t* stream, int len) {
         }
     }
     std::memset(out + samples, 0, static_cast<std::size_t>(len) - samples * sizeof(std::int16_t));
+}
+
+double StretchedTrack::position() const {
+    const double played = static_cast<double>(m_playedFrames.load(std::memory_order_relaxed));
+    return m_sampleRate > 0 ? played * m_speed / m_sampleRate : 0.0;
 }
 
 }  // namespace lirava

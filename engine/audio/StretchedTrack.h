@@ -33,6 +33,8 @@ public:
     bool finished() const { return m_finished.load(std::memory_order_acquire); }
     // Whether the worker has decoded the whole file (a benchmark waits for it).
     bool wholeDecoded() const { return m_wholeReady.load(std::memory_order_acquire); }
+    // Seconds of the source played so far: the stretched frames handed out, times the speed.
+    double position() const;
     // 0..128, as the mixer's volumes.
     void setVolume(int volume) { m_volume.store(volume, std::memory_order_relaxed); }
 
@@ -43,7 +45,9 @@ private:
     // or any more.
     bool feed();
 
+    int m_sampleRate;
     int m_channels;
+    double m_speed;
     bool m_loop;
     TimeStretch m_stretch;
     std::vector<std::uint8_t> m_file;
@@ -60,6 +64,7 @@ private:
     bool m_inputDone = false;
 
     std::atomic<bool> m_finished{false};
+    std::atomic<std::uint64_t> m_playedFrames{0};
     std::atomic<int> m_volume{128};
 };
 

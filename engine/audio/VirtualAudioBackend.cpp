@@ -4,6 +4,10 @@
 #include <SDL_mixer.h>
 
 #include "engine/audio/MusicFile.h"
+
+#include <algorithm>
+#include <cmath>
+
 #include "engine/platform/CCDirector.h"
 
 namespace lirava {
@@ -71,6 +75,7 @@ bool VirtualAudioBackend::play(const std::string& fullPath, bool loop) {
         return false;
     }
     m_startTime = now();
+    m_trackSpeed = m_speed;
     m_duration = duration / m_speed;
     m_loop = loop;
     m_playing = true;
@@ -86,6 +91,17 @@ bool VirtualAudioBackend::isPlaying() {
         m_playing = false;
     }
     return m_playing;
+}
+
+double VirtualAudioBackend::position() {
+    if (!isPlaying()) {
+        return 0.0;
+    }
+    double played = now() - m_startTime;
+    if (m_loop && m_duration > 0.0) {
+        played = std::fmod(played, m_duration);
+    }
+    return std::clamp(played, 0.0, m_duration) * m_trackSpeed;
 }
 
 }  // namespace lirava

@@ -22,6 +22,7 @@ public:
     bool play(const std::string& fullPath, bool loop) override;
     void stop() override;
     bool isPlaying() override;
+    double position() override;
     void setVolume(float volume) override {}
     void setSpeed(float speed) override { m_speed = speed; }
 
@@ -37,6 +38,7 @@ private:
     double m_startTime = 0.0;
     double m_duration = 0.0;
     float m_speed = 1.0f;
+    float m_trackSpeed = 1.0f;  // the playing track's: a later setSpeed is for the next one
     bool m_playing = false;
     bool m_loop = false;
     bool m_triedOpen = false;

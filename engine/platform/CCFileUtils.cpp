@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -157,6 +159,38 @@ bool CCFileUtils::readFile(const std::string& fullPath, std::string& out) const 
     char buffer[65536];
     std::size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        out.append(buffer, got);
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return !failed && !out.empty();
+}
+
+bool CCFileUtils::readFile(const std::string& fullPath, std::string& out, std::size_t maxBytes) const {
+    out.clear();
+    const std::size_t wanted = maxBytes < SIZE_MAX ? maxBytes + 1 : maxBytes;
+    std::string name;
+    if (archivedName(fullPath, name)) {
+        // Archived entries are bounded when the archive is opened, so reading one whole is safe.
+        if (!m_archive->read(name, out)) {
+            return false;
+        }
+        if (out.size() > wanted) {
+            out.resize(wanted);
+        }
+        return !out.empty();
+    }
+    if (!isFileExist(fullPath)) {
+        return false;
+    }
+    std::FILE* file = std::fopen(fullPath.c_str(), "rb");
+    if (!file) {
+        return false;
+    }
+    char buffer[65536];
+    std::size_t got;
+    while (out.size() < wanted &&
+           (got = std::fread(buffer, 1, std::min(sizeof buffer, wanted - out.size()), file)) > 0) {
         out.append(buffer, got);
     }
     const bool failed = std::ferror(file) != 0;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,10 @@ public:
     // Reads every file of an archived book through; false with the first damage. A folder
     // passes.
     bool verifyResources(std::string& error) const;
+
+    // The same, reading no more than maxBytes + 1 bytes: a result longer than maxBytes says the
+    // file is over that bound without the whole of it having been read.
+    bool readFile(const std::string& fullPath, std::string& out, std::size_t maxBytes) const;
 
 private:
     CCFileUtils();

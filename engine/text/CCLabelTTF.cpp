@@ -7,6 +7,7 @@
 #include "engine/render/CCTexture2D.h"
 #include "engine/render/FontRasterizer.h"
 #include "engine/render/Image.h"
+#include "engine/render/Renderer.h"
 #include "engine/render/ShapedText.h"
 #include "engine/text/Utf8.h"
 
@@ -168,6 +169,8 @@ void CCLabelTTF::updateLayout() {
             m_textTop = static_cast<int>(std::floor(room));
         }
     }
+    m_wordPiecesDirty = true;
+    m_litWord = -1;
     // The old pixels no longer match; the new ones are drawn when first needed.
     setTexture(nullptr);
     setTextureRect(CCRect(0.0f, 0.0f, width, height), false, CCSize(width, height));
@@ -246,6 +249,85 @@ CCTexture2D* CCLabelTTF::getTexture() {
 void CCLabelTTF::draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) {
     renderTexture(outputScale());
     CCSprite::draw(renderer, nodeToWorld);
+    if (m_litWord >= 0) {
+        drawLitWord(renderer, nodeToWorld);
+    }
+}
+
+const std::vector<WordPiece>& CCLabelTTF::wordPieces() {
+    if (m_wordPiecesDirty) {
+        m_wordPiecesDirty = false;
+        const ShapedFace face(FontRasterizer::fontFileForName(m_fontName), pixelSize(m_fontSize));
+        m_wordPieces = face.isOpen() ? placeWords(face, m_layout, utf8::sanitize(m_shown)) : std::vector<WordPiece>();
+    }
+    return m_wordPieces;
+}
+
+CCRect CCLabelTTF::pieceRect(const WordPiece& piece) const {
+    const TextLayout::Line& line = m_layout.lines[piece.line];
+    // Placed as renderTexture places the line, at the design scale.
+    float x = 0.0f;
+    if (m_hAlignment == kCCTextAlignmentCenter) {
+        x = std::floor((m_contentSize.width - static_cast<float>(line.width)) * 0.5f);
+    } else if (m_hAlignment == kCCTextAlignmentRight) {
+        x = std::floor(m_contentSize.width - static_cast<float>(line.width));
+    }
+    const float top = static_cast<float>(m_textTop + static_cast<int>(piece.line) * m_lineHeight);
+    return CCRect(x + static_cast<float>(piece.x), m_contentSize.height - top - static_cast<float>(m_lineHeight),
+                  static_cast<float>(piece.width), static_cast<float>(m_lineHeight));
+}
+
+std::vector<CCRect> CCLabelTTF::getWordBoxes() {
+    std::vector<CCRect> boxes(splitWords(utf8::sanitize(m_shown)).size(), CCRectZero);
+    std::vector<bool> placed(boxes.size(), false);
+    for (const WordPiece& piece : wordPieces()) {
+        if (piece.word < boxes.size() && !placed[piece.word]) {
+            boxes[piece.word] = pieceRect(piece);
+            placed[piece.word] = true;
+        }
+    }
+    return boxes;
+}
+
+void CCLabelTTF::setLitWord(int index) {
+    m_litWord = index >= 0 ? index : -1;
+}
+
+void CCLabelTTF::drawLitWord(Renderer& renderer, const CCAffineTransform& nodeToWorld) {
+    CCTexture2D* texture = CCSprite::getTexture();
+    const float width = m_contentSize.width;
+    const float height = m_contentSize.height;
+    if (!texture || !(width > 0.0f) || !(height > 0.0f)) {
+        return;
+    }
+    const TextureId id = texture->textureIdFor(renderer);
+    const ccColor4B color = {m_litColor.r, m_litColor.g, m_litColor.b, getDisplayedOpacity()};
+    // A bar under the word as well as its colour: the word stands out for any eye.
+    const float bar = std::max(1.5f, m_fontSize / 12.0f);
+    const auto corner = [&](float x, float y, float u, float v) {
+        const CCPoint world = CCPointApplyAffineTransform(CCPoint(x, y), nodeToWorld);
+        return Vertex{world.x, world.y, color, u, v};
+    };
+    for (const WordPiece& piece : wordPieces()) {
+        if (piece.word != static_cast<std::size_t>(m_litWord)) {
+            continue;
+        }
+        const CCRect r = pieceRect(piece);
+        const float x1 = r.origin.x;
+        const float x2 = r.origin.x + r.size.width;
+        const float y1 = r.origin.y;
+        const float y2 = r.origin.y + r.size.height;
+        // The same glyphs again, from the same texels, in the lit colour.
+        const Vertex glyphs[4] = {
+            corner(x1, y1, x1 / width, 1.0f - y1 / height), corner(x2, y1, x2 / width, 1.0f - y1 / height),
+            corner(x1, y2, x1 / width, 1.0f - y2 / height), corner(x2, y2, x2 / width, 1.0f - y2 / height)};
+        if (id != 0) {
+            renderer.drawQuad(id, glyphs);
+        }
+        const Vertex underline[4] = {corner(x1, y1, 0, 0), corner(x2, y1, 0, 0), corner(x1, y1 + bar, 0, 0),
+                                     corner(x2, y1 + bar, 0, 0)};
+        renderer.drawQuad(0, underline);
+    }
 }
 
 }  // namespace lirava

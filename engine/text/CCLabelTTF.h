@@ -1,11 +1,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/base/ccTypes.h"
 #include "engine/nodes/CCSprite.h"
 #include "engine/text/CCLabelProtocol.h"
 #include "engine/text/TextLayout.h"
+#include "engine/text/WordBoxes.h"
 
 namespace lirava {
 
@@ -77,6 +79,18 @@ public:
     // missing-glyph box.
     std::size_t getMissingGlyphCount() const;
 
+    // --- one word lit (a caption that follows the voice)
+    // Boxes of the shown text's words (see splitWords) in the label's own space (origin at its
+    // bottom left, design units), one per word: the box on its first line for a word broken
+    // over two, an empty rect for a word the layout left out.
+    std::vector<CCRect> getWordBoxes();
+    // Word index (-1: none) is drawn over the label in the lit colour with a bar beneath it,
+    // from the same texture and layout, so lighting a word moves, wraps and resizes nothing.
+    // A new text, font, size or width puts the light out.
+    void setLitWord(int index);
+    int getLitWord() const { return m_litWord; }
+    void setLitColor(const ccColor3B& color) { m_litColor = color; }
+
     // The label's own texture, drawn first if the text or the output's pixel scale changed.
     CCTexture2D* getTexture() override;
     void draw(Renderer& renderer, const CCAffineTransform& nodeToWorld) override;
@@ -89,6 +103,9 @@ protected:
 private:
     void updateLayout();
     void renderTexture(float scale);
+    const std::vector<WordPiece>& wordPieces();
+    CCRect pieceRect(const WordPiece& piece) const;
+    void drawLitWord(Renderer& renderer, const CCAffineTransform& nodeToWorld);
 
     std::string m_string;
     std::string m_shown;
@@ -104,6 +121,10 @@ private:
     int m_lineHeight = 0;
     float m_textureScale = 1.0f;
     bool m_textureDirty = false;
+    std::vector<WordPiece> m_wordPieces;
+    bool m_wordPiecesDirty = true;
+    int m_litWord = -1;
+    ccColor3B m_litColor = {200, 40, 20};
 };
 
 }  // namespace lirava

@@ -440,7 +440,9 @@ class Book:
         epc = self.path("epc")
         if os.path.isdir(epc):
             for f in sorted(os.listdir(epc)):
-                if "epc/" + f not in self.narrations:
+                # A track's word timings sit beside it under its name with ".txt".
+                track = f[:-len(".txt")] + ".mp3" if f.endswith(".txt") else f
+                if "epc/" + track not in self.narrations:
                     self.fail("epc/" + f, "belongs to no sentence button")
         for key in sorted(self.captions):
             if key not in self.caption_keys:

@@ -101,7 +101,14 @@ def check_broken_copy(program, book):
         mirror_folder(book, copy, "Images", leave_out={"up2.png"})
         mirror_folder(book, copy, "3age")
         lost_track = "epc/" + hashlib.md5(b"mc083.mp3").hexdigest() + ".mp3"
-        mirror_folder(book, copy, "epc", leave_out={os.path.basename(lost_track)})
+        labels = {n: "epc/" + hashlib.md5(n.encode()).hexdigest() + ".txt" for n in ("mc051.mp3", "mc052.mp3")}
+        mirror_folder(book, copy, "epc", leave_out={os.path.basename(lost_track)}
+                      | {os.path.basename(path) for path in labels.values()})
+        # "Good morning, Pip!" and "I wake up.": word timings with a fault of every kind.
+        with open(os.path.join(copy, labels["mc051.mp3"]), "w", encoding="utf-8") as out:
+            out.write("0.1\t0.3\tGood\n0.2\t0.5\tmorning,\n0.6\tlater\tPip!\n")
+        with open(os.path.join(copy, labels["mc052.mp3"]), "w", encoding="utf-8") as out:
+            out.write("0.1\t0.2\tI\n0.2\t0.1\twake\n0.3\t99\tup.\n")
 
         page = "english5down/english5down_{}.json".format
         with open(os.path.join(book, page(4)), encoding="utf-8") as source:
@@ -168,13 +175,18 @@ def check_broken_copy(program, book):
                 "8: missing-narration mc083.mp3",
                 "settings: missing-setting bnok",
                 "7: missing-caption str072",
+                "5: overlapping-label " + labels["mc051.mp3"],
+                "5: malformed-label " + labels["mc051.mp3"],
+                "5: label-mismatch " + labels["mc051.mp3"],
+                "5: backward-label " + labels["mc052.mp3"],
+                "5: label-outside-track " + labels["mc052.mp3"],
         ):
             expect(line in found, f"broken copy: no finding {line!r}")
         expect(re.search(r"^3 +english5down/english5down_3\.json +missing ", out, re.MULTILINE), "broken copy: page 3 row")
         expect(re.search(r"^4 +english5down/english5down_4\.json +unparsed ", out, re.MULTILINE), "broken copy: page 4 row")
         expect(re.search(r"check-allow\.txt:5: 50 missing-caption str501$", out, re.MULTILINE),
                "broken copy: the stale allowance")
-        expect("; 17 problems, 3 expected" in out, "broken copy: summary\n" + out)
+        expect("; 22 problems, 3 expected" in out, "broken copy: summary\n" + out)
 
 
 def check_arguments(program, book):

@@ -4,7 +4,7 @@
     tests/multilingual/make_book.py OUT [BOOK]
 
 OUT gets links to every entry of BOOK (default: the sample book beside this file) except the two
-string tables, which are copies with new texts: the idle caption greets in seven scripts, one a
+string tables, which are copies with new texts, and page 5's word timings, left out: the idle caption greets in seven scripts, one a
 line, and page 5's twelve sentences are captioned in Chinese, Arabic, Hebrew, Hindi, Thai,
 Russian, Greek, Japanese, a 40-character Chinese sentence, Arabic with an English name,
 unassigned code points (which no font has) and English. OUT/multilingual.json is a UI document
@@ -12,6 +12,7 @@ that sets such captions side by side, each as the reader's caption is set (Arial
 one picture of them all (the driver script's `document multilingual.json`).
 """
 
+import hashlib
 import json
 import os
 import re
@@ -103,8 +104,14 @@ def main():
                            os.path.join(os.path.dirname(__file__), "..", "..", "book"))
     os.makedirs(out, exist_ok=True)
     for entry in os.listdir(book):
-        if entry not in ("String.xml", "Stringstr.xml", "ft.xml"):
+        if entry not in ("String.xml", "Stringstr.xml", "ft.xml", "epc"):
             os.symlink(os.path.join(book, entry), os.path.join(out, entry))
+    # The tracks as they are; page 5's word timings are the English words, not these captions.
+    os.makedirs(os.path.join(out, "epc"), exist_ok=True)
+    english = {hashlib.md5(("mc05%d.mp3" % (i + 1)).encode()).hexdigest() + ".txt" for i in range(len(PAGE5))}
+    for entry in os.listdir(os.path.join(book, "epc")):
+        if entry not in english:
+            os.symlink(os.path.join(book, "epc", entry), os.path.join(out, "epc", entry))
     texts = {"String.xml": {"bntext": "\n".join(GREETINGS)},
              "Stringstr.xml": {"str05%d" % (i + 1): text for i, text in enumerate(PAGE5)}}
     for name, new in texts.items():

@@ -174,6 +174,22 @@ def build_narration(out, book, jobs=2):
             f.result()
 
 
+def build_word_timings(out, book, jobs=2):
+    """A label file beside every captioned sentence's track (see wordtimes.py)."""
+    import wordtimes
+    work = []
+    for page in book:
+        for index, text, _ in sentences_of(page):
+            if names.caption_key(page.number, index) in MISSING_CAPTIONS:
+                continue
+            track = os.path.join(out, names.narration_file(page.number, index))
+            work.append((text, track, track[:-len(".mp3")] + ".txt"))
+    shifts = wordtimes.build_labels(work, jobs)
+    if shifts:
+        print("word timings: %d files, MP3 start shift %.1f to %.1f ms (measured per file)"
+              % (len(shifts), min(shifts) * 1000, max(shifts) * 1000))
+
+
 def parse_pages(selections):
     out = []
     for selection in selections:
@@ -214,6 +230,7 @@ def main(argv=None):
     build_strings(args.out, book)
     if not args.no_audio:
         build_narration(args.out, book, args.jobs)
+        build_word_timings(args.out, book, args.jobs)
     return 0
 
 

@@ -10,6 +10,7 @@
 
 #include "app/reader/CaptionLanguages.h"
 #include "app/reader/SentenceNames.h"
+#include "app/reader/WordLabels.h"
 #include "engine/audio/VirtualAudioBackend.h"
 #include "engine/base/CCArray.h"
 #include "engine/base/CCAutoreleasePool.h"
@@ -294,6 +295,9 @@ public:
             }
             const std::string key = sentence::textKey(page, i);
             const CCString* text = captions ? dynamic_cast<const CCString*>(captions->objectForKey(key)) : nullptr;
+            // The caption the reader shows for the sentence, if any: word timings are checked
+            // against it.
+            const CCString* shown = nullptr;
             if (!text) {
                 find("missing-caption", key);
             } else if (text->length() > kLongestCaption) {
@@ -303,6 +307,7 @@ public:
             } else {
                 ++m_report.captions;
                 checkGlyphs(key, text->str());
+                shown = text;
             }
             const std::string narration = sentence::narrationName(page, i);
             const std::string narrationFile =
@@ -314,6 +319,7 @@ public:
             } else {
                 find("missing-narration", narration, fileTrouble(narrationFile, ""));
             }
+            checkWordLabels(narration, shown, narrationSeconds(narrationFile));
         }
         // Auto-play reads every index up to the highest one found, gaps included.
         for (int i = sentence::kFirstIndex; i < highest; ++i) {
@@ -325,6 +331,28 @@ public:
             find("no-sentences");
         }
         findUnreadSentences(root, sentenceNames);
+    }
+
+    // The label file beside a sentence's track, when there is one: every finding of its own,
+    // then against the caption and the track's length.
+    void checkWordLabels(const std::string& narration, const CCString* caption, double trackSeconds) {
+        const std::string labels = wordlabels::pathForTrack(sentence::narrationPath(narration));
+        CCFileUtils* files = CCFileUtils::sharedFileUtils();
+        std::string bytes;
+        if (!files->readFile(files->fullPathForFilename(labels.c_str()), bytes, wordlabels::kLargestFile)) {
+            return;
+        }
+        wordlabels::File file = wordlabels::parse(bytes);
+        if (caption) {
+            wordlabels::matchCaption(file, caption->str());
+        }
+        if (trackSeconds > 0.0) {
+            wordlabels::checkTrackLength(file, trackSeconds);
+        }
+        for (const wordlabels::Finding& finding : file.findings) {
+            const std::string where = finding.line > 0 ? "line " + std::to_string(finding.line) + ": " : "";
+            find(wordlabels::faultCode(finding.fault), labels, where + finding.detail);
+        }
     }
 
     void checkSettingButtons(UIWidget* root) {

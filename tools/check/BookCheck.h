@@ -18,6 +18,9 @@ class AllowList;
 // bad-narration, sentence-gap, no-sentences, unread-sentence, missing-setting, missing-string,
 // bad-language-tag (a caption table "Stringstr.<tag>.xml" whose tag is not BCP 47),
 // missing-translation (detail "<tag>:<key>": a key of Stringstr.xml that a table lacks).
+
+// and for the word timings beside a track: large-labels, malformed-label, backward-label,
+// overlapping-label, label-mismatch, label-outside-track.
 struct Finding {
     std::string scope;
     std::string code;
