@@ -368,8 +368,8 @@ bool indexEntries(State& state, std::string& error) {
     for (Named& file : files) {
         std::string name = file.name.substr(prefix.size());
         if (!state.entries.emplace(name, file.entry).second) {
-            error = state.label + ": the archive's central directory is damaged (\"" + shown(name) +
-                    "\" appears twice)";
+            error =
+                state.label + ": the archive's central directory is damaged (\"" + shown(name) + "\" appears twice)";
             return false;
         }
     }

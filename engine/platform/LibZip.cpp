@@ -42,7 +42,8 @@ Loaded load() {
                 bind(library, "zip_source_free", z.sourceFree, e) & bind(library, "zip_error_init", z.errorInit, e) &
                 bind(library, "zip_error_init_with_code", z.errorInitWithCode, e) &
                 bind(library, "zip_error_code_zip", z.errorCodeZip, e) &
-                bind(library, "zip_error_strerror", z.errorStrerror, e) & bind(library, "zip_error_fini", z.errorFini, e);
+                bind(library, "zip_error_strerror", z.errorStrerror, e) &
+                bind(library, "zip_error_fini", z.errorFini, e);
     return loaded;
 }
 
