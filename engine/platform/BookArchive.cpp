@@ -1,7 +1,6 @@
 #include "engine/platform/BookArchive.h"
 
 #include <SDL.h>
-#include <zip.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -10,9 +9,20 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/platform/LibZip.h"
+
 namespace lirava {
 
 namespace {
+
+// libzip's functions; only called once an archive has been opened, so the library is loaded.
+const LibZip& lz() {
+    static const LibZip* loaded = [] {
+        std::string ignored;
+        return loadLibZip(ignored);
+    }();
+    return *loaded;
+}
 
 // Deflate cannot pack more than about 1032 bytes into one; an entry that claims more is lying
 // about its size, or is built to blow up.
@@ -21,9 +31,9 @@ constexpr zip_int64_t kMostEntries = 1000000;
 
 std::string libzipMessage(int code) {
     zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    std::string text = zip_error_strerror(&error);
-    zip_error_fini(&error);
+    lz().errorInitWithCode(&error, code);
+    std::string text = lz().errorStrerror(&error);
+    lz().errorFini(&error);
     return text;
 }
 
@@ -83,7 +93,7 @@ struct BookArchive::State {
 
     ~State() {
         if (zip) {
-            zip_discard(zip);
+            lz().discard(zip);
         }
     }
 
@@ -97,9 +107,9 @@ struct BookArchive::State {
     // entry costs no more memory than an honest one.
     bool readLocked(const std::string& name, const Entry& entry, std::string& out) const {
         out.clear();
-        zip_file_t* file = zip_fopen_index(zip, entry.index, 0);
+        zip_file_t* file = lz().fopenIndex(zip, entry.index, 0);
         if (!file) {
-            noteDamage(label + ": \"" + shown(name) + "\" cannot be read: " + zip_strerror(zip));
+            noteDamage(label + ": \"" + shown(name) + "\" cannot be read: " + lz().strerror(zip));
             return false;
         }
         // Grown as the data comes rather than sized by the record, which may lie.
@@ -111,7 +121,7 @@ struct BookArchive::State {
             if (got == out.size()) {
                 out.resize(std::min(most, out.size() * 2));
             }
-            const zip_int64_t n = zip_fread(file, &out[got], out.size() - got);
+            const zip_int64_t n = lz().fread(file, &out[got], out.size() - got);
             if (n < 0) {
                 failed = true;
                 break;
@@ -122,13 +132,13 @@ struct BookArchive::State {
             got += static_cast<zip_uint64_t>(n);
         }
         if (failed) {
-            noteDamage(label + ": \"" + shown(name) + "\" is damaged: " + zip_file_strerror(file));
+            noteDamage(label + ": \"" + shown(name) + "\" is damaged: " + lz().fileStrerror(file));
         } else if (got != entry.size) {
             noteDamage(label + ": \"" + shown(name) + "\" is damaged: its data does not match its recorded size of " +
                        std::to_string(entry.size) + " bytes");
             failed = true;
         }
-        zip_fclose(file);
+        lz().fclose(file);
         if (failed) {
             out.clear();
             out.shrink_to_fit();
@@ -175,7 +185,7 @@ Sint64 entrySeek(SDL_RWops* rw, Sint64 offset, int whence) {
     }
     if (target != stream->position) {
         std::lock_guard<std::mutex> guard(stream->state->lock);
-        if (zip_fseek(stream->file, target, SEEK_SET) != 0) {
+        if (lz().fseek(stream->file, target, SEEK_SET) != 0) {
             return SDL_SetError("cannot seek in \"%s\"", stream->name.c_str());
         }
     }
@@ -193,7 +203,7 @@ size_t entryRead(SDL_RWops* rw, void* out, size_t size, size_t count) {
     std::size_t got = 0;
     std::lock_guard<std::mutex> guard(stream->state->lock);
     while (got < wanted) {
-        const zip_int64_t n = zip_fread(stream->file, static_cast<char*>(out) + got, wanted - got);
+        const zip_int64_t n = lz().fread(stream->file, static_cast<char*>(out) + got, wanted - got);
         if (n <= 0) {
             stream->state->noteDamage(stream->state->label + ": \"" + shown(stream->name) +
                                       "\" is damaged: its data ends before its recorded size");
@@ -214,7 +224,7 @@ int entryClose(SDL_RWops* rw) {
     auto* stream = static_cast<EntryStream*>(rw->hidden.unknown.data1);
     {
         std::lock_guard<std::mutex> guard(stream->state->lock);
-        zip_fclose(stream->file);
+        lz().fclose(stream->file);
     }
     delete stream;
     SDL_FreeRW(rw);
@@ -271,7 +281,7 @@ SDL_RWops* newStream(void* data, Sint64 (*size)(SDL_RWops*), Sint64 (*seek)(SDL_
 
 // Checks every entry of a freshly opened archive and indexes its files. False with the reason.
 bool indexEntries(State& state, std::string& error) {
-    const zip_int64_t count = zip_get_num_entries(state.zip, 0);
+    const zip_int64_t count = lz().getNumEntries(state.zip, 0);
     if (count < 0 || count > kMostEntries) {
         error = state.label + ": the archive's central directory is damaged (" + std::to_string(count) + " entries)";
         return false;
@@ -284,8 +294,8 @@ bool indexEntries(State& state, std::string& error) {
     unsigned long long total = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t info;
-        zip_stat_init(&info);
-        if (zip_stat_index(state.zip, static_cast<zip_uint64_t>(i), 0, &info) != 0 || !(info.valid & ZIP_STAT_NAME) ||
+        lz().statInit(&info);
+        if (lz().statIndex(state.zip, static_cast<zip_uint64_t>(i), 0, &info) != 0 || !(info.valid & ZIP_STAT_NAME) ||
             !(info.valid & ZIP_STAT_SIZE) || !(info.valid & ZIP_STAT_COMP_SIZE) ||
             !(info.valid & ZIP_STAT_COMP_METHOD)) {
             error = state.label + ": the archive's central directory is damaged (entry " + std::to_string(i) +
@@ -358,8 +368,8 @@ bool indexEntries(State& state, std::string& error) {
     for (Named& file : files) {
         std::string name = file.name.substr(prefix.size());
         if (!state.entries.emplace(name, file.entry).second) {
-            error = state.label + ": the archive's central directory is damaged (\"" + shown(name) +
-                    "\" appears twice)";
+            error =
+                state.label + ": the archive's central directory is damaged (\"" + shown(name) + "\" appears twice)";
             return false;
         }
     }
@@ -413,13 +423,17 @@ BookArchive::BookArchive(std::shared_ptr<State> state) : m_state(std::move(state
 BookArchive::~BookArchive() = default;
 
 std::unique_ptr<BookArchive> BookArchive::open(const std::string& path, std::string& error) {
+    if (!loadLibZip(error)) {
+        error = path + ": " + error;
+        return nullptr;
+    }
     auto state = std::make_shared<State>();
     state->label = path;
     int code = 0;
     // No ZIP_CHECKCONS: comparing every local header with the central directory reads the whole
     // file's headers (12 ms for the sample book, ten times the rest of the opening). A header
     // that disagrees is found when its file is read, as lying sizes and checksums are.
-    state->zip = zip_open(path.c_str(), ZIP_RDONLY, &code);
+    state->zip = lz().open(path.c_str(), ZIP_RDONLY, &code);
     if (!state->zip) {
         error = openMessage(path, code, libzipMessage(code), code == ZIP_ER_NOZIP && fileHasEndRecord(path));
         return nullptr;
@@ -432,25 +446,29 @@ std::unique_ptr<BookArchive> BookArchive::open(const std::string& path, std::str
 
 std::unique_ptr<BookArchive> BookArchive::openBytes(const std::string& bytes, const std::string& label,
                                                     std::string& error) {
+    if (!loadLibZip(error)) {
+        error = label + ": " + error;
+        return nullptr;
+    }
     auto state = std::make_shared<State>();
     state->label = label;
     state->bytes = bytes;
     zip_error_t zipError;
-    zip_error_init(&zipError);
-    zip_source_t* source = zip_source_buffer_create(state->bytes.data(), state->bytes.size(), 0, &zipError);
+    lz().errorInit(&zipError);
+    zip_source_t* source = lz().sourceBufferCreate(state->bytes.data(), state->bytes.size(), 0, &zipError);
     if (source) {
-        state->zip = zip_open_from_source(source, ZIP_RDONLY, &zipError);
+        state->zip = lz().openFromSource(source, ZIP_RDONLY, &zipError);
         if (!state->zip) {
-            zip_source_free(source);
+            lz().sourceFree(source);
         }
     }
     if (!state->zip) {
-        error = openMessage(label, zip_error_code_zip(&zipError), zip_error_strerror(&zipError),
+        error = openMessage(label, lz().errorCodeZip(&zipError), lz().errorStrerror(&zipError),
                             hasEndRecord(state->bytes.data(), state->bytes.size()));
-        zip_error_fini(&zipError);
+        lz().errorFini(&zipError);
         return nullptr;
     }
-    zip_error_fini(&zipError);
+    lz().errorFini(&zipError);
     if (!indexEntries(*state, error)) {
         return nullptr;
     }
@@ -482,7 +500,7 @@ SDL_RWops* BookArchive::openStream(const std::string& name) const {
         zip_file_t* file = nullptr;
         {
             std::lock_guard<std::mutex> guard(m_state->lock);
-            file = zip_fopen_index(m_state->zip, entry.index, 0);
+            file = lz().fopenIndex(m_state->zip, entry.index, 0);
         }
         if (file) {
             auto* stream = new EntryStream{m_state, name, file, static_cast<Sint64>(entry.size), 0};
@@ -490,7 +508,7 @@ SDL_RWops* BookArchive::openStream(const std::string& name) const {
                 return rw;
             }
             std::lock_guard<std::mutex> guard(m_state->lock);
-            zip_fclose(file);
+            lz().fclose(file);
             delete stream;
             return nullptr;
         }

@@ -32,8 +32,7 @@ std::string writeArchive(const std::string& name, const std::vector<File>& files
         zip_source_t* source = zip_source_buffer(zip, file.bytes.data(), file.bytes.size(), 0);
         const zip_int64_t index = zip_file_add(zip, file.name.c_str(), source, ZIP_FL_ENC_UTF_8);
         EXPECT_GE(index, 0);
-        zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), file.stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
-                                 0);
+        zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), file.stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
     }
     EXPECT_EQ(zip_close(zip), 0);
     return path;
@@ -111,7 +110,8 @@ TEST(BookArchive, ReadsFromTwoThreadsAtOnce) {
             std::string bytes(file.bytes.size(), '\0');
             std::size_t got = 0;
             while (stream && got < bytes.size()) {
-                const std::size_t n = SDL_RWread(stream, &bytes[got], 1, std::min<std::size_t>(4096, bytes.size() - got));
+                const std::size_t n =
+                    SDL_RWread(stream, &bytes[got], 1, std::min<std::size_t>(4096, bytes.size() - got));
                 if (n == 0) {
                     break;
                 }
