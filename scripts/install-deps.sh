@@ -12,13 +12,15 @@ set -eu
 # Arabic, Devanagari, Thai; Liberation Sans has Latin, Greek, Cyrillic and Hebrew).
 # The package checks of the test suite (tests/package) need appstream, desktop-file-utils and
 # lintian; cpack's dependency lookup needs dpkg-dev, which build-essential brings.
+# The sound server test (tests/resilience) runs a private PulseAudio server and records it with parec.
 PACKAGES="build-essential cmake pkg-config
 libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
 libjsoncpp-dev libpugixml-dev libsoundtouch-dev libgtest-dev libgmock-dev
 libfontconfig-dev libfribidi-dev libharfbuzz-dev libunibreak-dev
 fonts-liberation2 fonts-wqy-microhei fonts-kacst-one fonts-lohit-deva fonts-tlwg-loma-otf
 python3 xvfb xauth xdotool x11-apps openbox
-appstream desktop-file-utils lintian"
+appstream desktop-file-utils lintian
+pulseaudio pulseaudio-utils"
 BENCH_PACKAGES="libbenchmark-dev valgrind python3-matplotlib"
 FUZZ_PACKAGES="clang-14 libclang-rt-14-dev"
 
