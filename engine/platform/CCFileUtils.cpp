@@ -56,6 +56,10 @@ bool CCFileUtils::isFileExist(const std::string& fullPath) const {
     return !fullPath.empty() && ::stat(fullPath.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool CCFileUtils::isNewFailure(const std::string& fullPath) const {
+    return m_failed.insert(fullPath).second;
+}
+
 bool CCFileUtils::readFile(const std::string& fullPath, std::string& out) const {
     out.clear();
     if (!isFileExist(fullPath)) {
@@ -72,6 +76,9 @@ bool CCFileUtils::readFile(const std::string& fullPath, std::string& out) const 
     }
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
+    if (!failed && !m_failed.empty()) {
+        m_failed.erase(fullPath);  // back: its next failure is news again
+    }
     return !failed && !out.empty();
 }
 

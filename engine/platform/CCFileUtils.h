@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 
 namespace lirava {
@@ -26,9 +27,15 @@ public:
     // The same into a string; false when nothing could be read.
     bool readFile(const std::string& fullPath, std::string& out) const;
 
+    // True the first time a caller could not use the file, until it is read again: the caller
+    // then logs one line. A book that went away (a pulled USB stick) so logs each file it
+    // misses once, however often a page asks for it.
+    bool isNewFailure(const std::string& fullPath) const;
+
 private:
     CCFileUtils() = default;
     std::string m_root = ".";
+    mutable std::set<std::string> m_failed;
 };
 
 }  // namespace lirava
