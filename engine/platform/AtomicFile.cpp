@@ -12,11 +12,6 @@ namespace lirava {
 
 namespace {
 
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
 bool writeAll(int fd, const char* bytes, std::size_t size) {
     while (size > 0) {
         const ssize_t written = ::write(fd, bytes, size);
@@ -40,10 +35,10 @@ bool writeFileAtomically(const std::string& path, const void* data, std::size_t 
         return false;
     }
     // Hidden, beside the target: a rename within one file system replaces the old file in one step.
-    const std::string folder = folderOf(path);
     const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string pattern = folder + "/." + name + ".tmp-XXXXXX";
+    const std::string pattern = folder + "/." + name + ".tmp-XXXXXX";
     std::vector<char> temporary(pattern.begin(), pattern.end());
     temporary.push_back('\0');
     const int fd = ::mkstemp(temporary.data());

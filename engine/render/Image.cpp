@@ -337,7 +337,8 @@ bool Image::saveToJPG(const std::string& path, int quality, std::string* reason)
 bool Image::save(const std::string& path, EncodedFormat format, int quality, std::string* reason) const {
     std::string error = "the image is empty";
     std::vector<std::uint8_t> encoded;
-    const bool ok = !isEmpty() && initDecoders() && encodeRgba(m_data, m_width, m_height, format, quality, encoded, error) &&
+    const bool ok = !isEmpty() && initDecoders() &&
+                    encodeRgba(m_data, m_width, m_height, format, quality, encoded, error) &&
                     writeFileAtomically(path, encoded.data(), encoded.size(), error);
     if (!ok && reason) {
         *reason = error;

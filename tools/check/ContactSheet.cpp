@@ -276,8 +276,8 @@ int runContactSheet(int argc, const char* const* argv, std::ostream& out, std::o
     }
     std::string reason;
     if (!sheet.saveToPNG(output, &reason)) {
-        err << "lirava-check: cannot write " << output << ": " << reason
-            << "; a file already there is left as it was" << std::endl;
+        err << "lirava-check: cannot write " << output << ": " << reason << "; a file already there is left as it was"
+            << std::endl;
         return 1;
     }
     const SheetLayout layout = SheetLayout::forCells(sentence::kLastPage - sentence::kFirstPage + 1);
