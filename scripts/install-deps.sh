@@ -17,6 +17,7 @@ set -eu
 # and align the public-domain audiobook clips of pocketsphinx-testdata.
 # One-file books are ZIP archives (libzip; zip makes them in tests); the package test looks their
 # file type up with gio (libglib2.0-bin) in a type database built by shared-mime-info.
+# The sound server test (tests/resilience) runs a private PulseAudio server and records it with parec.
 PACKAGES="build-essential cmake pkg-config
 libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
 libjsoncpp-dev libpugixml-dev libsoundtouch-dev libgtest-dev libgmock-dev
@@ -26,7 +27,8 @@ fonts-liberation2 fonts-wqy-microhei fonts-kacst-one fonts-lohit-deva fonts-tlwg
 python3 xvfb xauth xdotool x11-apps openbox
 appstream desktop-file-utils lintian
 libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us libespeak-ng-dev libsndfile1-dev libsamplerate0-dev
-espeak-ng libespeak-ng1 pocketsphinx-testdata"
+espeak-ng libespeak-ng1 pocketsphinx-testdata
+pulseaudio pulseaudio-utils"
 # The read-along test (tests/readalong) checks the lit words against the synthesiser's own word
 # events: libespeak-ng, and the espeak-ng command whose audio the narration is, are in the list.
 # The book maker (tools/make): manifests, archives, MP3 encoding, synthetic speech, EXIF

@@ -13,6 +13,7 @@
 #include "engine/actions/CCSequence.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/base/CCDictionary.h"
+#include "engine/base/CCLog.h"
 #include "engine/base/CCSet.h"
 #include "engine/base/CCString.h"
 #include "engine/menu/CCMenu.h"
@@ -21,6 +22,7 @@
 #include "engine/nodes/CCLayerColor.h"
 #include "engine/nodes/CCScene.h"
 #include "engine/nodes/CCSprite.h"
+#include "engine/platform/AtomicFile.h"
 #include "engine/platform/CCFileUtils.h"
 #include "engine/platform/CCTouch.h"
 #include "engine/text/CCLabelTTF.h"
@@ -137,11 +139,14 @@ void TestController::leaveFirstRunMarker() {
         std::fclose(existing);
         return;
     }
-    // A folder that cannot be written is no error: the screen works the same and the next start
-    // tries again.
-    if (std::FILE* marker = std::fopen(path.c_str(), "w")) {
-        std::fprintf(marker, "%s\n", kFirstRunMarkerLine);
-        std::fclose(marker);
+    // A folder that cannot be written (read-only, full) is no error: the screen works the same
+    // and the next start tries again. Written whole or not at all, so that a half-written marker
+    // never passes for a whole one.
+    const std::string line = std::string(kFirstRunMarkerLine) + "\n";
+    std::string error;
+    if (!writeFileAtomically(path, line.data(), line.size(), error)) {
+        CCLog("First start: cannot leave the marker %s (%s); the next start shows the hint again", path.c_str(),
+              error.c_str());
     }
 }
 

@@ -5,6 +5,7 @@
 #include "engine/audio/AudioBackend.h"
 #include "engine/audio/DeviceAudioBackend.h"
 #include "engine/audio/VirtualAudioBackend.h"
+#include "engine/base/CCLog.h"
 #include "engine/platform/CCFileUtils.h"
 
 namespace lirava {
@@ -83,9 +84,12 @@ void SimpleAudioEngine::playBackgroundMusic(const char* path, bool loop) {
     if (!path || !*path) {
         return;
     }
-    const std::string fullPath = CCFileUtils::sharedFileUtils()->fullPathForFilename(path);
+    CCFileUtils* files = CCFileUtils::sharedFileUtils();
+    const std::string fullPath = files->fullPathForFilename(path);
     if (m_state->active().play(fullPath, loop)) {
         m_state->path = path;
+    } else if (!files->isFileExist(fullPath) && files->isNewFailure(fullPath)) {
+        CCLog("audio: cannot read narration %s", fullPath.c_str());
     }
 }
 

@@ -60,9 +60,10 @@ double VirtualAudioBackend::trackDuration(const std::string& fullPath) {
             Mix_FreeMusic(music);
         }
     }
-    // A file that loads but reports no length plays nothing, like one that does not load.
+    // A file that loads but reports no length plays nothing, like one that does not load. Only
+    // lengths are kept: a file missing now (a book that went away) may be back for its next play.
     if (!(duration > 0.0)) {
-        duration = -1.0;
+        return -1.0;
     }
     m_durations.emplace(fullPath, duration);
     return duration;

@@ -143,6 +143,10 @@ std::vector<std::string> CCFileUtils::fileNamesIn(const std::string& folder) con
     return names;
 }
 
+bool CCFileUtils::isNewFailure(const std::string& fullPath) const {
+    return m_failed.insert(fullPath).second;
+}
+
 bool CCFileUtils::readFile(const std::string& fullPath, std::string& out) const {
     out.clear();
     std::string name;
@@ -163,6 +167,9 @@ bool CCFileUtils::readFile(const std::string& fullPath, std::string& out) const 
     }
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
+    if (!failed && !m_failed.empty()) {
+        m_failed.erase(fullPath);  // back: its next failure is news again
+    }
     return !failed && !out.empty();
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <cstddef>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,11 @@ public:
     // file is over that bound without the whole of it having been read.
     bool readFile(const std::string& fullPath, std::string& out, std::size_t maxBytes) const;
 
+    // True the first time a caller could not use the file, until it is read again: the caller
+    // then logs one line. A book that went away (a pulled USB stick) so logs each file it
+    // misses once, however often a page asks for it.
+    bool isNewFailure(const std::string& fullPath) const;
+
 private:
     CCFileUtils();
     ~CCFileUtils();
@@ -67,6 +73,7 @@ private:
 
     std::string m_root = ".";
     std::unique_ptr<BookArchive> m_archive;
+    mutable std::set<std::string> m_failed;
 };
 
 }  // namespace lirava

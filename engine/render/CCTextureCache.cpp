@@ -55,7 +55,9 @@ CCTexture2D* CCTextureCache::addImage(const char* path) {
     CCTexture2D* texture = new CCTexture2D();
     if (!texture->initWithFile(fullPath)) {
         texture->release();
-        CCLog("texture: cannot read image %s", fullPath.c_str());
+        if (CCFileUtils::sharedFileUtils()->isNewFailure(fullPath)) {
+            CCLog("texture: cannot read image %s", fullPath.c_str());
+        }
         return nullptr;
     }
     auto inserted = m_textures.emplace(fullPath, Entry{texture, 0});

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "engine/platform/AtomicFile.h"
 #include "engine/platform/CCFileUtils.h"
 
 namespace lirava {
@@ -325,31 +326,23 @@ bool Image::initWithRawData(const std::uint8_t* rgba, int width, int height) {
     return true;
 }
 
-bool Image::saveToPNG(const std::string& path) const {
-    if (isEmpty() || !initDecoders()) {
-        return false;
-    }
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(m_data), m_width, m_height, 32,
-                                                              m_width * 4, SDL_PIXELFORMAT_RGBA32);
-    if (!surface) {
-        return false;
-    }
-    const bool ok = IMG_SavePNG(surface, path.c_str()) == 0;
-    SDL_FreeSurface(surface);
-    return ok;
+bool Image::saveToPNG(const std::string& path, std::string* reason) const {
+    return save(path, EncodedFormat::Png, 0, reason);
 }
 
-bool Image::saveToJPG(const std::string& path, int quality) const {
-    if (isEmpty() || !initDecoders()) {
-        return false;
+bool Image::saveToJPG(const std::string& path, int quality, std::string* reason) const {
+    return save(path, EncodedFormat::Jpeg, quality, reason);
+}
+
+bool Image::save(const std::string& path, EncodedFormat format, int quality, std::string* reason) const {
+    std::string error = "the image is empty";
+    std::vector<std::uint8_t> encoded;
+    const bool ok = !isEmpty() && initDecoders() &&
+                    encodeRgba(m_data, m_width, m_height, format, quality, encoded, error) &&
+                    writeFileAtomically(path, encoded.data(), encoded.size(), error);
+    if (!ok && reason) {
+        *reason = error;
     }
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(m_data), m_width, m_height, 32,
-                                                              m_width * 4, SDL_PIXELFORMAT_RGBA32);
-    if (!surface) {
-        return false;
-    }
-    const bool ok = IMG_SaveJPG(surface, path.c_str(), quality) == 0;
-    SDL_FreeSurface(surface);
     return ok;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/render/ImageEncoder.h"
+
 struct SDL_Surface;
 
 namespace lirava {
@@ -33,10 +35,12 @@ public:
     // Raw RGBA pixels, copied.
     bool initWithRawData(const std::uint8_t* rgba, int width, int height);
 
-    // Writes a PNG file; false when the image is empty or the file cannot be written.
-    bool saveToPNG(const std::string& path) const;
-    // Writes a JPEG file (alpha is dropped), quality 0 to 100.
-    bool saveToJPG(const std::string& path, int quality = 90) const;
+    // Writes a PNG file; false when the image is empty or the file cannot be written, with the
+    // reason in *reason when given. Written under a temporary name and renamed: a failed write
+    // leaves the file that was there as it was.
+    bool saveToPNG(const std::string& path, std::string* reason = nullptr) const;
+    // Writes a JPEG file (alpha is dropped), quality 0 to 100, the same way.
+    bool saveToJPG(const std::string& path, int quality = 90, std::string* reason = nullptr) const;
 
     int width() const { return m_width; }
     int height() const { return m_height; }
@@ -60,6 +64,7 @@ public:
     };
 
 private:
+    bool save(const std::string& path, EncodedFormat format, int quality, std::string* reason) const;
     void swap(Image& other) noexcept;
     void allocate(int width, int height);
 

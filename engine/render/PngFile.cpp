@@ -5,6 +5,9 @@
 
 #include <cstring>
 
+#include "engine/platform/AtomicFile.h"
+#include "engine/render/ImageEncoder.h"
+
 namespace lirava {
 
 bool writePngFile(const std::string& path, const std::vector<std::uint8_t>& rgba, int width, int height,
@@ -13,19 +16,9 @@ bool writePngFile(const std::string& path, const std::vector<std::uint8_t>& rgba
         error = "no pixels";
         return false;
     }
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(rgba.data()), width, height, 32,
-                                                              width * 4, SDL_PIXELFORMAT_RGBA32);
-    if (!surface) {
-        error = SDL_GetError();
-        return false;
-    }
-    const int result = IMG_SavePNG(surface, path.c_str());
-    SDL_FreeSurface(surface);
-    if (result != 0) {
-        error = IMG_GetError();
-        return false;
-    }
-    return true;
+    std::vector<std::uint8_t> encoded;
+    return encodeRgba(rgba.data(), width, height, EncodedFormat::Png, 0, encoded, error) &&
+           writeFileAtomically(path, encoded.data(), encoded.size(), error);
 }
 
 bool readImageFile(const std::string& path, std::vector<std::uint8_t>& rgba, int& width, int& height) {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -83,10 +84,14 @@ void drawLabel(Image& sheet, const std::string& text, int left, int top, int wid
 }
 
 // Whether a file can be made at path: its folder exists and takes new files.
-bool canWriteInto(const std::string& path) {
+bool canWriteInto(const std::string& path, std::string& reason) {
     const std::size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    return true;
 }
 
 // Builds the page the way the unit page list opens it and lets one frame show it.
@@ -205,8 +210,9 @@ int runContactSheet(int argc, const char* const* argv, std::ostream& out, std::o
         return status;
     }
     // Found out before a minute of drawing rather than after it.
-    if (!canWriteInto(output)) {
-        err << "lirava-check: cannot write " << output << std::endl;
+    std::string unwritable;
+    if (!canWriteInto(output, unwritable)) {
+        err << "lirava-check: cannot write " << output << ": " << unwritable << std::endl;
         return 1;
     }
 
@@ -267,8 +273,10 @@ int runContactSheet(int argc, const char* const* argv, std::ostream& out, std::o
         err << "lirava-check: the contact sheet is incomplete" << std::endl;
         return 1;
     }
-    if (!sheet.saveToPNG(output)) {
-        err << "lirava-check: cannot write " << output << std::endl;
+    std::string reason;
+    if (!sheet.saveToPNG(output, &reason)) {
+        err << "lirava-check: cannot write " << output << ": " << reason << "; a file already there is left as it was"
+            << std::endl;
         return 1;
     }
     const SheetLayout layout = SheetLayout::forCells(sentence::kLastPage - sentence::kFirstPage + 1);

@@ -1,3 +1,4 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -104,6 +105,32 @@ TEST(DeviceAudioBackend, PlaysTracksToTheirEndAndStops) {
     ASSERT_TRUE(device.play(track, true));
     device.stop();
     EXPECT_FALSE(device.isPlaying());
+}
+
+// SDL reports a removed device the same way for every driver; the track playing goes on in real
+// time, and the next one opens the device afresh.
+TEST(DeviceAudioBackend, ARemovedDeviceIsOpenedAgainForTheNextTrack) {
+    test::ScratchFolder folder;
+    const std::string track = folder.file("track.mp3");
+    test::writeSilentMp3(track, 40);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0);
+    {
+        DeviceAudioBackend device;
+        ASSERT_TRUE(device.play(track, false));
+        SDL_Event removed{};
+        removed.type = SDL_AUDIODEVICEREMOVED;
+        removed.adevice.which = 2;
+        SDL_PushEvent(&removed);
+        EXPECT_TRUE(device.isPlaying());
+        EXPECT_EQ(device.reopenCount(), 0);
+        ASSERT_TRUE(device.play(track, false));
+        EXPECT_EQ(device.reopenCount(), 1);
+        EXPECT_TRUE(device.isPlaying());
+        ASSERT_TRUE(device.play(track, false));
+        EXPECT_EQ(device.reopenCount(), 1);  // back for good: no further reopening
+    }
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
 }
 
 }  // namespace

@@ -84,6 +84,10 @@ TEST_F(VirtualAudioBackendTest, MissingAndUndecodableFilesPlayNothing) {
     EXPECT_FALSE(backend.play(folder.file(""), false));
     EXPECT_FALSE(backend.isPlaying());
     EXPECT_LT(backend.trackDuration(folder.file("junk.mp3")), 0.0);
+
+    // A file missing once (its book went away) plays when it is back.
+    test::writeSilentMp3(folder.file("nowhere.mp3"), 10);
+    EXPECT_TRUE(backend.play(folder.file("nowhere.mp3"), false));
 }
 
 }  // namespace

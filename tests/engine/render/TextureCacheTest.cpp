@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "engine/base/CCObject.h"
@@ -60,6 +61,24 @@ TEST_F(TextureCacheTest, CachesByFullPathAndReportsMissingFiles) {
 
     cache->removeTextureForKey(path.c_str());
     EXPECT_EQ(cache->textureForKey(path.c_str()), nullptr);
+}
+
+// A page asks for its pictures every time it is built; a book that went away logs each once.
+TEST_F(TextureCacheTest, AMissingImageIsLoggedOnceUntilItIsBack) {
+    const std::string path = test::writeQuadrants("comes-and-goes.png", 4, 4);
+    const std::string away = path + ".away";
+    ASSERT_EQ(std::rename(path.c_str(), away.c_str()), 0);
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(cache->addImage(path.c_str()), nullptr);
+    EXPECT_EQ(cache->addImage(path.c_str()), nullptr);
+    ASSERT_EQ(std::rename(away.c_str(), path.c_str()), 0);
+    EXPECT_NE(cache->addImage(path.c_str()), nullptr);
+    cache->removeTextureForKey(path.c_str());
+    ASSERT_EQ(std::rename(path.c_str(), away.c_str()), 0);
+    EXPECT_EQ(cache->addImage(path.c_str()), nullptr);
+    const std::string line = "texture: cannot read image " + path + "\n";
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), line + line);
+    std::remove(away.c_str());
 }
 
 TEST_F(TextureCacheTest, ALookedUpTextureLivesToTheEndOfTheFrame) {
