@@ -18,6 +18,7 @@
 #include "engine/render/CCTextureCache.h"
 #include "engine/render/FontRasterizer.h"
 #include "engine/render/ShapedText.h"
+#include "engine/text/SafeText.h"
 #include "engine/text/Utf8.h"
 #include "gui/action/ActionManager.h"
 #include "gui/document/CCSGUIReader.h"
@@ -259,6 +260,17 @@ public:
         return root;
     }
 
+    // Characters that cannot be text (malformed UTF-8, NUL, noncharacters) show as boxes or
+    // replacement marks, and some text libraries take them for their own markers.
+    void checkCharacters(const std::string& key, const std::string& text) {
+        const text::BadCharacter bad = text::firstBadCharacter(text);
+        if (bad.found) {
+            char first[16];
+            std::snprintf(first, sizeof first, "U+%04X", static_cast<unsigned>(bad.character));
+            find("bad-character", key, std::string(first) + " at byte " + std::to_string(bad.offset));
+        }
+    }
+
     // A caption whose characters no installed font has would show boxes.
     void checkGlyphs(const std::string& key, const std::string& text) {
         const ShapedFace face(FontRasterizer::fontFileForName(kCaptionFont), kCaptionFontSize);
@@ -291,6 +303,9 @@ public:
             }
             const std::string key = sentence::textKey(page, i);
             const CCString* text = captions ? dynamic_cast<const CCString*>(captions->objectForKey(key)) : nullptr;
+            if (text) {
+                checkCharacters(key, text->str());
+            }
             if (!text) {
                 find("missing-caption", key);
             } else if (text->length() > kLongestCaption) {
@@ -350,6 +365,13 @@ private:
         std::unique_ptr<JsonDictionary> options = node->getDictionary("options");
         checkKinds(className, options.get());
         checkImages(className, options.get());
+        for (const char* key : {"text", "placeHolder"}) {
+            if (options && options->hasKey(key)) {
+                if (const char* value = options->getString(key)) {
+                    checkCharacters(std::string(className) + "." + key, value);
+                }
+            }
+        }
         const int children = node->getArraySize("children");
         for (int i = 0; i < children; ++i) {
             std::unique_ptr<JsonDictionary> child = node->getArrayElement("children", i);

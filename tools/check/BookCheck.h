@@ -14,7 +14,7 @@ class AllowList;
 //
 // Codes: missing-document, unparsed-document, large-document, no-tree, unknown-class,
 // wrong-kind, out-of-range, missing-image, bad-image, missing-sheet, bad-sheet, bad-frame,
-// missing-frame, not-a-button, missing-caption, long-caption, bad-caption, missing-glyph, missing-narration,
+// missing-frame, not-a-button, missing-caption, long-caption, bad-caption, bad-character, missing-glyph, missing-narration,
 // bad-narration, sentence-gap, no-sentences, unread-sentence, missing-setting, missing-string.
 struct Finding {
     std::string scope;
