@@ -15,14 +15,17 @@ namespace lirava::text {
 //   font has, so they still draw as the missing-glyph box and count as missing;
 // - past kMaxMarksInRow marks and joiners in a row, the rest of the row is dropped (no script
 //   stacks more; a longer row only costs shaping time and draws off the line).
-// Bidi embeddings and isolates need nothing here: the bidi algorithm ignores those past its
-// maximum depth and closes the rest at the end of each line.
+// - embeddings, overrides and isolates nested past kMaxDirectionDepth are dropped with the
+//   characters that close them (the bidi algorithm ignores them past 125 anyway, but every level
+//   up to there cuts a line into more runs to shape); those never closed end with their paragraph.
 std::string safeForLayout(const std::string& bytes);
 
 // Stands in for characters that cannot be text: a code point of a plane with nothing assigned.
 constexpr char32_t kUnshowable = 0x40000;
 // Unicode's stream-safe limit on non-starters in a row.
 constexpr std::size_t kMaxMarksInRow = 30;
+// Far deeper than any text nests directions on purpose.
+constexpr std::size_t kMaxDirectionDepth = 16;
 
 // The 66 code points that Unicode keeps out of text for good (U+FDD0..U+FDEF, U+nFFFE, U+nFFFF).
 bool isNoncharacter(char32_t c);
