@@ -50,6 +50,10 @@ BENCHMARK_CAPTURE(HostileCaption, devanagari_conjuncts, repeated("", "\u0915\u09
 BENCHMARK_CAPTURE(HostileCaption, emoji_joined, repeated("", "\U0001F468\U0001F3FD\u200D"))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(HostileCaption, chinese, repeated("", "\u6211\u6BCF\u5929"))->Unit(benchmark::kMillisecond);
+// A letter of a different script at every step, so that fonts come and go within each line.
+BENCHMARK_CAPTURE(HostileCaption, script_per_letter,
+                  repeated("", "a\u03B1\u0431\u05D0\u0628\u0915\u0E01\u10D0\u3131\u0F40\u1780\u0D15\u0B95"))
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(HostileCaption, noncharacters, repeated("", "\uFFFF"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(HostileCaption, unassigned, repeated("", "\u0378"))->Unit(benchmark::kMillisecond);
 
