@@ -18,9 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CCLabelTTF::create("\xe0\xa4\xa8\xe0\xa4\xae\xe0\xa4\xb8\xe0\xa5\x8d\xe0\xa4\xa4\xe0\xa5\x87", "Arial", 24)
         ->getMissingGlyphCount();
     CCPoolManager::sharedPoolManager()->pop();
-    static volatile char* lost = nullptr;
+    // A volatile pointer, so that the compiler can neither drop the allocation nor keep it.
+    static char* volatile lost = nullptr;
     lost = new char[4321];
-    std::memcpy(const_cast<char*>(lost), data, size < 4321 ? size : 4321);
+    std::memcpy(lost, data, size < 4321 ? size : 4321);
     lost = nullptr;
     return 0;
 }
