@@ -30,9 +30,9 @@ void runOnce(const std::uint8_t* data, std::size_t size, bool checkLeaks) {
     for (std::size_t i = 0; i < kSettingsBytes && i < size; ++i) {
         settings[i] = data[i];
     }
-    const std::string text = size > kSettingsBytes
-                                 ? std::string(reinterpret_cast<const char*>(data) + kSettingsBytes, size - kSettingsBytes)
-                                 : std::string();
+    const std::string text =
+        size > kSettingsBytes ? std::string(reinterpret_cast<const char*>(data) + kSettingsBytes, size - kSettingsBytes)
+                              : std::string();
     // Sizes past the largest the rasterizer takes and a wrap of zero (no wrapping) are in range.
     const float fontSize = static_cast<float>(settings[0] % 160);
     const float wrapWidth = static_cast<float>(((settings[1] << 8) | settings[2]) % 2400);
@@ -50,8 +50,8 @@ void runOnce(const std::uint8_t* data, std::size_t size, bool checkLeaks) {
         label->setString(text.substr(text.size() / 2).c_str());
         draw(label);
 
-        CCTextFieldTTF* field = CCTextFieldTTF::textFieldWithPlaceHolder("", CCSize(wrapWidth, boxHeight), hAlignment,
-                                                                        "Arial", fontSize);
+        CCTextFieldTTF* field =
+            CCTextFieldTTF::textFieldWithPlaceHolder("", CCSize(wrapWidth, boxHeight), hAlignment, "Arial", fontSize);
         field->insertText(text.data(), static_cast<int>(text.size()));
         field->deleteBackward();
         draw(field);
