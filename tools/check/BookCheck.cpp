@@ -148,6 +148,17 @@ const KeyKind kOptionKinds[] = {
     {"backGroundImageData", Kind::Object},
 };
 
+// The first character of the text that cannot be text, as "U+FFFF at byte 3"; empty when none.
+std::string badCharacter(const std::string& text) {
+    const text::BadCharacter bad = text::firstBadCharacter(text);
+    if (!bad.found) {
+        return std::string();
+    }
+    char first[16];
+    std::snprintf(first, sizeof first, "U+%04X", static_cast<unsigned>(bad.character));
+    return std::string(first) + " at byte " + std::to_string(bad.offset);
+}
+
 const char* kindName(Kind kind) {
     switch (kind) {
         case Kind::Integer:
@@ -263,11 +274,9 @@ public:
     // Characters that cannot be text (malformed UTF-8, NUL, noncharacters) show as boxes or
     // replacement marks, and some text libraries take them for their own markers.
     void checkCharacters(const std::string& key, const std::string& text) {
-        const text::BadCharacter bad = text::firstBadCharacter(text);
-        if (bad.found) {
-            char first[16];
-            std::snprintf(first, sizeof first, "U+%04X", static_cast<unsigned>(bad.character));
-            find("bad-character", key, std::string(first) + " at byte " + std::to_string(bad.offset));
+        const std::string where = badCharacter(text);
+        if (!where.empty()) {
+            find("bad-character", key, where);
         }
     }
 
@@ -538,8 +547,11 @@ void checkReaderResources(BookReport& book, AllowList& allow) {
     }
     CCDictionary* strings = CCDictionary::createWithContentsOfFile("String.xml");
     for (const char* key : kReaderStrings) {
-        if (!strings || !dynamic_cast<const CCString*>(strings->objectForKey(key))) {
+        const CCString* value = strings ? dynamic_cast<const CCString*>(strings->objectForKey(key)) : nullptr;
+        if (!value) {
             find("missing-string", key);
+        } else if (const std::string where = badCharacter(value->str()); !where.empty()) {
+            find("bad-character", key, where);
         }
     }
     for (const char* image : kReaderImages) {
