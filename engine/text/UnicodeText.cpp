@@ -44,6 +44,22 @@ std::vector<FriBidiCharType> bidiTypes(const std::u32string& text) {
     return types;
 }
 
+// libunibreak 1.1 has no row for regional indicators (the halves of flags) in its pair table and
+// aborts on one after any other character. The line breaker gets the same text with each of them
+// as a letter of the same length, so a run of flags breaks like a word and offsets stay the same.
+std::string withRegionalIndicatorsAsLetters(const std::string& utf8) {
+    std::string text = utf8;
+    for (std::size_t pos = text.find('\xF0'); pos != std::string::npos && pos + 3 < text.size();
+         pos = text.find('\xF0', pos + 1)) {
+        // U+1F1E6..U+1F1FF: F0 9F 87 A6..BF; U+10400 (a Deseret letter) is F0 90 90 80.
+        if (text[pos + 1] == '\x9F' && text[pos + 2] == '\x87' && static_cast<unsigned char>(text[pos + 3]) >= 0xA6 &&
+            static_cast<unsigned char>(text[pos + 3]) <= 0xBF) {
+            text.replace(pos, 4, "\xF0\x90\x90\x80");
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 std::vector<std::size_t> lineBreakPositions(const std::string& utf8) {
@@ -54,7 +70,8 @@ std::vector<std::size_t> lineBreakPositions(const std::string& utf8) {
     static const bool ready = (init_linebreak(), true);
     (void)ready;
     std::vector<char> breaks(utf8.size());
-    set_linebreaks_utf8(reinterpret_cast<const utf8_t*>(utf8.data()), utf8.size(), nullptr, breaks.data());
+    const std::string text = withRegionalIndicatorsAsLetters(utf8);
+    set_linebreaks_utf8(reinterpret_cast<const utf8_t*>(text.data()), text.size(), nullptr, breaks.data());
     for (std::size_t i = 0; i + 1 < utf8.size(); ++i) {
         if (breaks[i] == LINEBREAK_ALLOWBREAK || breaks[i] == LINEBREAK_MUSTBREAK) {
             positions.push_back(i + 1);

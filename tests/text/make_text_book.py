@@ -32,8 +32,8 @@ CAPTIONS = [
     "\u200b\u200c\u200d\u2060\ufeff\u00ad\u180e\u2061 \u202a\u202c\u034f".encode(),
     # One word of 1599 bytes that no rule may break.
     ("w" * 1599).encode(),
-    # A long emoji sequence held together by joiners and modifiers.
-    ("\U0001f468\U0001f3fd\u200d" * 60 + "\U0001f467").encode(),
+    # A long emoji sequence held together by joiners and modifiers, then flags.
+    ("\U0001f468\U0001f3fd\u200d" * 60 + "\U0001f467 \U0001f1ec\U0001f1e7\U0001f1fa\U0001f1f8").encode(),
     # One long joining run of Arabic letters.
     ("\u0628\u0640" * 199 + " \u0647").encode(),
     # Line and paragraph separators and controls.

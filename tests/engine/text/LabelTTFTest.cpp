@@ -211,7 +211,7 @@ TEST_F(LabelTTFTest, BadAndHugeTextDoesNotBreakTheLabel) {
 }
 
 // Characters that cannot be text reach no line breaker as themselves: each noncharacter draws as
-// one box beside the words, malformed bytes as U+FFFD, and runs of marks stay within bounds.
+// one box beside the words, malformed bytes as U+FFFD; flags and long rows of marks lay out too.
 TEST_F(LabelTTFTest, CharactersThatCannotBeTextDrawAsBoxesAndNeverStopTheLayout) {
     CCLabelTTF* label = CCLabelTTF::create("Hi \uFFFF there", "Arial", 22, CCSize(160, 0), kCCTextAlignmentCenter);
     ASSERT_EQ(label->getLayout().lines.size(), 1u);
@@ -227,6 +227,8 @@ TEST_F(LabelTTFTest, CharactersThatCannotBeTextDrawAsBoxesAndNeverStopTheLayout)
     }
     EXPECT_EQ(joined, "\U00040000\U00040000\U00040000 a\uFFFD\uFFFD\uFFFDz \uFFFD\uFFFD");
     EXPECT_EQ(label->getMissingGlyphCount(), 3u);
+    label->setString("flags \U0001F1EC\U0001F1E7\U0001F1FA\U0001F1F8 end");
+    EXPECT_EQ(label->getLayout().lines.size(), 1u);
 
     std::string stacked = "e";
     for (int i = 0; i < 3000; ++i) {
