@@ -8,11 +8,17 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCObject.h"
+#include "engine/nodes/CCSpriteFrameCache.h"
 #include "engine/platform/CCDirector.h"
 #include "engine/platform/CCEGLView.h"
 #include "engine/platform/CCFileUtils.h"
 #include "engine/render/CCTexture2D.h"
+#include "engine/render/FontRasterizer.h"
+#include "gui/action/ActionManager.h"
+#include "gui/document/DictionaryAccessor.h"
+#include "gui/document/UIToolbox.h"
 
 namespace lirava::fuzz {
 
@@ -72,9 +78,19 @@ const std::string& setUpEngine() {
         CCFileUtils::sharedFileUtils()->setResourceRoot(scratch);
         CCEGLView::sharedOpenGLView()->setDesignResolutionSize(640.0f, 960.0f, kResolutionExactFit);
         CCDirector::sharedDirector();
+        std::atexit(tearDownEngine);
         return scratch;
     }();
     return root;
+}
+
+void tearDownEngine() {
+    DictionaryAccessor::purge();
+    UIToolbox::purgeToolbox();
+    ActionManager::destroyInstance();
+    CCSpriteFrameCache::purgeSharedSpriteFrameCache();
+    CCPoolManager::sharedPoolManager()->drainAll();
+    FontRasterizer::purgeShared();
 }
 
 bool writeFile(const std::string& path, const std::uint8_t* data, std::size_t size) {

@@ -9,7 +9,6 @@
 #include "engine/render/Image.h"
 #include "engine/render/Renderer.h"
 #include "engine/render/ShapedText.h"
-#include "engine/text/Utf8.h"
 
 namespace lirava {
 
@@ -147,7 +146,7 @@ void CCLabelTTF::setVerticalAlignment(CCVerticalTextAlignment alignment) {
 void CCLabelTTF::updateLayout() {
     const ShapedFace face(FontRasterizer::fontFileForName(m_fontName), pixelSize(m_fontSize));
     const int wrapWidth = static_cast<int>(std::ceil(m_dimensions.width));
-    m_layout = face.isOpen() ? layoutText(face, utf8::sanitize(m_shown), wrapWidth) : TextLayout();
+    m_layout = face.isOpen() ? layoutText(face, m_shown, wrapWidth) : TextLayout();
     // Lines set in taller fonts than the label's get the room those need, all lines alike.
     m_lineHeight = face.lineHeight();
     for (const TextLayout::Line& line : m_layout.lines) {

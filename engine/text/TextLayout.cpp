@@ -4,6 +4,7 @@
 
 #include "engine/render/FontRasterizer.h"
 #include "engine/render/Image.h"
+#include "engine/text/SafeText.h"
 #include "engine/text/UnicodeText.h"
 
 namespace lirava {
@@ -109,8 +110,10 @@ private:
 
 }  // namespace
 
-TextLayout layoutText(const FontFace& face, const std::string& text, int maxWidth) {
+TextLayout layoutText(const FontFace& face, const std::string& bytes, int maxWidth) {
     TextLayout layout;
+    // No text library below sees the bytes as they came.
+    const std::string text = text::safeForLayout(bytes);
     if (text.empty()) {
         return layout;
     }

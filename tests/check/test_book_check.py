@@ -143,6 +143,7 @@ def check_broken_copy(program, book):
             table = source.read()
         table = re.sub(r"\s*<key>str081</key>\s*<string>[^<]*</string>", "", table)
         table = re.sub(r"(<key>str082</key>\s*<string>)[^<]*(</string>)", r"\g<1>" + "x" * 1600 + r"\g<2>", table)
+        table = re.sub(r"(<key>str083</key>\s*<string>)[^<]*(</string>)", r"\g<1>" + "Hi \uffff there" + r"\g<2>", table)
         with open(os.path.join(copy, "Stringstr.xml"), "w", encoding="utf-8") as out:
             out.write(table)
         with open(os.path.join(book, "String.xml"), encoding="utf-8") as source:
@@ -172,6 +173,7 @@ def check_broken_copy(program, book):
                 "14: missing-frame nope.png",
                 "8: missing-caption str081",
                 "8: long-caption str082",
+                "8: bad-character str083",
                 "8: missing-narration mc083.mp3",
                 "settings: missing-setting bnok",
                 "7: missing-caption str072",
@@ -186,7 +188,8 @@ def check_broken_copy(program, book):
         expect(re.search(r"^4 +english5down/english5down_4\.json +unparsed ", out, re.MULTILINE), "broken copy: page 4 row")
         expect(re.search(r"check-allow\.txt:5: 50 missing-caption str501$", out, re.MULTILINE),
                "broken copy: the stale allowance")
-        expect("; 22 problems, 3 expected" in out, "broken copy: summary\n" + out)
+        expect("  8: bad-character str083: U+FFFF at byte 3\n" in out, "broken copy: where the bad character is")
+        expect("; 24 problems, 3 expected" in out, "broken copy: summary\n" + out)
 
 
 def check_arguments(program, book):

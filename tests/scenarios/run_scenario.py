@@ -140,7 +140,7 @@ def main():
         if run.returncode != options["exit"]:
             failures.append(f"exit status {run.returncode}, expected {options['exit']}")
         states = []
-        for line in run.stdout.splitlines():
+        for line in run.stdout.split("\n"):
             if line.startswith("state "):
                 states.append(json.loads(line[len("state "):]))
         for number, index, path, expected, tolerance in checks:

@@ -22,6 +22,8 @@
 #include "engine/render/FontRasterizer.h"
 #include "engine/render/ShapedText.h"
 #include "engine/text/LanguageTag.h"
+
+#include "engine/text/SafeText.h"
 #include "engine/text/Utf8.h"
 #include "gui/action/ActionManager.h"
 #include "gui/document/CCSGUIReader.h"
@@ -151,6 +153,17 @@ const KeyKind kOptionKinds[] = {
     {"backGroundImageData", Kind::Object},
 };
 
+// The first character of the text that cannot be text, as "U+FFFF at byte 3"; empty when none.
+std::string badCharacter(const std::string& text) {
+    const text::BadCharacter bad = text::firstBadCharacter(text);
+    if (!bad.found) {
+        return std::string();
+    }
+    char first[16];
+    std::snprintf(first, sizeof first, "U+%04X", static_cast<unsigned>(bad.character));
+    return std::string(first) + " at byte " + std::to_string(bad.offset);
+}
+
 const char* kindName(Kind kind) {
     switch (kind) {
         case Kind::Integer:
@@ -263,6 +276,15 @@ public:
         return root;
     }
 
+    // Characters that cannot be text (malformed UTF-8, NUL, noncharacters) show as boxes or
+    // replacement marks, and some text libraries take them for their own markers.
+    void checkCharacters(const std::string& key, const std::string& text) {
+        const std::string where = badCharacter(text);
+        if (!where.empty()) {
+            find("bad-character", key, where);
+        }
+    }
+
     // A caption whose characters no installed font has would show boxes.
     void checkGlyphs(const std::string& key, const std::string& text) {
         const ShapedFace face(FontRasterizer::fontFileForName(kCaptionFont), kCaptionFontSize);
@@ -298,6 +320,10 @@ public:
             // The caption the reader shows for the sentence, if any: word timings are checked
             // against it.
             const CCString* shown = nullptr;
+
+            if (text) {
+                checkCharacters(key, text->str());
+            }
             if (!text) {
                 find("missing-caption", key);
             } else if (text->length() > kLongestCaption) {
@@ -381,6 +407,13 @@ private:
         std::unique_ptr<JsonDictionary> options = node->getDictionary("options");
         checkKinds(className, options.get());
         checkImages(className, options.get());
+        for (const char* key : {"text", "placeHolder"}) {
+            if (options && options->hasKey(key)) {
+                if (const char* value = options->getString(key)) {
+                    checkCharacters(std::string(className) + "." + key, value);
+                }
+            }
+        }
         const int children = node->getArraySize("children");
         for (int i = 0; i < children; ++i) {
             std::unique_ptr<JsonDictionary> child = node->getArrayElement("children", i);
@@ -579,8 +612,11 @@ void checkReaderResources(BookReport& book, AllowList& allow) {
     checkCaptionTables(find);
     CCDictionary* strings = CCDictionary::createWithContentsOfFile("String.xml");
     for (const char* key : kReaderStrings) {
-        if (!strings || !dynamic_cast<const CCString*>(strings->objectForKey(key))) {
+        const CCString* value = strings ? dynamic_cast<const CCString*>(strings->objectForKey(key)) : nullptr;
+        if (!value) {
             find("missing-string", key);
+        } else if (const std::string where = badCharacter(value->str()); !where.empty()) {
+            find("bad-character", key, where);
         }
     }
     for (const char* image : kReaderImages) {

@@ -14,7 +14,7 @@ class AllowList;
 //
 // Codes: missing-document, unparsed-document, large-document, no-tree, unknown-class,
 // wrong-kind, out-of-range, missing-image, bad-image, missing-sheet, bad-sheet, bad-frame,
-// missing-frame, not-a-button, missing-caption, long-caption, bad-caption, missing-glyph, missing-narration,
+// missing-frame, not-a-button, missing-caption, long-caption, bad-caption, bad-character, missing-glyph, missing-narration,
 // bad-narration, sentence-gap, no-sentences, unread-sentence, missing-setting, missing-string,
 // bad-language-tag (a caption table "Stringstr.<tag>.xml" whose tag is not BCP 47),
 // missing-translation (detail "<tag>:<key>": a key of Stringstr.xml that a table lacks).

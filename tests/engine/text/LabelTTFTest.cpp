@@ -210,6 +210,35 @@ TEST_F(LabelTTFTest, BadAndHugeTextDoesNotBreakTheLabel) {
     EXPECT_GT(label->getContentSize().height, 0.0f);
 }
 
+// Characters that cannot be text reach no line breaker as themselves: each noncharacter draws as
+// one box beside the words, malformed bytes as U+FFFD; flags and long rows of marks lay out too.
+TEST_F(LabelTTFTest, CharactersThatCannotBeTextDrawAsBoxesAndNeverStopTheLayout) {
+    CCLabelTTF* label = CCLabelTTF::create("Hi \uFFFF there", "Arial", 22, CCSize(160, 0), kCCTextAlignmentCenter);
+    ASSERT_EQ(label->getLayout().lines.size(), 1u);
+    EXPECT_EQ(label->getLayout().lines[0].text, "Hi \U00040000 there");
+    EXPECT_EQ(label->getMissingGlyphCount(), 1u);
+    EXPECT_NE(label->getTexture(), nullptr);
+
+    label->setDimensions(CCSize(600, 0));
+    label->setString("\xEF\xBF\xBE\xF4\x8F\xBF\xBF\xEF\xB7\x90 a\xED\xA0\x80z \xC0\xAF");
+    std::string joined;
+    for (const TextLayout::Line& line : label->getLayout().lines) {
+        joined += line.text;
+    }
+    EXPECT_EQ(joined, "\U00040000\U00040000\U00040000 a\uFFFD\uFFFD\uFFFDz \uFFFD\uFFFD");
+    EXPECT_EQ(label->getMissingGlyphCount(), 3u);
+    label->setString("flags \U0001F1EC\U0001F1E7\U0001F1FA\U0001F1F8 end");
+    EXPECT_EQ(label->getLayout().lines.size(), 1u);
+
+    std::string stacked = "e";
+    for (int i = 0; i < 3000; ++i) {
+        stacked += "\u0301";
+    }
+    label->setString((stacked + " " + std::string(200, '\xE2') + "\u202B\u2067").c_str());
+    EXPECT_NE(label->getTexture(), nullptr);
+    EXPECT_LE(label->getLayout().lines[0].text.size(), 1u + 2u * 30u);
+}
+
 TEST_F(LabelTTFTest, ChineseWrapsBetweenCharactersInsideTheCaptionWidth) {
     const std::string text = "我每天早上七点起床，刷牙洗脸，穿好衣服，吃完早饭，背上书包，和小狗一起走去学校。";
     ASSERT_EQ(utf8::charCount(text), 40u);
