@@ -108,6 +108,8 @@ public:
     }
 
     bool screenshot(const std::string& path, std::string& error) override {
+        // The scene may have changed since the frame on show (a command between frames).
+        CCDirector::sharedDirector()->forgetShownFrame();
         if (!CCDirector::sharedDirector()->renderFrame()) {
             error = "nothing to draw with";
             return false;
