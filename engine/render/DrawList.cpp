@@ -27,11 +27,6 @@ void grow(CCRect& region, bool& any, const CCRect& add) {
     region = CCRect(left, bottom, right - left, top - bottom);
 }
 
-bool contains(const CCRect& outer, const CCRect& inner) {
-    return inner.getMinX() >= outer.getMinX() && inner.getMaxX() <= outer.getMaxX() &&
-           inner.getMinY() >= outer.getMinY() && inner.getMaxY() <= outer.getMaxY();
-}
-
 }  // namespace
 
 bool DrawList::sameDrawing(const DrawList& other) const {
@@ -69,13 +64,17 @@ CCRect DrawList::changedSince(const DrawList& shown) const {
     if (!any) {
         return CCRect(0.0f, 0.0f, 0.0f, 0.0f);
     }
+    // Each image is taken in once; the loop ends when a pass takes in none.
+    std::vector<bool> taken(now.size(), false);
     for (bool grown = true; grown;) {
         grown = false;
         const CCRect near(region.getMinX() - kImageMargin, region.getMinY() - kImageMargin,
                           region.size.width + 2 * kImageMargin, region.size.height + 2 * kImageMargin);
-        for (const Entry& entry : now) {
-            if (entry.textured && entry.bounds.size.width > 0.0f && entry.bounds.size.height > 0.0f &&
-                entry.bounds.intersectsRect(near) && !contains(region, entry.bounds)) {
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            const Entry& entry = now[i];
+            if (!taken[i] && entry.textured && entry.bounds.size.width > 0.0f && entry.bounds.size.height > 0.0f &&
+                entry.bounds.intersectsRect(near)) {
+                taken[i] = true;
                 grow(region, any, entry.bounds);
                 grown = true;
             }
