@@ -1,16 +1,14 @@
 #include "engine/platform/CCApplication.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "engine/actions/CCScheduler.h"
 #include "engine/audio/SimpleAudioEngine.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/base/CCLog.h"
@@ -21,13 +19,14 @@
 #include "engine/platform/CCFileUtils.h"
 #include "engine/platform/CCKeypadDispatcher.h"
 #include "engine/platform/CCTouchDispatcher.h"
+#include "engine/platform/EventPump.h"
 #include "engine/platform/FrameClock.h"
+#include "engine/platform/FramePacer.h"
 #include "engine/platform/JsonWriter.h"
-#include "engine/platform/KeyInput.h"
 #include "engine/platform/Platform.h"
 #include "engine/platform/PlatformWindow.h"
 #include "engine/platform/ScriptDriver.h"
-#include "engine/platform/TouchInput.h"
+#include "engine/platform/ScriptStepper.h"
 #include "engine/render/PageViewport.h"
 #include "engine/render/PngFile.h"
 #include "engine/render/Renderer.h"
@@ -46,24 +45,6 @@ constexpr int kMaxFrameSide = 16384;
 bool verboseRequested() {
     const char* value = std::getenv("LIRAVA_VERBOSE");
     return value && *value && std::strcmp(value, "0") != 0;
-}
-
-bool samePageArea(const PageViewport& a, const PageViewport& b) {
-    return a.areaWidth == b.areaWidth && a.areaHeight == b.areaHeight && a.x == b.x && a.y == b.y &&
-           a.width == b.width && a.height == b.height;
-}
-
-// How long a resting window-mode loop sleeps in the event wait: until the first of the times
-// given (negative ones are none), at least a millisecond and at most a second; waking with
-// nothing to do costs nothing.
-int restMilliseconds(double now, std::initializer_list<double> times) {
-    double until = now + 1.0;
-    for (const double at : times) {
-        if (at >= 0.0 && at < until) {
-            until = at;
-        }
-    }
-    return std::max(1, static_cast<int>(std::ceil((until - now) * 1000.0)));
 }
 
 int roundToInt(float value) {
@@ -127,6 +108,8 @@ public:
     }
 
     bool screenshot(const std::string& path, std::string& error) override {
+        // The scene may have changed since the frame on show (a command between frames).
+        CCDirector::sharedDirector()->forgetShownFrame();
         if (!CCDirector::sharedDirector()->renderFrame()) {
             error = "nothing to draw with";
             return false;
@@ -270,164 +253,29 @@ int CCApplication::run() {
               page.barTop(), page.barRight(), page.barBottom());
     }
 
-    TouchInput touches;
-    bool minimized = false;
-    bool quit = status != 0;
-    // Window mode draws only when something may have changed: input asks for a frame, a window
-    // that lost its pixels or changed its page area is drawn whatever the frame shows.
-    bool frameWanted = true;
-    bool redraw = true;
-    auto handle = [&](const PlatformEvent& event) {
-        bool wantsFrame = true;
-        switch (event.type) {
-            case PlatformEvent::Type::Quit:
-                quit = true;
-                break;
-            case PlatformEvent::Type::Minimized:
-                if (!minimized) {
-                    minimized = true;
-                    touches.cancel();
-                    applicationDidEnterBackground();
-                }
-                break;
-            case PlatformEvent::Type::Restored:
-                redraw = true;
-                if (minimized) {
-                    minimized = false;
-                    applicationWillEnterForeground();
-                    clock.resetStep();
-                }
-                break;
-            case PlatformEvent::Type::Exposed:
-                redraw = true;
-                break;
-            case PlatformEvent::Type::FocusLost:
-                touches.cancel();
-                break;
-            case PlatformEvent::Type::MouseDown:
-                // The bars beside a letterboxed page are no part of it.
-                if (view->isFramePointOnPage(static_cast<float>(event.x), static_cast<float>(event.y))) {
-                    touches.press(view->convertFrameToDesign(static_cast<float>(event.x), static_cast<float>(event.y)));
-                }
-                break;
-            case PlatformEvent::Type::MouseMove:
-                // A mouse that only hovers changes nothing.
-                wantsFrame = touches.isDown();
-                touches.move(view->convertFrameToDesign(static_cast<float>(event.x), static_cast<float>(event.y)));
-                break;
-            case PlatformEvent::Type::MouseUp:
-                touches.release(view->convertFrameToDesign(static_cast<float>(event.x), static_cast<float>(event.y)));
-                break;
-            case PlatformEvent::Type::TextInput:
-                CCIMEDispatcher::sharedDispatcher()->dispatchInsertText(event.text.c_str(),
-                                                                        static_cast<int>(event.text.size()));
-                break;
-            case PlatformEvent::Type::KeyDown:
-                // Full screen is the window's business, whatever the program does with keys.
-                if (event.text == "F11") {
-                    if (!event.repeat) {
-                        view->toggleFullScreen();
-                    }
-                } else {
-                    dispatchKeyPress(event.text, event.repeat);
-                }
-                break;
-            case PlatformEvent::Type::KeyUp:
-                if (event.text != "F11") {
-                    dispatchKeyRelease(event.text);
-                }
-                break;
-            case PlatformEvent::Type::Resized:
-                view->windowResized(event.x, event.y);
-                break;
-            case PlatformEvent::Type::None:
-                break;
-        }
-        frameWanted = frameWanted || wantsFrame;
+    EventPump::Hooks hooks;
+    hooks.enteredBackground = [this] { applicationDidEnterBackground(); };
+    hooks.enteredForeground = [this, &clock] {
+        applicationWillEnterForeground();
+        clock.resetStep();
     };
-
-    // The script starts once the first frame is up, so that its first command meets the first
-    // scene on stage rather than an empty one.
-    bool firstFrame = true;
-    PageViewport shownPage = view->getPageViewport();
-    // A window-mode frame: drawn and presented only when its picture is new or the window needs
-    // it drawn again.
-    auto frame = [&](double interval) {
-        const PageViewport page = view->getPageViewport();
-        redraw = redraw || !samePageArea(page, shownPage);
-        if (director->drawSceneWhenChanged(clock.beginFrame(interval), redraw)) {
-            shownPage = page;
-            redraw = false;
-        }
-        CCPoolManager::sharedPoolManager()->pop();
-    };
-    while (!quit) {
-        if (script && !firstFrame) {
-            script->beforeFrame();
-            if (script->isFinished()) {
-                status = script->exitStatus();
-                break;
-            }
-        }
-        PlatformEvent event;
-        while (!quit && window->pollEvent(event)) {
-            handle(event);
-        }
-        if (quit) {
+    EventPump pump(std::move(hooks));
+    if (status != 0) {
+        pump.requestQuit();
+    }
+    ScriptStepper steps(std::move(script));
+    FramePacer pacer(clock, *window);
+    while (!pump.quitRequested()) {
+        if (!steps.beforeFrame()) {
+            status = steps.exitStatus();
             break;
         }
-        const double interval = director->getAnimationInterval();
-        if (clock.isVirtual()) {
-            // Headless: every frame is drawn, on virtual time.
-            if (director->isAnimating()) {
-                director->mainLoop(clock.beginFrame(interval));
-            } else {
-                // Nothing is drawn, but time goes on for the script's waits.
-                clock.beginFrame(interval);
-                CCPoolManager::sharedPoolManager()->pop();
-            }
-        } else {
-            const double scriptResumes = script && !firstFrame ? script->waitingUntil() : -1.0;
-            if (script && !firstFrame && scriptResumes < 0.0) {
-                frameWanted = true;  // the script's next step needs a frame to have passed
-            }
-            const double sinceFrame = clock.now() - clock.frameStart();
-            const double timerDue = director->getScheduler()->secondsUntilNextTimer();
-            redraw = redraw || !samePageArea(view->getPageViewport(), shownPage);
-            const bool frameDue =
-                frameWanted || redraw || director->isPictureMoving() || (timerDue >= 0.0 && timerDue <= sinceFrame);
-            if (director->isAnimating() && frameDue) {
-                frameWanted = false;
-                frame(interval);
-                clock.waitForNextFrame(interval);
-            } else {
-                // Nothing moves (or the window is minimised): sleep until input comes, an interval
-                // selector is due or the script's wait ends. A script's frames pass while
-                // minimised too, one interval each.
-                const double now = clock.now();
-                const double timerAt =
-                    director->isAnimating() && timerDue >= 0.0 ? clock.frameStart() + timerDue : -1.0;
-                const double frameAt = frameWanted ? now + interval : -1.0;
-                frameWanted = false;
-                if (director->isAnimating()) {
-                    clock.rest();
-                } else {
-                    clock.resetStep();
-                }
-                if (window->waitEvent(event, restMilliseconds(now, {timerAt, scriptResumes, frameAt}))) {
-                    // The time slept passes before the input comes, in a frame of its own, so
-                    // that what the input starts takes its first step from a short frame, as in
-                    // a loop that never rested.
-                    const bool hover = event.type == PlatformEvent::Type::MouseMove && !touches.isDown();
-                    if (director->isAnimating() && !hover) {
-                        frame(interval);
-                    }
-                    handle(event);
-                }
-                CCPoolManager::sharedPoolManager()->pop();
-            }
+        pacer.absorb(pump.drain(*window));
+        if (pump.quitRequested()) {
+            break;
         }
-        firstFrame = false;
+        pacer.pass(pump, steps);
+        steps.frameDone();
         if (view->isEndRequested() || director->isEnded()) {
             break;
         }
@@ -443,7 +291,7 @@ int CCApplication::run() {
 
     // Shut down while the renderer still exists: scenes and cached textures give their textures
     // back to it.
-    touches.cancel();
+    pump.cancelTouches();
     director->purgeCachedData();
     CCDirector::purgeDirector();
     CCPoolManager::sharedPoolManager()->drainAll();

@@ -1,5 +1,7 @@
 #include "engine/platform/CCDirector.h"
 
+#include <utility>
+
 #include "engine/actions/CCActionManager.h"
 #include "engine/actions/CCScheduler.h"
 #include "engine/base/CCAffineTransform.h"
@@ -10,7 +12,7 @@
 #include "engine/platform/CCKeypadDispatcher.h"
 #include "engine/platform/CCTouchDispatcher.h"
 #include "engine/render/CCTextureCache.h"
-#include "engine/render/FingerprintRenderer.h"
+#include "engine/render/DamageRenderer.h"
 #include "engine/render/FontRasterizer.h"
 #include "engine/render/Renderer.h"
 #include "engine/transitions/CCTransitionScene.h"
@@ -219,6 +221,7 @@ void CCDirector::advance(double dt) {
 
 void CCDirector::drawScene(double dt) {
     advance(dt);
+    m_shownKnown = false;
     if (renderFrame()) {
         getRenderer()->present();
     }
@@ -232,27 +235,39 @@ bool CCDirector::drawSceneWhenChanged(double dt, bool redraw) {
     if (!renderer) {
         return false;
     }
-    // A transition moves every frame, and its render targets would leave the fingerprint
-    // nothing to vouch for.
+    // A transition moves every frame, and its render targets would leave the list nothing to
+    // vouch for.
+    DrawList drawing;
     if (!isTransition(m_runningScene)) {
-        FingerprintRenderer print(*renderer);
-        print.clear(kFrameClearColor);
+        DamageRenderer record(*renderer);
+        record.clear(kFrameClearColor);
         if (m_runningScene) {
-            m_runningScene->visit(print, CCAffineTransformIdentity);
+            m_runningScene->visit(record, CCAffineTransformIdentity);
         }
-        m_pictureChanged = !m_shownKnown || print.unreliable() || print.fingerprint() != m_shownFingerprint;
-        m_shownFingerprint = print.fingerprint();
-        m_shownKnown = !print.unreliable();
+        drawing = record.takeDrawList();
     } else {
-        m_pictureChanged = true;
-        m_shownKnown = false;
+        drawing.markUnreliable();
     }
+    const bool comparable = m_shownKnown && drawing.isReliable();
+    m_pictureChanged = !comparable || !drawing.sameDrawing(m_shown);
     if (!m_pictureChanged && !redraw) {
         return false;
     }
+    // Where the frame on show and the new one are both known, only what differs is drawn (by a
+    // renderer that keeps its pixels); everywhere else the pixels on show are already the new
+    // frame's.
+    if (comparable && !redraw) {
+        renderer->limitFrameTo(drawing.changedSince(m_shown));
+    }
+    m_shown = std::move(drawing);
+    m_shownKnown = m_shown.isReliable();
     renderFrame();
     renderer->present();
     return true;
+}
+
+void CCDirector::forgetShownFrame() {
+    m_shownKnown = false;
 }
 
 bool CCDirector::isPictureMoving() const {

@@ -4,6 +4,7 @@
 
 #include "engine/base/CCGeometry.h"
 #include "engine/base/CCObject.h"
+#include "engine/render/DrawList.h"
 
 namespace lirava {
 
@@ -79,7 +80,12 @@ public:
     // differs from the one on show (a fingerprint of the scene's drawing tells; a transition
     // always draws), or when redraw asks for it (the window lost its pixels or changed size).
     // Returns whether it presented. No pool drain.
+    // A new picture is drawn in part where the renderer keeps the frame's pixels: only where
+    // it differs from the one on show.
     bool drawSceneWhenChanged(double dt, bool redraw);
+    // Something drew into the frame between frames (a screenshot of a scene that changed since
+    // the last frame): the next resting frame is drawn whole.
+    void forgetShownFrame();
     // Whether the next frame may look different with no input and no interval selector due:
     // actions run, a scene change waits, a transition plays, or the last frame's picture was new
     // (a glide that a per-frame update drives goes on until its picture stands still).
@@ -116,8 +122,8 @@ private:
     bool m_sendCleanupToScene = false;
     bool m_depthTest = false;
     bool m_ended = false;
-    // The fingerprint of the picture on show, when one vouches for it.
-    std::uint64_t m_shownFingerprint = 0;
+    // What the picture on show was drawn from, when that describes it.
+    DrawList m_shown;
     bool m_shownKnown = false;
     bool m_pictureChanged = true;
 };

@@ -1,6 +1,7 @@
 #include <SDL.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,30 @@ namespace {
 
 constexpr int kMinimumWindowWidth = 160;
 constexpr int kMinimumWindowHeight = 240;
+
+// Whether the renderer's OpenGL is drawn by the processor: Mesa's llvmpipe and softpipe, and
+// the drivers that name themselves software rasterisers (virtual machines, remote desktops).
+bool rasterisesOnTheCpu(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name || std::strncmp(info.name, "opengl", 6) != 0 ||
+        !SDL_GL_GetCurrentContext()) {
+        return false;
+    }
+    using GetString = const unsigned char* (*)(unsigned int);
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+    if (!name) {
+        return false;
+    }
+    const std::string text(reinterpret_cast<const char*>(name));
+    for (const char* software : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"}) {
+        if (text.find(software) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
 
 // The SDL side of the platform: one window (hidden, on the dummy video driver, when headless)
 // and its renderer. SDL's video subsystem is initialised for the window's lifetime.
@@ -366,6 +391,15 @@ std::unique_ptr<PlatformWindow> PlatformWindow::open(const PlatformWindowConfig&
     SDL_Renderer* renderer = nullptr;
     if (!config.headless) {
         renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+        if (renderer && rasterisesOnTheCpu(renderer) && !SDL_GetHint(SDL_HINT_RENDER_DRIVER)) {
+            // OpenGL drawn by the processor: SDL's own software renderer costs less, and it keeps
+            // the frame between frames, so that a frame can draw and show only what changed.
+            // The window's surface must then be plain memory sent to the display, not a texture
+            // of yet another renderer.
+            SDL_DestroyRenderer(renderer);
+            renderer = nullptr;
+            SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        }
     }
     if (!renderer) {
         renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);

@@ -83,6 +83,12 @@ public:
     virtual bool readPixels(std::vector<std::uint8_t>& rgba, int& width, int& height) = 0;
     // Shows the finished frame (window mode); headless renderers keep it for read-back.
     virtual void present() = 0;
+    // A frame drawn in part. A renderer that keeps the frame's pixels from one frame to the next
+    // can take the word that the next frame differs from the one on show only inside the design
+    // rectangle: until present(), clearing and drawing on the frame reach only that rectangle
+    // (widened to whole pixels), and present() shows only it. Where the pixels are not kept, it
+    // answers false and nothing changes: the caller draws the whole frame.
+    virtual bool limitFrameTo(const CCRect& /*designRect*/) { return false; }
 
     // Convenience for the common case: one textured quad from four corners given
     // bottom-left, bottom-right, top-left, top-right.

@@ -355,6 +355,17 @@ void SdlRenderer::setRenderTarget(TextureId target) {
 }
 
 void SdlRenderer::clear(const ccColor4B& color) {
+    if (m_target == 0 && m_limited) {
+        // SDL clears the whole output whatever the clip; a frame drawn in part fills its rectangle,
+        // which gives its pixels exactly what a clear would.
+        if (m_limit.w > 0 && m_limit.h > 0) {
+            const SDL_Rect rect{m_limit.x, m_limit.y, m_limit.w, m_limit.h};
+            SDL_SetRenderDrawColor(m_renderer, color.r, color.g, color.b, color.a);
+            SDL_SetRenderDrawBlendMode(m_renderer, SDL_BLENDMODE_NONE);
+            SDL_RenderFillRect(m_renderer, &rect);
+        }
+        return;
+    }
     if (m_target != 0 || !m_letterboxed) {
         SDL_SetRenderDrawColor(m_renderer, color.r, color.g, color.b, color.a);
         SDL_RenderClear(m_renderer);
@@ -394,6 +405,9 @@ void SdlRenderer::drawTriangles(TextureId texture, const Vertex* vertices, int v
     if (clips != m_clips.end() && !clips->second.empty() &&
         (clips->second.back().w == 0 || clips->second.back().h == 0)) {
         return;  // clipped away entirely
+    }
+    if (m_target == 0 && m_limited && m_limitClipEmpty) {
+        return;  // nothing of it lies in the part of the frame being drawn
     }
     for (int i = 0; i < indexCount; ++i) {
         if (indices[i] < 0 || indices[i] >= vertexCount) {
@@ -477,7 +491,24 @@ void SdlRenderer::popClip() {
 
 void SdlRenderer::applyClip() {
     auto it = m_clips.find(m_target);
-    if (it == m_clips.end() || it->second.empty()) {
+    const bool nodeClip = it != m_clips.end() && !it->second.empty();
+    if (m_target == 0 && m_limited) {
+        Clip clip = m_limit;
+        if (nodeClip) {
+            const Clip& node = it->second.back();
+            const int left = std::max(clip.x, node.x);
+            const int top = std::max(clip.y, node.y);
+            const int right = std::min(clip.x + clip.w, node.x + node.w);
+            const int bottom = std::min(clip.y + clip.h, node.y + node.h);
+            clip = Clip{left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
+        }
+        // An empty clip draws nothing (drawTriangles skips), but SDL would take it for none.
+        const SDL_Rect rect{clip.x, clip.y, std::max(clip.w, 1), std::max(clip.h, 1)};
+        SDL_RenderSetClipRect(m_renderer, clip.w > 0 && clip.h > 0 ? &rect : nullptr);
+        m_limitClipEmpty = clip.w == 0 || clip.h == 0;
+        return;
+    }
+    if (!nodeClip) {
         SDL_RenderSetClipRect(m_renderer, nullptr);
         return;
     }
@@ -515,7 +546,54 @@ bool SdlRenderer::readPixels(std::vector<std::uint8_t>& rgba, int& width, int& h
 }
 
 void SdlRenderer::present() {
-    SDL_RenderPresent(m_renderer);
+    SDL_Window* window = SDL_RenderGetWindow(m_renderer);
+    if (!m_limited || !window) {
+        SDL_RenderPresent(m_renderer);
+        return;
+    }
+    m_limited = false;
+    ++m_partialFrames;
+    if (m_limit.w > 0 && m_limit.h > 0) {
+        // Only the rectangle goes to the screen: the frame's own pixels are drawn and the window
+        // surface is updated there alone.
+        SDL_RenderFlush(m_renderer);
+        const PageViewport page = frameViewport();
+        const int x = m_letterboxed ? page.x : 0;
+        const int y = m_letterboxed ? page.y : 0;
+        const SDL_Rect rect{m_limit.x + x, m_limit.y + y, m_limit.w, m_limit.h};
+        SDL_UpdateWindowSurfaceRects(window, &rect, 1);
+    }
+    if (m_target == 0) {
+        applyClip();
+    }
+}
+
+bool SdlRenderer::limitFrameTo(const CCRect& designRect) {
+    if (!m_software || !SDL_RenderGetWindow(m_renderer)) {
+        return false;
+    }
+    const int width = frameViewport().width;
+    const int height = frameViewport().height;
+    const float scaleX = static_cast<float>(width) / m_designSize.width;
+    const float scaleY = static_cast<float>(height) / m_designSize.height;
+    // Drawing snaps corners to whole pixels and filters textures inside their quads only, so a
+    // pixel of margin around the rectangle's pixels takes in everything its calls touch.
+    constexpr float kMargin = 2.0f;
+    const float left = std::floor(designRect.getMinX() * scaleX) - kMargin;
+    const float right = std::ceil(designRect.getMaxX() * scaleX) + kMargin;
+    const float top = std::floor((m_designSize.height - designRect.getMaxY()) * scaleY) - kMargin;
+    const float bottom = std::ceil((m_designSize.height - designRect.getMinY()) * scaleY) + kMargin;
+    const auto clamp = [](float v, int high) { return static_cast<int>(std::max(0.0f, std::min(v, float(high)))); };
+    const int x0 = clamp(left, width);
+    const int x1 = clamp(right, width);
+    const int y0 = clamp(top, height);
+    const int y1 = clamp(bottom, height);
+    m_limit = Clip{x0, y0, x1 - x0, y1 - y0};
+    m_limited = true;
+    if (m_target == 0) {
+        applyClip();
+    }
+    return true;
 }
 
 }  // namespace lirava

@@ -58,6 +58,11 @@ public:
 
     bool readPixels(std::vector<std::uint8_t>& rgba, int& width, int& height) override;
     void present() override;
+    // SDL's software renderer on the window's own surface keeps the frame: the limit becomes a
+    // clip on top of the nodes' clips, and only its pixels reach the screen.
+    bool limitFrameTo(const CCRect& designRect) override;
+    // Frames presented in part so far.
+    std::size_t partialFrames() const { return m_partialFrames; }
 
 private:
     // Image: straight-alpha pixels; Opaque: pixels without alpha, in the frame's format; Reserved
@@ -98,6 +103,11 @@ private:
     bool m_premultipliedSupported = true;
     std::uint32_t m_targetFormat;  // pixel format of render targets
     bool m_software = false;       // SDL's software renderer: textures are plain memory
+    // A frame drawn in part: its rectangle in the page area's pixels (empty: nothing to draw).
+    bool m_limited = false;
+    Clip m_limit{0, 0, 0, 0};
+    bool m_limitClipEmpty = false;  // the limit and the nodes' clip leave nothing
+    std::size_t m_partialFrames = 0;
 };
 
 }  // namespace lirava

@@ -67,6 +67,10 @@ Renderer& HeadlessFixture::renderer() {
     return sharedWindow().renderer();
 }
 
+PlatformWindow& HeadlessFixture::window() {
+    return sharedWindow();
+}
+
 void HeadlessFixture::SetUp() {
     CCEGLView* view = CCEGLView::sharedOpenGLView();
     view->setDesignResolutionSize(640, 960, kResolutionExactFit);

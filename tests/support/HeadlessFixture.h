@@ -10,6 +10,7 @@
 
 namespace lirava {
 class CCScene;
+class PlatformWindow;
 class Renderer;
 }  // namespace lirava
 
@@ -48,6 +49,8 @@ protected:
     void TearDown() override;
 
     static Renderer& renderer();
+    // The headless window the renderer draws in (tests that resize it put its size back).
+    static PlatformWindow& window();
 
     // Makes the scene the running one and runs one frame.
     void runScene(CCScene* scene);
