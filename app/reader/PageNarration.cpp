@@ -289,7 +289,7 @@ void PageLayer::readSentence(int index) {
 }
 
 bool PageLayer::captionReadsAlong() const {
-    return true;
+    return captionInNarrationLanguage();
 }
 
 void PageLayer::startReadAlong(const std::string& narrationName, const CCString* text) {

@@ -9,6 +9,7 @@
 #include "engine/render/Image.h"
 #include "engine/render/Renderer.h"
 #include "engine/render/ShapedText.h"
+#include "engine/text/SafeText.h"
 
 namespace lirava {
 
@@ -257,7 +258,7 @@ const std::vector<WordPiece>& CCLabelTTF::wordPieces() {
     if (m_wordPiecesDirty) {
         m_wordPiecesDirty = false;
         const ShapedFace face(FontRasterizer::fontFileForName(m_fontName), pixelSize(m_fontSize));
-        m_wordPieces = face.isOpen() ? placeWords(face, m_layout, utf8::sanitize(m_shown)) : std::vector<WordPiece>();
+        m_wordPieces = face.isOpen() ? placeWords(face, m_layout, text::safeForLayout(m_shown)) : std::vector<WordPiece>();
     }
     return m_wordPieces;
 }
@@ -277,7 +278,7 @@ CCRect CCLabelTTF::pieceRect(const WordPiece& piece) const {
 }
 
 std::vector<CCRect> CCLabelTTF::getWordBoxes() {
-    std::vector<CCRect> boxes(splitWords(utf8::sanitize(m_shown)).size(), CCRectZero);
+    std::vector<CCRect> boxes(splitWords(text::safeForLayout(m_shown)).size(), CCRectZero);
     std::vector<bool> placed(boxes.size(), false);
     for (const WordPiece& piece : wordPieces()) {
         if (piece.word < boxes.size() && !placed[piece.word]) {
