@@ -82,8 +82,11 @@ def interrupted(maker, work, folder):
     """SIGTERM while the book is being made: the run stops, removes what it made, keeps OUT."""
     path = os.path.join(work, "long.yaml")
     with open(path, "w") as f:
-        f.write("title: Long\nunits:\n  - pages:\n" + ("      - picture: pictures/night.png\n        sentences:\n" +
-                                                        "          - The moon is out over the garden tonight.\n" * 5) * 12)
+        # Every sentence its own, so no track is made once for many and the run lasts long enough.
+        f.write("title: Long\nunits:\n  - pages:\n" + "".join(
+            "      - picture: pictures/night.png\n        sentences:\n" +
+            "".join("          - The moon is out over the garden, line %d of page %d.\n" % (line, page)
+                    for line in range(1, 6)) for page in range(1, 13)))
     before = snapshot(folder)
     run = subprocess.Popen([maker, path, "-o", folder], stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
     time.sleep(1.0)
