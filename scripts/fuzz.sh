@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs one libFuzzer target for a given time: scripts/fuzz.sh TARGET SECONDS [libFuzzer options]
-# Targets: ui_document property_list sprite_atlas bitmap_font driver_script book_archive word_labels (or "list").
+# Targets: ui_document property_list sprite_atlas bitmap_font driver_script book_archive word_labels
+# text_layout (or "list").
 # Installs clang and its runtimes when missing, then builds build-fuzz/ with them
 # (LIRAVA_BUILD_FUZZ=ON). The run works on a copy of the seed
 # corpus in build-fuzz/corpus/TARGET (kept between runs, so runs add up), writes findings to

@@ -6,6 +6,7 @@ must cut where they join; page 3 has a recording per sentence. Every sentence ge
     test_make_real.py LIRAVA_MAKE
 """
 
+import glob
 import hashlib
 import os
 import re
@@ -14,7 +15,8 @@ import sys
 import tempfile
 import wave
 
-CLIPS = "/usr/share/pocketsphinx/test/data/librivox"
+# The public-domain audiobook clips of pocketsphinx-testdata: the folder with a plain "transcription" list.
+CLIPS = os.path.dirname(sorted(glob.glob("/usr/share/pocketsphinx/test/data/*/transcription"))[0])
 PHOTO = "/usr/share/matplotlib/mpl-data/sample_data/grace_hopper.jpg"
 FIRST = CLIPS + "/sense_and_sensibility_01_austen_64kb-0880.wav"
 SECOND = CLIPS + "/sense_and_sensibility_01_austen_64kb-0890.wav"
