@@ -9,7 +9,8 @@ set -eu
 
 # Text in other scripts: the font matcher, bidirectional order, script properties and line
 # breaking; and the smallest fonts that cover the scripts the tests draw (Chinese and Japanese,
-# Arabic, Devanagari, Thai; Liberation Sans has Latin, Greek, Cyrillic and Hebrew).
+# Arabic, Devanagari, Thai, Lao, Khmer, Burmese; Liberation Sans has Latin, Greek, Cyrillic and
+# Hebrew).
 # The package checks of the test suite (tests/package) need appstream, desktop-file-utils and
 # lintian; cpack's dependency lookup needs dpkg-dev, which build-essential brings.
 # The aligner (tools/align): PocketSphinx with its US English model, espeak-ng's library,
@@ -24,6 +25,7 @@ libjsoncpp-dev libpugixml-dev libsoundtouch-dev libgtest-dev libgmock-dev
 libfontconfig-dev libfribidi-dev libharfbuzz-dev libicu-dev
 libzip-dev zip shared-mime-info libglib2.0-bin
 fonts-liberation2 fonts-wqy-microhei fonts-kacst-one fonts-lohit-deva fonts-tlwg-loma-otf
+fonts-lao fonts-khmeros fonts-sil-padauk
 python3 xvfb xauth xdotool x11-apps openbox
 appstream desktop-file-utils lintian
 libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us libespeak-ng-dev libsndfile1-dev libsamplerate0-dev
