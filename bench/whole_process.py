@@ -8,6 +8,7 @@ BOOK_DIR may also be a one-file book (BOOK.lirava), which is read as it is.
 - start_ms: wall time from starting `lirava --headless` to the end of a script that quits as
   soon as the first frame is up (the script starts after the first frame), median of N runs;
   it includes tearing the program down, so it is an upper bound of start to first frame.
+  start_cpu_ms: the process's CPU time (user and system) in the same runs, median.
 - book: one headless run that opens unit 1, page 2, switches auto-play on and lets it read
   every page to the last; peak RSS (VmHWM of the process, KiB), pages seen and wall time.
 - swipe: one headless run that opens page 2 and swipes forwards through every page to 96,
@@ -20,6 +21,7 @@ import argparse
 import json
 import os
 import re
+import resource
 import shutil
 import statistics
 import subprocess
@@ -39,18 +41,23 @@ def scratch_book(book):
     return root
 
 
-def run_script(program, resources, script, timeout):
-    """Runs the program on a script; returns (wall seconds, stdout)."""
+def run_script(program, resources, script, timeout, cpu=None):
+    """Runs the program on a script; returns (wall seconds, stdout). Appends the process's CPU
+    time (user and system, seconds) to `cpu` when given."""
     with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False) as f:
         f.write(script)
         path = f.name
     try:
+        before = resource.getrusage(resource.RUSAGE_CHILDREN)
         start = time.monotonic()
         proc = subprocess.Popen([program, "--headless", "--resources", resources, "--script", path],
                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
                                 env=dict(os.environ, SDL_AUDIODRIVER="dummy"))
         out, err = proc.communicate(timeout=timeout)
         wall = time.monotonic() - start
+        after = resource.getrusage(resource.RUSAGE_CHILDREN)
+        if cpu is not None:
+            cpu.append(after.ru_utime + after.ru_stime - before.ru_utime - before.ru_stime)
         if proc.returncode != 0:
             raise RuntimeError("exit %d: %s" % (proc.returncode, err.strip()[-400:]))
         return wall, out
@@ -188,11 +195,13 @@ def main():
     result = {}
     try:
         walls = []
+        cpus = []
         for _ in range(args.runs):
-            wall, _ = run_script(args.program, resources, "quit\n", 60)
+            wall, _ = run_script(args.program, resources, "quit\n", 60, cpus)
             walls.append(wall * 1000.0)
         result["start_ms"] = statistics.median(walls)
         result["start_ms_runs"] = [round(w, 1) for w in walls]
+        result["start_cpu_ms"] = statistics.median(cpus) * 1000.0
         peak, wall, _ = peak_rss_kib(args.program, resources, "quit\n", 60)
         result["start_peak_rss_kib"] = peak
         if not args.skip_book:

@@ -14,5 +14,10 @@ pkg_check_modules(HARFBUZZ REQUIRED IMPORTED_TARGET harfbuzz)
 pkg_check_modules(ICU_UC REQUIRED IMPORTED_TARGET icu-uc)
 # Names of languages in their own language, for the caption language choice.
 pkg_check_modules(ICU_I18N REQUIRED IMPORTED_TARGET icu-i18n)
-# Books kept as one file: a ZIP archive read in memory.
+# Books kept as one file: a ZIP archive, read with minizip over zlib (which libpng loads
+# anyway); the tests and the book maker write archives with libzip.
+# Only minizip's library is taken: its folder of headers holds a zip.h that would hide
+# libzip's, so the reader includes <minizip/unzip.h>.
+pkg_check_modules(MINIZIP REQUIRED minizip)
+pkg_check_modules(ZLIB REQUIRED IMPORTED_TARGET zlib)
 pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)

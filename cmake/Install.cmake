@@ -81,9 +81,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Opened by path at run time, so no library dependency names it; so is libzip, loaded when a
-# one-file book is opened.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, libzip4")
+# Opened by path at run time, so no library dependency names it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 # lirava-align opens the acoustic model and the pronouncing dictionary by path.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${CPACK_DEBIAN_PACKAGE_DEPENDS}, pocketsphinx-en-us")
 # Captions in other scripts are drawn with whatever installed font has their characters; these

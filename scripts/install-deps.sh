@@ -16,14 +16,15 @@ set -eu
 # The aligner (tools/align): PocketSphinx with its US English model, espeak-ng's library,
 # libsndfile (WAV, MP3, OGG, FLAC) and libsamplerate; its tests speak with the espeak-ng command
 # and align the public-domain audiobook clips of pocketsphinx-testdata.
-# One-file books are ZIP archives (libzip; zip makes them in tests); the package test looks their
-# file type up with gio (libglib2.0-bin) in a type database built by shared-mime-info.
+# One-file books are ZIP archives (read with minizip, written with libzip; zip makes them in
+# tests); the package test looks their file type up with gio (libglib2.0-bin) in a type database
+# built by shared-mime-info.
 # The sound server test (tests/resilience) runs a private PulseAudio server and records it with parec.
 PACKAGES="build-essential cmake pkg-config
 libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev
 libjsoncpp-dev libpugixml-dev libsoundtouch-dev libgtest-dev libgmock-dev
 libfontconfig-dev libfribidi-dev libharfbuzz-dev libicu-dev
-libzip-dev zip shared-mime-info libglib2.0-bin
+libminizip-dev libzip-dev zip shared-mime-info libglib2.0-bin
 fonts-liberation2 fonts-wqy-microhei fonts-kacst-one fonts-lohit-deva fonts-tlwg-loma-otf
 fonts-lao fonts-khmeros fonts-sil-padauk
 python3 xvfb xauth xdotool x11-apps openbox

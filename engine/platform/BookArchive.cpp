@@ -1,41 +1,29 @@
 #include "engine/platform/BookArchive.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <minizip/unzip.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
 
-#include "engine/platform/LibZip.h"
-
 namespace lirava {
 
 namespace {
 
-// libzip's functions; only called once an archive has been opened, so the library is loaded.
-const LibZip& lz() {
-    static const LibZip* loaded = [] {
-        std::string ignored;
-        return loadLibZip(ignored);
-    }();
-    return *loaded;
-}
-
 // Deflate cannot pack more than about 1032 bytes into one; an entry that claims more is lying
 // about its size, or is built to blow up.
 constexpr unsigned long long kDeflateMostRatio = 1032;
-constexpr zip_int64_t kMostEntries = 1000000;
-
-std::string libzipMessage(int code) {
-    zip_error_t error;
-    lz().errorInitWithCode(&error, code);
-    std::string text = lz().errorStrerror(&error);
-    lz().errorFini(&error);
-    return text;
-}
+constexpr ZPOS64_T kMostEntries = 1000000;
+// Compressed data is fed to zlib in pieces of this size.
+constexpr std::size_t kPiece = 64 << 10;
 
 // Printable, bounded echo of an entry name for one-line messages.
 std::string shown(const std::string& name) {
@@ -74,26 +62,137 @@ bool staysInside(const std::string& name) {
 }
 
 struct Entry {
-    zip_uint64_t index = 0;
-    zip_uint64_t size = 0;
+    // Where the entry's record sits in the central directory (unzSetOffset64).
+    ZPOS64_T index = 0;
+    ZPOS64_T size = 0;
+    ZPOS64_T packedSize = 0;
+    uLong crc = 0;
     bool stored = false;
 };
+
+// The archive's bytes as minizip reads them: a file read with pread, or bytes in memory. The
+// position is minizip's; streams read at offsets of their own and leave it alone.
+struct Source {
+    int fd = -1;
+    std::string bytes;
+    ZPOS64_T size = 0;
+    ZPOS64_T position = 0;
+
+    // Up to `count` bytes at `offset`; fewer at the end, or on a read error.
+    std::size_t readAt(ZPOS64_T offset, void* out, std::size_t count) const {
+        if (offset >= size) {
+            return 0;
+        }
+        count = static_cast<std::size_t>(std::min<ZPOS64_T>(count, size - offset));
+        if (fd < 0) {
+            std::memcpy(out, bytes.data() + offset, count);
+            return count;
+        }
+        std::size_t got = 0;
+        while (got < count) {
+            const ssize_t n = ::pread(fd, static_cast<char*>(out) + got, count - got, static_cast<off_t>(offset + got));
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                break;
+            }
+            got += static_cast<std::size_t>(n);
+        }
+        return got;
+    }
+
+    // The same for minizip, which reads headers a few bytes at a time: small reads of a file
+    // are served from a window of it, so that opening a book of 600 files is not 40,000 reads.
+    std::size_t readBuffered(ZPOS64_T offset, void* out, std::size_t count) {
+        if (fd < 0 || count >= kWindow) {
+            return readAt(offset, out, count);
+        }
+        std::size_t done = 0;
+        while (done < count) {
+            const ZPOS64_T at = offset + done;
+            if (at < windowStart || at >= windowStart + windowFill) {
+                window.resize(kWindow);
+                windowStart = at;
+                windowFill = readAt(at, window.data(), window.size());
+                if (windowFill == 0) {
+                    break;
+                }
+            }
+            const auto n = static_cast<std::size_t>(std::min<ZPOS64_T>(count - done, windowStart + windowFill - at));
+            std::memcpy(static_cast<char*>(out) + done, window.data() + (at - windowStart), n);
+            done += n;
+        }
+        return done;
+    }
+
+    static constexpr std::size_t kWindow = 16 << 10;
+    std::vector<char> window;
+    ZPOS64_T windowStart = 0;
+    std::size_t windowFill = 0;
+};
+
+voidpf ZCALLBACK sourceOpen(voidpf opaque, const void*, int) {
+    return opaque;
+}
+
+uLong ZCALLBACK sourceRead(voidpf, voidpf stream, void* out, uLong count) {
+    auto* source = static_cast<Source*>(stream);
+    const std::size_t got = source->readBuffered(source->position, out, count);
+    source->position += got;
+    return static_cast<uLong>(got);
+}
+
+uLong ZCALLBACK sourceWrite(voidpf, voidpf, const void*, uLong) {
+    return 0;
+}
+
+ZPOS64_T ZCALLBACK sourceTell(voidpf, voidpf stream) {
+    return static_cast<Source*>(stream)->position;
+}
+
+long ZCALLBACK sourceSeek(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
+    auto* source = static_cast<Source*>(stream);
+    ZPOS64_T target = offset;
+    if (origin == ZLIB_FILEFUNC_SEEK_CUR) {
+        target = source->position + offset;
+    } else if (origin == ZLIB_FILEFUNC_SEEK_END) {
+        target = source->size + offset;
+    }
+    if (target > source->size) {
+        return -1;
+    }
+    source->position = target;
+    return 0;
+}
+
+// The source belongs to the archive's state, which closes it.
+int ZCALLBACK sourceClose(voidpf, voidpf) {
+    return 0;
+}
+
+int ZCALLBACK sourceError(voidpf, voidpf) {
+    return 0;
+}
 
 }  // namespace
 
 struct BookArchive::State {
     std::string label;
-    // libzip's archive is not safe for use from two threads at once: every call holds the lock.
+    // minizip's archive has one position and one open entry: every call holds the lock, and so
+    // does every read of the source.
     mutable std::mutex lock;
-    zip_t* zip = nullptr;
+    Source source;
+    unzFile zip = nullptr;
     std::unordered_map<std::string, Entry> entries;
     mutable std::string damage;
-    // The archive's bytes when it was opened from memory; libzip reads them in place.
-    std::string bytes;
 
     ~State() {
         if (zip) {
-            lz().discard(zip);
+            unzClose(zip);
+        }
+        if (source.fd >= 0) {
+            ::close(source.fd);
         }
     }
 
@@ -103,49 +202,120 @@ struct BookArchive::State {
         }
     }
 
-    // Reads one whole entry; the lock is held. Stops one byte past the recorded size, so a lying
-    // entry costs no more memory than an honest one.
+    // Opens the entry's data as it lies in the archive, unpacked by the caller; the lock is held.
+    bool openRawLocked(const Entry& entry) const {
+        int method = 0;
+        int level = 0;
+        return unzSetOffset64(zip, entry.index) == UNZ_OK && unzOpenCurrentFile2(zip, &method, &level, 1) == UNZ_OK;
+    }
+
+    // Reads one whole entry; the lock is held. Unpacks no more than one byte past the recorded
+    // size, so a lying entry costs no more memory than an honest one; the size and the checksum
+    // must both match the record.
     bool readLocked(const std::string& name, const Entry& entry, std::string& out) const {
         out.clear();
-        zip_file_t* file = lz().fopenIndex(zip, entry.index, 0);
-        if (!file) {
-            noteDamage(label + ": \"" + shown(name) + "\" cannot be read: " + lz().strerror(zip));
+        if (!openRawLocked(entry)) {
+            noteDamage(label + ": \"" + shown(name) + "\" cannot be read: its local header is damaged");
             return false;
         }
         // Grown as the data comes rather than sized by the record, which may lie.
         const std::size_t most = static_cast<std::size_t>(entry.size) + 1;
         out.resize(std::min<std::size_t>(most, 1 << 20));
-        zip_uint64_t got = 0;
-        bool failed = false;
-        while (got < most) {
-            if (got == out.size()) {
-                out.resize(std::min(most, out.size() * 2));
+        std::size_t got = 0;
+        std::string fault;
+        if (entry.stored) {
+            while (got < most) {
+                if (got == out.size()) {
+                    out.resize(std::min(most, out.size() * 2));
+                }
+                const int n = unzReadCurrentFile(zip, &out[got], static_cast<unsigned>(std::min(out.size() - got, kPiece)));
+                if (n < 0) {
+                    fault = "its data cannot be read";
+                    break;
+                }
+                if (n == 0) {
+                    break;
+                }
+                got += static_cast<std::size_t>(n);
             }
-            const zip_int64_t n = lz().fread(file, &out[got], out.size() - got);
-            if (n < 0) {
-                failed = true;
-                break;
-            }
-            if (n == 0) {
-                break;
-            }
-            got += static_cast<zip_uint64_t>(n);
+        } else {
+            fault = inflateLocked(out, most, got);
         }
-        if (failed) {
-            noteDamage(label + ": \"" + shown(name) + "\" is damaged: " + lz().fileStrerror(file));
-        } else if (got != entry.size) {
-            noteDamage(label + ": \"" + shown(name) + "\" is damaged: its data does not match its recorded size of " +
-                       std::to_string(entry.size) + " bytes");
-            failed = true;
+        unzCloseCurrentFile(zip);
+        if (fault.empty() && got != entry.size) {
+            fault = "its data does not match its recorded size of " + std::to_string(entry.size) + " bytes";
         }
-        lz().fclose(file);
-        if (failed) {
+        if (fault.empty() &&
+            crc32_z(crc32_z(0, nullptr, 0), reinterpret_cast<const Bytef*>(out.data()), got) != entry.crc) {
+            fault = "its checksum does not match its record";
+        }
+        if (!fault.empty()) {
+            noteDamage(label + ": \"" + shown(name) + "\" is damaged: " + fault);
             out.clear();
             out.shrink_to_fit();
             return false;
         }
-        out.resize(static_cast<std::size_t>(got));
+        out.resize(got);
         return true;
+    }
+
+    // Unpacks the open entry's deflated data into `out`, at most `most` bytes; the lock is held.
+    // Empty when the data ended where the deflate stream ends, else what went wrong.
+    std::string inflateLocked(std::string& out, std::size_t most, std::size_t& got) const {
+        z_stream unpacker{};
+        if (inflateInit2(&unpacker, -MAX_WBITS) != Z_OK) {
+            return "cannot unpack it";
+        }
+        std::vector<unsigned char> piece(kPiece);
+        std::string fault;
+        bool ended = false;
+        while (!ended && fault.empty()) {
+            const int n = unzReadCurrentFile(zip, piece.data(), static_cast<unsigned>(piece.size()));
+            if (n < 0) {
+                fault = "its data cannot be read";
+                break;
+            }
+            if (n == 0) {
+                fault = got == most - 1 ? "its compressed data ends early"
+                                        : "its data does not match its recorded size of " +
+                                              std::to_string(most - 1) + " bytes";
+                break;
+            }
+            unpacker.next_in = piece.data();
+            unpacker.avail_in = static_cast<uInt>(n);
+            while (true) {
+                if (got == out.size()) {
+                    if (out.size() == most) {
+                        // One byte more than recorded has come out.
+                        fault = "its data does not match its recorded size of " + std::to_string(most - 1) + " bytes";
+                        break;
+                    }
+                    out.resize(std::min(most, out.size() * 2));
+                }
+                const auto room = static_cast<uInt>(std::min<std::size_t>(out.size() - got, 1u << 30));
+                unpacker.next_out = reinterpret_cast<Bytef*>(&out[got]);
+                unpacker.avail_out = room;
+                const int result = inflate(&unpacker, Z_NO_FLUSH);
+                got += room - unpacker.avail_out;
+                if (result == Z_STREAM_END) {
+                    ended = true;
+                    break;
+                }
+                if (result == Z_BUF_ERROR && unpacker.avail_in == 0) {
+                    break;
+                }
+                if (result != Z_OK) {
+                    fault = std::string("its compressed data is broken (") +
+                            (unpacker.msg ? unpacker.msg : "zlib error " + std::to_string(result)) + ")";
+                    break;
+                }
+                if (unpacker.avail_in == 0 && unpacker.avail_out > 0) {
+                    break;
+                }
+            }
+        }
+        inflateEnd(&unpacker);
+        return fault;
     }
 };
 
@@ -153,13 +323,18 @@ namespace {
 
 using State = BookArchive::State;
 
-// A stream over a stored entry, read from the archive as it is read.
+// A stream over a stored entry, read from the archive as it is read. The data is checked
+// against the recorded checksum when it has been read through from its start.
 struct EntryStream {
     std::shared_ptr<const State> state;
     std::string name;
-    zip_file_t* file = nullptr;
+    ZPOS64_T start = 0;
     Sint64 size = 0;
     Sint64 position = 0;
+    uLong expectedCrc = 0;
+    uLong crc = 0;
+    // Whether every byte before the position was read, in order, and counted in crc.
+    bool sequential = true;
 };
 
 // A stream over bytes it owns.
@@ -184,10 +359,8 @@ Sint64 entrySeek(SDL_RWops* rw, Sint64 offset, int whence) {
         return SDL_SetError("seek before the start of \"%s\"", stream->name.c_str());
     }
     if (target != stream->position) {
-        std::lock_guard<std::mutex> guard(stream->state->lock);
-        if (lz().fseek(stream->file, target, SEEK_SET) != 0) {
-            return SDL_SetError("cannot seek in \"%s\"", stream->name.c_str());
-        }
+        stream->sequential = target == 0;
+        stream->crc = 0;
     }
     stream->position = target;
     return target;
@@ -200,18 +373,21 @@ size_t entryRead(SDL_RWops* rw, void* out, size_t size, size_t count) {
     }
     const auto left = static_cast<std::size_t>(stream->size - stream->position);
     const std::size_t wanted = std::min(count, left / size) * size;
-    std::size_t got = 0;
     std::lock_guard<std::mutex> guard(stream->state->lock);
-    while (got < wanted) {
-        const zip_int64_t n = lz().fread(stream->file, static_cast<char*>(out) + got, wanted - got);
-        if (n <= 0) {
-            stream->state->noteDamage(stream->state->label + ": \"" + shown(stream->name) +
-                                      "\" is damaged: its data ends before its recorded size");
-            break;
-        }
-        got += static_cast<std::size_t>(n);
+    const std::size_t got =
+        stream->state->source.readAt(stream->start + static_cast<ZPOS64_T>(stream->position), out, wanted);
+    if (got < wanted) {
+        stream->state->noteDamage(stream->state->label + ": \"" + shown(stream->name) +
+                                  "\" is damaged: its data ends before its recorded size");
+    }
+    if (stream->sequential) {
+        stream->crc = crc32_z(stream->crc, static_cast<const Bytef*>(out), got);
     }
     stream->position += static_cast<Sint64>(got);
+    if (stream->sequential && got > 0 && stream->position == stream->size && stream->crc != stream->expectedCrc) {
+        stream->state->noteDamage(stream->state->label + ": \"" + shown(stream->name) +
+                                  "\" is damaged: its checksum does not match its record");
+    }
     return got / size;
 }
 
@@ -221,12 +397,7 @@ size_t noWrite(SDL_RWops*, const void*, size_t, size_t) {
 }
 
 int entryClose(SDL_RWops* rw) {
-    auto* stream = static_cast<EntryStream*>(rw->hidden.unknown.data1);
-    {
-        std::lock_guard<std::mutex> guard(stream->state->lock);
-        lz().fclose(stream->file);
-    }
-    delete stream;
+    delete static_cast<EntryStream*>(rw->hidden.unknown.data1);
     SDL_FreeRW(rw);
     return 0;
 }
@@ -281,31 +452,33 @@ SDL_RWops* newStream(void* data, Sint64 (*size)(SDL_RWops*), Sint64 (*seek)(SDL_
 
 // Checks every entry of a freshly opened archive and indexes its files. False with the reason.
 bool indexEntries(State& state, std::string& error) {
-    const zip_int64_t count = lz().getNumEntries(state.zip, 0);
-    if (count < 0 || count > kMostEntries) {
-        error = state.label + ": the archive's central directory is damaged (" + std::to_string(count) + " entries)";
+    unz_global_info64 global{};
+    if (unzGetGlobalInfo64(state.zip, &global) != UNZ_OK || global.number_entry > kMostEntries) {
+        error = state.label + ": the archive's central directory is damaged (" + std::to_string(global.number_entry) +
+                " entries)";
         return false;
     }
+    const ZPOS64_T count = global.number_entry;
     struct Named {
         std::string name;
         Entry entry;
     };
     std::vector<Named> files;
     unsigned long long total = 0;
-    for (zip_int64_t i = 0; i < count; ++i) {
-        zip_stat_t info;
-        lz().statInit(&info);
-        if (lz().statIndex(state.zip, static_cast<zip_uint64_t>(i), 0, &info) != 0 || !(info.valid & ZIP_STAT_NAME) ||
-            !(info.valid & ZIP_STAT_SIZE) || !(info.valid & ZIP_STAT_COMP_SIZE) ||
-            !(info.valid & ZIP_STAT_COMP_METHOD)) {
+    std::vector<char> nameBuffer(65536 + 1);
+    for (ZPOS64_T i = 0; i < count; ++i) {
+        unz_file_info64 info{};
+        if ((i == 0 ? unzGoToFirstFile(state.zip) : unzGoToNextFile(state.zip)) != UNZ_OK ||
+            unzGetCurrentFileInfo64(state.zip, &info, nameBuffer.data(), static_cast<uLong>(nameBuffer.size()), nullptr,
+                                    0, nullptr, 0) != UNZ_OK) {
             error = state.label + ": the archive's central directory is damaged (entry " + std::to_string(i) +
                     " cannot be read)";
             return false;
         }
-        std::string name = info.name;
+        std::string name(nameBuffer.data(), std::min<std::size_t>(info.size_filename, nameBuffer.size() - 1));
         const bool folder = !name.empty() && name.back() == '/';
         const std::string checked = folder ? name.substr(0, name.size() - 1) : name;
-        if (!staysInside(checked)) {
+        if (!staysInside(checked) || name.find('\0') != std::string::npos) {
             error = state.label + ": the entry \"" + shown(name) +
                     "\" names a place outside the book; the archive is refused";
             return false;
@@ -313,42 +486,44 @@ bool indexEntries(State& state, std::string& error) {
         if (folder) {
             continue;
         }
-        if ((info.valid & ZIP_STAT_ENCRYPTION_METHOD) && info.encryption_method != ZIP_EM_NONE) {
+        if (info.flag & 1) {
             error = state.label + ": \"" + shown(name) + "\" is encrypted; a book cannot be";
             return false;
         }
-        const bool stored = info.comp_method == ZIP_CM_STORE;
-        if (!stored && info.comp_method != ZIP_CM_DEFLATE) {
+        const bool stored = info.compression_method == 0;
+        if (!stored && info.compression_method != Z_DEFLATED) {
             error = state.label + ": \"" + shown(name) + "\" is compressed with a method other than deflate (" +
-                    std::to_string(info.comp_method) + ")";
+                    std::to_string(info.compression_method) + ")";
             return false;
         }
-        if (stored && info.size != info.comp_size) {
+        if (stored && info.uncompressed_size != info.compressed_size) {
             error = state.label + ": \"" + shown(name) + "\" is damaged: its recorded size (" +
-                    std::to_string(info.size) + " bytes) does not match its stored data (" +
-                    std::to_string(info.comp_size) + " bytes)";
+                    std::to_string(info.uncompressed_size) + " bytes) does not match its stored data (" +
+                    std::to_string(info.compressed_size) + " bytes)";
             return false;
         }
-        if (!stored && info.size > info.comp_size * kDeflateMostRatio + 64) {
-            error = state.label + ": \"" + shown(name) + "\" claims to unpack " + std::to_string(info.comp_size) +
-                    " bytes to " + std::to_string(info.size) +
+        if (!stored && info.uncompressed_size > info.compressed_size * kDeflateMostRatio + 64) {
+            error = state.label + ": \"" + shown(name) + "\" claims to unpack " + std::to_string(info.compressed_size) +
+                    " bytes to " + std::to_string(info.uncompressed_size) +
                     ", more than compression can give: the archive is damaged or a compression bomb";
             return false;
         }
-        if (info.size > BookArchive::kLargestEntry) {
-            error = state.label + ": \"" + shown(name) + "\" would unpack to " + std::to_string(info.size >> 20) +
-                    " MiB, more than the " + std::to_string(BookArchive::kLargestEntry >> 20) +
+        if (info.uncompressed_size > BookArchive::kLargestEntry) {
+            error = state.label + ": \"" + shown(name) + "\" would unpack to " +
+                    std::to_string(info.uncompressed_size >> 20) + " MiB, more than the " +
+                    std::to_string(BookArchive::kLargestEntry >> 20) +
                     " MiB a book file may hold (a compression bomb?)";
             return false;
         }
-        total += info.size;
+        total += info.uncompressed_size;
         if (total > BookArchive::kLargestBook) {
             error = state.label + ": the archive would unpack to more than " +
                     std::to_string(BookArchive::kLargestBook >> 30) +
                     " GiB, more than a book may hold (a compression bomb?)";
             return false;
         }
-        files.push_back({name, Entry{static_cast<zip_uint64_t>(i), info.size, stored}});
+        files.push_back(
+            {name, Entry{unzGetOffset64(state.zip), info.uncompressed_size, info.compressed_size, info.crc, stored}});
     }
 
     // A file manager packs a folder as one top-level folder: its contents are the book.
@@ -377,43 +552,42 @@ bool indexEntries(State& state, std::string& error) {
 }
 
 // Whether the last 64 KiB (the longest archive comment and more) hold the signature of the
-// record that ends a ZIP archive: libzip says "not a zip archive" both when it is missing (a
+// record that ends a ZIP archive: minizip refuses an archive alike when it is missing (a
 // truncated file) and when the directory it points to does not hold together.
-bool hasEndRecord(const char* bytes, std::size_t size) {
+bool hasEndRecord(const Source& source) {
     static const char kSignature[] = {'P', 'K', 5, 6};
-    const std::size_t from = size > 65600 ? size - 65600 : 0;
-    return std::search(bytes + from, bytes + size, kSignature, kSignature + 4) != bytes + size;
+    const ZPOS64_T from = source.size > 65600 ? source.size - 65600 : 0;
+    std::string tail(static_cast<std::size_t>(source.size - from), '\0');
+    const std::size_t got = source.readAt(from, &tail[0], tail.size());
+    return std::search(tail.data(), tail.data() + got, kSignature, kSignature + 4) != tail.data() + got;
 }
 
-bool fileHasEndRecord(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        return false;
+// Opens the archive over its source and indexes it. Null with the reason.
+std::unique_ptr<BookArchive> finishOpening(std::shared_ptr<State> state, std::string& error,
+                                           std::unique_ptr<BookArchive> (*make)(std::shared_ptr<State>)) {
+    zlib_filefunc64_def functions{};
+    functions.zopen64_file = sourceOpen;
+    functions.zread_file = sourceRead;
+    functions.zwrite_file = sourceWrite;
+    functions.ztell64_file = sourceTell;
+    functions.zseek64_file = sourceSeek;
+    functions.zclose_file = sourceClose;
+    functions.zerror_file = sourceError;
+    functions.opaque = &state->source;
+    // Only the end record and the first directory record are read here; indexEntries reads
+    // the rest of the directory. A local header that disagrees with it is found when its file
+    // is read, as lying sizes and checksums are.
+    state->zip = unzOpen2_64(state->label.c_str(), &functions);
+    if (!state->zip) {
+        error = hasEndRecord(state->source)
+                    ? state->label + ": the archive's central directory is damaged (its end record does not match it)"
+                    : state->label + ": not a book archive, or a truncated one (no ZIP central directory at its end)";
+        return nullptr;
     }
-    std::string tail(65600, '\0');
-    std::size_t got = 0;
-    if (std::fseek(file, -static_cast<long>(tail.size()), SEEK_END) != 0) {
-        std::rewind(file);
+    if (!indexEntries(*state, error)) {
+        return nullptr;
     }
-    got = std::fread(&tail[0], 1, tail.size(), file);
-    std::fclose(file);
-    return hasEndRecord(tail.data(), got);
-}
-
-std::string openMessage(const std::string& label, int code, const std::string& detail, bool endRecord) {
-    switch (code) {
-        case ZIP_ER_NOZIP:
-            if (endRecord) {
-                return label + ": the archive's central directory is damaged (" + detail + ")";
-            }
-            return label + ": not a book archive, or a truncated one (no ZIP central directory at its end)";
-        case ZIP_ER_INCONS:
-            return label + ": the archive's central directory is damaged (" + detail + ")";
-        case ZIP_ER_NOENT:
-            return label + ": no such file";
-        default:
-            return label + ": cannot be read as a book archive: " + detail;
-    }
+    return make(std::move(state));
 }
 
 }  // namespace
@@ -423,56 +597,31 @@ BookArchive::BookArchive(std::shared_ptr<State> state) : m_state(std::move(state
 BookArchive::~BookArchive() = default;
 
 std::unique_ptr<BookArchive> BookArchive::open(const std::string& path, std::string& error) {
-    if (!loadLibZip(error)) {
-        error = path + ": " + error;
-        return nullptr;
-    }
     auto state = std::make_shared<State>();
     state->label = path;
-    int code = 0;
-    // No ZIP_CHECKCONS: comparing every local header with the central directory reads the whole
-    // file's headers (12 ms for the sample book, ten times the rest of the opening). A header
-    // that disagrees is found when its file is read, as lying sizes and checksums are.
-    state->zip = lz().open(path.c_str(), ZIP_RDONLY, &code);
-    if (!state->zip) {
-        error = openMessage(path, code, libzipMessage(code), code == ZIP_ER_NOZIP && fileHasEndRecord(path));
+    state->source.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (state->source.fd < 0 || ::fstat(state->source.fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int code = state->source.fd < 0 ? errno : EISDIR;
+        error = code == ENOENT ? path + ": no such file"
+                               : path + ": cannot be read as a book archive: " + std::strerror(code);
         return nullptr;
     }
-    if (!indexEntries(*state, error)) {
-        return nullptr;
-    }
-    return std::unique_ptr<BookArchive>(new BookArchive(std::move(state)));
+    state->source.size = static_cast<ZPOS64_T>(info.st_size);
+    return finishOpening(std::move(state), error, [](std::shared_ptr<State> opened) {
+        return std::unique_ptr<BookArchive>(new BookArchive(std::move(opened)));
+    });
 }
 
 std::unique_ptr<BookArchive> BookArchive::openBytes(const std::string& bytes, const std::string& label,
                                                     std::string& error) {
-    if (!loadLibZip(error)) {
-        error = label + ": " + error;
-        return nullptr;
-    }
     auto state = std::make_shared<State>();
     state->label = label;
-    state->bytes = bytes;
-    zip_error_t zipError;
-    lz().errorInit(&zipError);
-    zip_source_t* source = lz().sourceBufferCreate(state->bytes.data(), state->bytes.size(), 0, &zipError);
-    if (source) {
-        state->zip = lz().openFromSource(source, ZIP_RDONLY, &zipError);
-        if (!state->zip) {
-            lz().sourceFree(source);
-        }
-    }
-    if (!state->zip) {
-        error = openMessage(label, lz().errorCodeZip(&zipError), lz().errorStrerror(&zipError),
-                            hasEndRecord(state->bytes.data(), state->bytes.size()));
-        lz().errorFini(&zipError);
-        return nullptr;
-    }
-    lz().errorFini(&zipError);
-    if (!indexEntries(*state, error)) {
-        return nullptr;
-    }
-    return std::unique_ptr<BookArchive>(new BookArchive(std::move(state)));
+    state->source.bytes = bytes;
+    state->source.size = bytes.size();
+    return finishOpening(std::move(state), error, [](std::shared_ptr<State> opened) {
+        return std::unique_ptr<BookArchive>(new BookArchive(std::move(opened)));
+    });
 }
 
 bool BookArchive::contains(const std::string& name) const {
@@ -497,18 +646,22 @@ SDL_RWops* BookArchive::openStream(const std::string& name) const {
     }
     const Entry& entry = found->second;
     if (entry.stored) {
-        zip_file_t* file = nullptr;
+        // Where the data starts, past the local header; the data must lie whole in the archive.
+        ZPOS64_T start = 0;
+        bool whole = false;
         {
             std::lock_guard<std::mutex> guard(m_state->lock);
-            file = lz().fopenIndex(m_state->zip, entry.index, 0);
+            if (m_state->openRawLocked(entry)) {
+                start = unzGetCurrentFileZStreamPos64(m_state->zip);
+                whole = start <= m_state->source.size && entry.size <= m_state->source.size - start;
+                unzCloseCurrentFile(m_state->zip);
+            }
         }
-        if (file) {
-            auto* stream = new EntryStream{m_state, name, file, static_cast<Sint64>(entry.size), 0};
+        if (whole) {
+            auto* stream = new EntryStream{m_state, name, start, static_cast<Sint64>(entry.size), 0, entry.crc, 0, true};
             if (SDL_RWops* rw = newStream(stream, entrySize, entrySeek, entryRead, entryClose)) {
                 return rw;
             }
-            std::lock_guard<std::mutex> guard(m_state->lock);
-            lz().fclose(file);
             delete stream;
             return nullptr;
         }
@@ -528,7 +681,7 @@ SDL_RWops* BookArchive::openStream(const std::string& name) const {
 }
 
 bool BookArchive::verify(std::string& error) const {
-    std::vector<std::pair<zip_uint64_t, const std::string*>> order;
+    std::vector<std::pair<ZPOS64_T, const std::string*>> order;
     for (const auto& item : m_state->entries) {
         order.emplace_back(item.second.index, &item.first);
     }
