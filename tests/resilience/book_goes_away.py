@@ -12,7 +12,6 @@ window must not spin while it rests on a page whose files are gone. Exit status 
 """
 
 import collections
-import json
 import os
 import shutil
 import subprocess
@@ -20,45 +19,10 @@ import sys
 import tempfile
 import time
 
+from scripted_reader import ScriptedReader
+
 # Lines every scene change logs; they repeat by design.
 SCENE_LINES = ("Scene ", "---")
-
-
-class Reader:
-    def __init__(self, args, env):
-        self.lines = []
-        self.proc = subprocess.Popen(args, stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                     text=True, bufsize=1, env=env)
-
-    def send(self, *commands):
-        self.proc.stdin.write("".join(c + "\n" for c in commands))
-        self.proc.stdin.flush()
-
-    def dump(self):
-        self.send("dump")
-        while True:
-            line = self.proc.stdout.readline()
-            if not line:
-                raise RuntimeError("the reader stopped (status %s)" % self.proc.wait())
-            if line.startswith("state "):
-                return json.loads(line[6:])
-            self.lines.append(line.rstrip("\n"))
-
-    def cpu_seconds(self):
-        with open("/proc/%d/stat" % self.proc.pid) as f:
-            fields = f.read().rsplit(")", 1)[1].split()
-        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
-
-    def close(self):
-        if self.proc.poll() is None:
-            try:
-                self.send("quit")
-                self.proc.stdin.close()
-                return self.proc.wait(timeout=60)
-            except (OSError, subprocess.TimeoutExpired):
-                self.proc.kill()
-                self.proc.wait()
-        return self.proc.returncode
 
 
 def run(program, book, work, window, problems):
@@ -73,7 +37,7 @@ def run(program, book, work, window, problems):
     if window:
         # The window's libraries (the session bus client among them) leak at exit in sanitizer builds.
         env["ASAN_OPTIONS"] = os.environ.get("ASAN_OPTIONS", "") + ":detect_leaks=0"
-    reader = Reader([program, "--resources", resources, "--script", "-"] + ([] if window else ["--headless"]), env)
+    reader = ScriptedReader([program, "--resources", resources, "--script", "-"] + ([] if window else ["--headless"]), env)
     try:
         # Unit 1, its first page, a sentence.
         reader.send("wait 0.1", "click 320 860", "wait 2.5", "click 320 560", "wait 0.3", "click 320 885", "wait 0.3")

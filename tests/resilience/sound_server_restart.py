@@ -12,7 +12,6 @@ be logged once. Exit status 77 (skipped) when PulseAudio, its tools or Xvfb are 
 """
 
 import array
-import json
 import math
 import os
 import shutil
@@ -22,6 +21,8 @@ import sys
 import tempfile
 import threading
 import time
+
+from scripted_reader import ScriptedReader
 
 RMS_FLOOR = 100.0  # 16-bit samples; the null sink carries exact zeros when nothing plays
 
@@ -98,49 +99,6 @@ class Recorder:
         self.proc.wait()
 
 
-class Reader:
-    def __init__(self, program, resources, env):
-        self.lines = []
-        self.proc = subprocess.Popen([program, "--resources", resources, "--script", "-"], stdin=subprocess.PIPE,
-                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, bufsize=1, env=env)
-
-    def send(self, *commands):
-        self.proc.stdin.write("".join(c + "\n" for c in commands))
-        self.proc.stdin.flush()
-
-    def dump(self):
-        """The state, and how long the reader took to answer."""
-        asked = time.time()
-        self.send("dump")
-        while True:
-            line = self.proc.stdout.readline()
-            if not line:
-                raise RuntimeError("the reader stopped")
-            if line.startswith("state "):
-                return json.loads(line[6:]), time.time() - asked
-            self.lines.append(line.rstrip("\n"))
-
-    def until(self, what, test, seconds):
-        deadline = time.time() + seconds
-        while time.time() < deadline:
-            self.send("wait 0.2")
-            state, _ = self.dump()
-            if test(state):
-                return state
-        raise RuntimeError("waited %g s for %s" % (seconds, what))
-
-    def close(self):
-        if self.proc.poll() is None:
-            try:
-                self.send("quit")
-                self.proc.stdin.close()
-                return self.proc.wait(timeout=30)
-            except (OSError, subprocess.TimeoutExpired):
-                self.proc.kill()
-                self.proc.wait()
-        return self.proc.returncode
-
-
 def scratch_book(book, work):
     """Links to the book's entries with a first-run marker of its own, so nothing lands in the book."""
     resources = os.path.join(work, "book")
@@ -157,7 +115,7 @@ def run(program, book, work, problems):
     server = Server(work)
     server.start()
     recorder = Recorder(server.env)
-    reader = Reader(program, scratch_book(book, work), server.env)
+    reader = ScriptedReader([program, "--resources", scratch_book(book, work), "--script", "-"], server.env)
     try:
         # Page 43 from the home screen, auto-play on: its first sentence reads at once.
         reader.send("wait 0.5", "click 320 560", "wait 2.5", "click 320 360", "wait 0.3", "click 580 40")
@@ -177,7 +135,8 @@ def run(program, book, work, problems):
         while time.time() < deadline and moved_on is None:
             reader.send("wait 0.3")
             reader.dump()
-            state, took = reader.dump()  # asked with nothing queued before it
+            state = reader.dump()  # asked with nothing queued before it
+            took = reader.answered_in
             slowest = max(slowest, took)
             if state.get("activeSentence") not in (None, killed_during) and state.get("music"):
                 moved_on = state
