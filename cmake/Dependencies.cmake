@@ -11,9 +11,9 @@ pkg_check_modules(SOUNDTOUCH REQUIRED IMPORTED_TARGET soundtouch)
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 pkg_check_modules(FRIBIDI REQUIRED IMPORTED_TARGET fribidi)
 pkg_check_modules(HARFBUZZ REQUIRED IMPORTED_TARGET harfbuzz)
+# Also the names of languages in their own language, for the caption language choice. The
+# reader loads the library at run time; the tests link it.
 pkg_check_modules(ICU_UC REQUIRED IMPORTED_TARGET icu-uc)
-# Names of languages in their own language, for the caption language choice.
-pkg_check_modules(ICU_I18N REQUIRED IMPORTED_TARGET icu-i18n)
 # Books kept as one file: a ZIP archive, read with minizip over zlib (which libpng loads
 # anyway); the tests and the book maker write archives with libzip.
 # Only minizip's library is taken: its folder of headers holds a zip.h that would hide

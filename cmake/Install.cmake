@@ -83,6 +83,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Opened by path at run time, so no library dependency names it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# The programs load ICU when text first needs it, so no library dependency names it either.
+string(REGEX MATCH "^[0-9]+" LIRAVA_ICU_MAJOR "${ICU_UC_VERSION}")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${CPACK_DEBIAN_PACKAGE_DEPENDS}, libicu${LIRAVA_ICU_MAJOR}")
 # lirava-align opens the acoustic model and the pronouncing dictionary by path.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${CPACK_DEBIAN_PACKAGE_DEPENDS}, pocketsphinx-en-us")
 # Captions in other scripts are drawn with whatever installed font has their characters; these

@@ -2,15 +2,17 @@
 // of settings (font size, wrap width, box height, alignments), then the text. The label is drawn,
 // given the second half of its text as the next sentence would be, drawn again, and the text is
 // typed into a text field as a child would type it. Nothing may crash, hang, touch memory it does
-// not own or leave an engine object behind.
+// not own or leave an engine object behind. Printable ASCII must break as ICU breaks it.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "engine/base/CCAffineTransform.h"
 #include "engine/base/CCAutoreleasePool.h"
 #include "engine/text/CCLabelTTF.h"
 #include "engine/text/CCTextFieldTTF.h"
+#include "engine/text/LineBreaks.h"
 #include "fuzz/FuzzSupport.h"
 
 using namespace lirava;
@@ -39,6 +41,10 @@ void runOnce(const std::uint8_t* data, std::size_t size, bool checkLeaks) {
     const float boxHeight = static_cast<float>(settings[3]) * 4.0f;
     const auto hAlignment = static_cast<CCTextAlignment>(settings[4] % 3);
     const auto vAlignment = static_cast<CCVerticalTextAlignment>((settings[4] / 3) % 3);
+    if (unicode::linebreak::isPrintableAscii(text) &&
+        unicode::linebreak::printableAscii(text) != unicode::linebreak::icu(text)) {
+        std::abort();  // the hand rules for ASCII broke where ICU would not, or the other way
+    }
     const std::size_t before = fuzz::liveNonTextureObjects();
 
     CCPoolManager::sharedPoolManager()->push();

@@ -1,80 +1,162 @@
 #include "engine/text/LanguageTag.h"
 
-#include <unicode/locdspnm.h>
-#include <unicode/locid.h>
-#include <unicode/uloc.h>
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <vector>
 
-#include <memory>
+#include "engine/text/IcuLibrary.h"
 
 namespace lirava::language {
 
 namespace {
 
-// The ICU locale of a well-formed tag, bogus otherwise.
-icu::Locale localeOf(const std::string& tag) {
-    if (!isWellFormed(tag)) {
-        icu::Locale bogus;
-        bogus.setToBogus();
-        return bogus;
+struct Subtags {
+    std::string language;
+    std::string script;
+    std::string region;
+};
+
+bool allOf(const std::string& text, int (*test)(int)) {
+    for (const char c : text) {
+        if (!test(static_cast<unsigned char>(c))) {
+            return false;
+        }
     }
+    return true;
+}
+
+std::string changeCase(std::string text, int (*change)(int)) {
+    for (char& c : text) {
+        c = static_cast<char>(change(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+// The shape nearly every caption table has, language[-Script][-REGION] with a two-letter language
+// ("es", "zh-Hans", "pt-BR", "es-419"), read without ICU, whose answer for it is the same subtags
+// with their case set. Three-letter languages are left to ICU, which gives some of them their
+// two-letter codes ("spa" is "es").
+std::optional<Subtags> commonShape(const std::string& tag) {
+    std::vector<std::string> parts;
+    for (std::size_t start = 0; start <= tag.size();) {
+        const std::size_t dash = std::min(tag.find('-', start), tag.size());
+        parts.push_back(tag.substr(start, dash - start));
+        start = dash + 1;
+    }
+    if (parts.size() > 3 || parts[0].size() != 2 || !allOf(parts[0], std::isalpha)) {
+        return std::nullopt;
+    }
+    Subtags subtags{changeCase(parts[0], std::tolower), {}, {}};
+    std::size_t next = 1;
+    if (next < parts.size() && parts[next].size() == 4 && allOf(parts[next], std::isalpha)) {
+        subtags.script = changeCase(parts[next], std::tolower);
+        subtags.script[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(subtags.script[0])));
+        ++next;
+    }
+    if (next < parts.size() && ((parts[next].size() == 2 && allOf(parts[next], std::isalpha)) ||
+                                (parts[next].size() == 3 && allOf(parts[next], std::isdigit)))) {
+        subtags.region = changeCase(parts[next], std::toupper);
+        ++next;
+    }
+    if (next != parts.size()) {
+        return std::nullopt;
+    }
+    return subtags;
+}
+
+// ICU's locale id of a well-formed tag: every subtag read, nothing left over.
+std::optional<std::string> icuLocale(const icu_library::Functions& icu, const std::string& tag) {
+    char id[ULOC_FULLNAME_CAPACITY * 2];
+    int32_t parsed = 0;
     UErrorCode status = U_ZERO_ERROR;
-    icu::Locale locale = icu::Locale::forLanguageTag(tag, status);
-    if (U_FAILURE(status)) {
-        locale.setToBogus();
+    icu.localeForLanguageTag(tag.c_str(), id, sizeof id, &parsed, &status);
+    if (U_FAILURE(status) || status == U_STRING_NOT_TERMINATED_WARNING || parsed != static_cast<int32_t>(tag.size())) {
+        return std::nullopt;
     }
-    return locale;
+    return std::string(id);
+}
+
+std::string icuPart(const std::string& id, int32_t (*part)(const char*, char*, int32_t, UErrorCode*)) {
+    char out[ULOC_FULLNAME_CAPACITY];
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length = part(id.c_str(), out, sizeof out, &status);
+    return U_SUCCESS(status) && status != U_STRING_NOT_TERMINATED_WARNING ? std::string(out, length) : std::string();
+}
+
+std::optional<Subtags> subtagsOf(const std::string& tag) {
+    if (tag.empty() || tag.size() > 255) {
+        return std::nullopt;
+    }
+    if (std::optional<Subtags> common = commonShape(tag)) {
+        return common;
+    }
+    const icu_library::Functions* icu = icu_library::functions();
+    if (!icu) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> id = icuLocale(*icu, tag);
+    if (!id) {
+        return std::nullopt;
+    }
+    return Subtags{icuPart(*id, icu->localeLanguage), icuPart(*id, icu->localeScript),
+                   icuPart(*id, icu->localeCountry)};
+}
+
+std::string utf8Of(const icu_library::Functions& icu, const UChar* text, int32_t length) {
+    char out[512];
+    int32_t written = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    icu.toUtf8(out, sizeof out, &written, text, length, &status);
+    return U_SUCCESS(status) && status != U_STRING_NOT_TERMINATED_WARNING ? std::string(out, written) : std::string();
 }
 
 }  // namespace
 
 bool isWellFormed(const std::string& tag) {
-    if (tag.empty() || tag.size() > 255) {
-        return false;
-    }
-    // ICU stops parsing at the first subtag that does not fit; a well-formed tag is read whole.
-    char id[ULOC_FULLNAME_CAPACITY * 2];
-    int32_t parsed = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    uloc_forLanguageTag(tag.c_str(), id, sizeof id, &parsed, &status);
-    return U_SUCCESS(status) && status != U_STRING_NOT_TERMINATED_WARNING && parsed == static_cast<int32_t>(tag.size());
+    return subtagsOf(tag).has_value();
 }
 
 std::string primarySubtag(const std::string& tag) {
-    const icu::Locale locale = localeOf(tag);
-    return locale.isBogus() ? std::string() : locale.getLanguage();
+    const std::optional<Subtags> subtags = subtagsOf(tag);
+    return subtags ? subtags->language : std::string();
 }
 
 std::string scriptSubtag(const std::string& tag) {
-    const icu::Locale locale = localeOf(tag);
-    return locale.isBogus() ? std::string() : locale.getScript();
+    const std::optional<Subtags> subtags = subtagsOf(tag);
+    return subtags ? subtags->script : std::string();
 }
 
 std::string regionSubtag(const std::string& tag) {
-    const icu::Locale locale = localeOf(tag);
-    return locale.isBogus() ? std::string() : locale.getCountry();
+    const std::optional<Subtags> subtags = subtagsOf(tag);
+    return subtags ? subtags->region : std::string();
 }
 
 std::string nativeName(const std::string& tag, bool withDetails) {
-    const icu::Locale locale = localeOf(tag);
-    if (locale.isBogus()) {
+    const std::optional<Subtags> subtags = subtagsOf(tag);
+    const icu_library::Functions* icu = icu_library::functions();
+    if (!subtags || !icu) {
+        return tag;
+    }
+    const std::optional<std::string> id = icuLocale(*icu, tag);
+    if (!id) {
         return tag;
     }
     UDisplayContext contexts[] = {UDISPCTX_CAPITALIZATION_FOR_STANDALONE, UDISPCTX_NO_SUBSTITUTE};
-    const std::unique_ptr<icu::LocaleDisplayNames> names(icu::LocaleDisplayNames::createInstance(locale, contexts, 2));
-    if (!names) {
+    UErrorCode status = U_ZERO_ERROR;
+    ULocaleDisplayNames* names = icu->namesOpen(id->c_str(), contexts, 2, &status);
+    if (U_FAILURE(status) || !names) {
         return tag;
     }
-    icu::UnicodeString name;
-    if (withDetails) {
-        names->localeDisplayName(locale, name);
-    } else {
-        names->languageDisplayName(locale.getLanguage(), name);
-    }
-    if (name.isBogus() || name.isEmpty()) {
+    UChar name[256];
+    const int32_t length = withDetails ? icu->namesOfLocale(names, id->c_str(), name, 256, &status)
+                                       : icu->namesOfLanguage(names, subtags->language.c_str(), name, 256, &status);
+    icu->namesClose(names);
+    if (U_FAILURE(status) || status == U_STRING_NOT_TERMINATED_WARNING || length <= 0) {
         return tag;
     }
-    std::string out;
-    return name.toUTF8String(out);
+    const std::string utf8 = utf8Of(*icu, name, length);
+    return utf8.empty() ? tag : utf8;
 }
 
 }  // namespace lirava::language

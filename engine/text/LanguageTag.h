@@ -5,7 +5,8 @@
 namespace lirava::language {
 
 // BCP 47 language tags ("en", "zh-Hans", "pt-BR") and the names of their languages. Pure
-// functions over ICU's locale data.
+// functions: tags of the common shape are read as ICU reads them without loading it; other
+// tags and every name come from ICU's locale data.
 
 // Whether the tag is well-formed BCP 47: the right subtags in the right order, nothing left
 // over. Says nothing of whether the language exists.

@@ -2,11 +2,8 @@
 
 #include <fribidi.h>
 #include <hb.h>
-#include <unicode/brkiter.h>
-#include <unicode/utext.h>
 
-#include <memory>
-
+#include "engine/text/LineBreaks.h"
 #include "engine/text/Utf8.h"
 
 namespace lirava::unicode {
@@ -50,45 +47,7 @@ std::vector<FriBidiCharType> bidiTypes(const std::u32string& text) {
 }  // namespace
 
 std::vector<std::size_t> lineBreakPositions(const std::string& utf8) {
-    std::vector<std::size_t> positions;
-    if (utf8.size() < 2) {
-        return positions;
-    }
-    // ICU's line rules, with its dictionaries for the scripts that write no spaces between words
-    // (Thai, Lao, Khmer, Burmese) and its rules for Chinese and Japanese. Made once: building the
-    // iterator loads the rules and costs far more than a caption's breaks. Main thread only.
-    static const std::unique_ptr<icu::BreakIterator> breaker = [] {
-        UErrorCode status = U_ZERO_ERROR;
-        std::unique_ptr<icu::BreakIterator> made(
-            icu::BreakIterator::createLineInstance(icu::Locale::getRoot(), status));
-        return U_SUCCESS(status) ? std::move(made) : nullptr;
-    }();
-    if (!breaker) {
-        return positions;
-    }
-    UErrorCode status = U_ZERO_ERROR;
-    // Over UTF-8 the iterator's indexes are byte offsets.
-    UText* text = utext_openUTF8(nullptr, utf8.data(), static_cast<int64_t>(utf8.size()), &status);
-    if (U_FAILURE(status)) {
-        utext_close(text);
-        return positions;
-    }
-    breaker->setText(text, status);
-    if (U_SUCCESS(status)) {
-        for (int32_t at = breaker->next(); at != icu::BreakIterator::DONE; at = breaker->next()) {
-            if (at > 0 && static_cast<std::size_t>(at) < utf8.size()) {
-                positions.push_back(static_cast<std::size_t>(at));
-            }
-        }
-    }
-    // The iterator keeps no pointer to the text past this call.
-    status = U_ZERO_ERROR;
-    UText empty = UTEXT_INITIALIZER;
-    utext_openUChars(&empty, nullptr, 0, &status);
-    breaker->setText(&empty, status);
-    utext_close(text);
-    utext_close(&empty);
-    return positions;
+    return linebreak::isPrintableAscii(utf8) ? linebreak::printableAscii(utf8) : linebreak::icu(utf8);
 }
 
 std::size_t clusterEnd(const std::string& utf8, std::size_t pos) {
