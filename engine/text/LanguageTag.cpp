@@ -1,7 +1,6 @@
 #include "engine/text/LanguageTag.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 #include <vector>
 
@@ -17,19 +16,30 @@ struct Subtags {
     std::string region;
 };
 
-bool allOf(const std::string& text, int (*test)(int)) {
-    for (const char c : text) {
-        if (!test(static_cast<unsigned char>(c))) {
-            return false;
-        }
-    }
-    return true;
+// ASCII alone, whatever the process's locale: tags are ASCII, and a letter of another alphabet
+// must not pass for one.
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-std::string changeCase(std::string text, int (*change)(int)) {
-    for (char& c : text) {
-        c = static_cast<char>(change(static_cast<unsigned char>(c)));
-    }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+char lowerCase(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char upperCase(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool allOf(const std::string& text, bool (*test)(char)) {
+    return std::all_of(text.begin(), text.end(), test);
+}
+
+std::string changeCase(std::string text, char (*change)(char)) {
+    std::transform(text.begin(), text.end(), text.begin(), change);
     return text;
 }
 
@@ -44,19 +54,19 @@ std::optional<Subtags> commonShape(const std::string& tag) {
         parts.push_back(tag.substr(start, dash - start));
         start = dash + 1;
     }
-    if (parts.size() > 3 || parts[0].size() != 2 || !allOf(parts[0], std::isalpha)) {
+    if (parts.size() > 3 || parts[0].size() != 2 || !allOf(parts[0], isLetter)) {
         return std::nullopt;
     }
-    Subtags subtags{changeCase(parts[0], std::tolower), {}, {}};
+    Subtags subtags{changeCase(parts[0], lowerCase), {}, {}};
     std::size_t next = 1;
-    if (next < parts.size() && parts[next].size() == 4 && allOf(parts[next], std::isalpha)) {
-        subtags.script = changeCase(parts[next], std::tolower);
-        subtags.script[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(subtags.script[0])));
+    if (next < parts.size() && parts[next].size() == 4 && allOf(parts[next], isLetter)) {
+        subtags.script = changeCase(parts[next], lowerCase);
+        subtags.script[0] = upperCase(subtags.script[0]);
         ++next;
     }
-    if (next < parts.size() && ((parts[next].size() == 2 && allOf(parts[next], std::isalpha)) ||
-                                (parts[next].size() == 3 && allOf(parts[next], std::isdigit)))) {
-        subtags.region = changeCase(parts[next], std::toupper);
+    if (next < parts.size() && ((parts[next].size() == 2 && allOf(parts[next], isLetter)) ||
+                                (parts[next].size() == 3 && allOf(parts[next], isDigit)))) {
+        subtags.region = changeCase(parts[next], upperCase);
         ++next;
     }
     if (next != parts.size()) {
